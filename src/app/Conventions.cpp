@@ -1,0 +1,171 @@
+#include "app/Conventions.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QTextEdit>
+
+namespace opusteca {
+
+// ---- status line ---------------------------------------------------------
+
+StatusLine::StatusLine(QLabel *panInfo) : QObject(panInfo), m_panInfo(panInfo) {}
+
+void StatusLine::addHover(QWidget *picture, const QString &text)
+{
+    m_hover.append({picture, text});
+    picture->setMouseTracking(true);
+    picture->installEventFilter(this);
+}
+
+void StatusLine::addBackground(QWidget *background)
+{
+    m_background.append(background);
+    background->setMouseTracking(true);
+    background->installEventFilter(this);
+}
+
+bool StatusLine::eventFilter(QObject *watched, QEvent *event)
+{
+    const auto type = event->type();
+    if (type != QEvent::Enter && type != QEvent::MouseMove && type != QEvent::HoverMove)
+        return false;
+    if (!m_panInfo) return false;
+    for (const auto &[w, text] : std::as_const(m_hover)) {
+        if (w == watched) {
+            if (m_panInfo->text() != text) m_panInfo->setText(text);
+            return false;
+        }
+    }
+    if (m_background.contains(static_cast<QWidget *>(watched)) && !m_panInfo->text().isEmpty())
+        m_panInfo->clear();
+    return false;
+}
+
+// ---- focus highlight -----------------------------------------------------
+
+FocusFrame::FocusFrame(QWidget *field) : QWidget(field->parentWidget()), m_field(field)
+{
+    setObjectName(frameNameFor(field->objectName()));
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setFocusPolicy(Qt::NoFocus);
+    hide();
+    field->installEventFilter(this);
+    if (auto *combo = qobject_cast<QComboBox *>(field); combo && combo->lineEdit())
+        combo->lineEdit()->installEventFilter(this);
+    follow();
+}
+
+QString FocusFrame::frameNameFor(const QString &fieldName)
+{
+    QString base = fieldName;
+    if (base.startsWith(QLatin1String("txt"))) base = base.mid(3);
+    return QStringLiteral("eff") + base;
+}
+
+void FocusFrame::follow()
+{
+    if (!m_field) return;
+    if (parentWidget() != m_field->parentWidget()) setParent(m_field->parentWidget());
+    setGeometry(m_field->geometry().adjusted(-4, -4, 4, 4));
+    stackUnder(m_field);
+}
+
+bool FocusFrame::eventFilter(QObject *, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::FocusIn:
+        follow();
+        show();
+        break;
+    case QEvent::FocusOut:
+        // An editable list passes the focus between itself and its line edit.
+        if (m_field && !m_field->hasFocus()) hide();
+        break;
+    case QEvent::Move:
+    case QEvent::Resize:
+    case QEvent::ParentChange:
+        follow();
+        break;
+    case QEvent::Hide:
+        hide();
+        break;
+    default:
+        break;
+    }
+    return false;
+}
+
+void FocusFrame::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    const QRect r = rect();
+    // A yellow body with a border that fades from yellow to white towards the edge.
+    const QColor yellow(255, 236, 64);
+    for (int i = 0; i < 4; ++i) {
+        const int t = 255 * (3 - i) / 4;
+        QColor c(255, 236 + (255 - 236) * t / 255, 64 + (255 - 64) * t / 255);
+        p.setPen(c);
+        p.drawRect(r.adjusted(i, i, -i - 1, -i - 1));
+    }
+    p.fillRect(r.adjusted(4, 4, -4, -4), yellow);
+}
+
+// ---- Enter chain ---------------------------------------------------------
+
+namespace {
+
+bool isSingleLine(QWidget *w)
+{
+    return qobject_cast<QLineEdit *>(w) || qobject_cast<QComboBox *>(w);
+}
+
+bool isEnter(QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress) return false;
+    const int key = static_cast<QKeyEvent *>(event)->key();
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+class PairLink : public QObject {
+public:
+    PairLink(QWidget *from, QWidget *to) : QObject(from), m_to(to) { from->installEventFilter(this); }
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (!isEnter(event)) return false;
+        if (m_to) m_to->setFocus(Qt::TabFocusReason);
+        return true;
+    }
+
+private:
+    QPointer<QWidget> m_to;
+};
+
+} // namespace
+
+EnterChain::EnterChain(QObject *owner, const QList<QWidget *> &chain, bool wrap)
+    : QObject(owner), m_chain(chain), m_wrap(wrap)
+{
+    for (QWidget *w : chain)
+        if (isSingleLine(w)) w->installEventFilter(this);
+}
+
+void EnterChain::link(QWidget *from, QWidget *to) { new PairLink(from, to); }
+
+bool EnterChain::eventFilter(QObject *watched, QEvent *event)
+{
+    if (!isEnter(event)) return false;
+    const qsizetype i = m_chain.indexOf(static_cast<QWidget *>(watched));
+    if (i < 0) return false;
+    if (i + 1 < m_chain.size())
+        m_chain[i + 1]->setFocus(Qt::TabFocusReason);
+    else if (m_wrap && !m_chain.isEmpty())
+        m_chain.first()->setFocus(Qt::TabFocusReason);
+    return true;
+}
+
+} // namespace opusteca

@@ -1,0 +1,69 @@
+#pragma once
+#include <QFrame>
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+class QLabel;
+
+namespace opusteca {
+
+// Status line: hovering a command picture shows its text in panInfo; hovering the
+// screen's background empties it; anything else leaves the last text in place.
+class StatusLine : public QObject {
+    Q_OBJECT
+public:
+    explicit StatusLine(QLabel *panInfo);
+    void addHover(QWidget *picture, const QString &text);
+    void addBackground(QWidget *background);
+    QLabel *label() const { return m_panInfo; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QPointer<QLabel> m_panInfo;
+    QList<QPair<QWidget *, QString>> m_hover;
+    QList<QWidget *> m_background;
+};
+
+// Focus highlight: a yellow frame 4 units wider than its field on every side,
+// drawn behind the field and shown only while the field has the focus.
+class FocusFrame : public QWidget {
+    Q_OBJECT
+public:
+    // Creates the frame as a sibling of field, named "eff" + the field name
+    // without its "txt" prefix, and keeps it glued to the field.
+    explicit FocusFrame(QWidget *field);
+    QWidget *field() const { return m_field; }
+    static QString frameNameFor(const QString &fieldName);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    void follow();
+    QPointer<QWidget> m_field;
+};
+
+// Enter chain: Enter in a single-line field moves the focus to the next field of
+// the chain and does nothing else. Multi-line fields keep Enter as a line break.
+class EnterChain : public QObject {
+    Q_OBJECT
+public:
+    // With wrap, Enter in the last field returns to the first.
+    EnterChain(QObject *owner, const QList<QWidget *> &chain, bool wrap);
+    // Enter in from moves the focus to to; nothing else.
+    static void link(QWidget *from, QWidget *to);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QList<QWidget *> m_chain;
+    bool m_wrap;
+};
+
+} // namespace opusteca

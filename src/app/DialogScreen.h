@@ -1,0 +1,52 @@
+#pragma once
+#include <QDialog>
+#include <QLabel>
+#include <memory>
+
+namespace opusteca {
+
+class Application;
+
+// Base of every dialog screen: created at each opening, owned by the screen that
+// opens it, run modally and destroyed when it closes. lblMemory is the hidden
+// label where the opener writes the caller tag.
+class DialogScreen : public QDialog {
+    Q_OBJECT
+public:
+    DialogScreen(Application &app, QWidget *opener, const QString &className);
+
+    Application &app() const { return m_app; }
+    void setCallerTag(const QString &tag) { m_lblMemory->setText(tag); }
+    // The caller tag as the screen reads it: trimmed.
+    QString callerTag() const;
+    QLabel *lblMemory() const { return m_lblMemory; }
+
+protected:
+    // Fixed size, centred, no title-bar buttons: these screens close only through
+    // their own controls.
+    void setFixedClientSize(int width, int height);
+    // Push buttons must not react to Enter typed in a field of the screen.
+    void disableDefaultButtons();
+
+private:
+    Application &m_app;
+    QLabel *m_lblMemory;
+};
+
+// Opens a dialog screen the one way the program does: create it owned by the
+// opener, let the opener set the tag and pre-fill fields, run it modally, destroy it.
+template <class Screen, class Setup>
+int openDialog(Application &app, QWidget *opener, Setup &&setup)
+{
+    std::unique_ptr<Screen> dlg(new Screen(app, opener));
+    setup(*dlg);
+    return dlg->exec();
+}
+
+template <class Screen>
+int openDialog(Application &app, QWidget *opener)
+{
+    return openDialog<Screen>(app, opener, [](Screen &) {});
+}
+
+} // namespace opusteca

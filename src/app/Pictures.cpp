@@ -1,0 +1,87 @@
+#include "app/Pictures.h"
+
+#include <QFile>
+#include <QIcon>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QSvgRenderer>
+
+namespace opusteca {
+namespace artwork {
+
+QPixmap pixmap(const QString &name, const QSize &size)
+{
+    const qreal dpr = 2.0; // drawn at twice the size so it stays sharp on dense screens
+    QPixmap pm(size * dpr);
+    pm.fill(Qt::transparent);
+    QSvgRenderer renderer(QStringLiteral(":/icons/%1.svg").arg(name));
+    if (renderer.isValid()) {
+        QPainter p(&pm);
+        p.setRenderHint(QPainter::Antialiasing);
+        renderer.render(&p);
+    }
+    pm.setDevicePixelRatio(dpr);
+    return pm;
+}
+
+QIcon icon(const QString &name)
+{
+    QIcon icon;
+    for (int s : {16, 24, 32, 48, 64}) icon.addPixmap(pixmap(name, QSize(s, s)));
+    return icon;
+}
+
+} // namespace artwork
+
+CommandPicture::CommandPicture(const QString &objectName, const QString &artworkName,
+                               const QSize &size, QWidget *parent)
+    : QLabel(parent)
+{
+    setObjectName(objectName);
+    setCursor(Qt::PointingHandCursor);
+    setAlignment(Qt::AlignCenter);
+    setPixmap(artwork::pixmap(artworkName, size));
+    setFixedSize(size);
+}
+
+void CommandPicture::setCaption(const QString &caption)
+{
+    const QPixmap pm = pixmap();
+    const QSize iconSize = pm.deviceIndependentSize().toSize();
+    QFont f = font();
+    f.setPointSize(8);
+    f.setBold(true);
+    const QFontMetrics fm(f);
+    const int w = std::max(iconSize.width(), fm.horizontalAdvance(caption) + 6);
+    const int h = iconSize.height() + fm.height() + 2;
+    QPixmap out(QSize(w, h) * pm.devicePixelRatio());
+    out.setDevicePixelRatio(pm.devicePixelRatio());
+    out.fill(Qt::transparent);
+    QPainter p(&out);
+    p.drawPixmap((w - iconSize.width()) / 2, 0, pm);
+    p.setFont(f);
+    p.setPen(QColor(40, 55, 80));
+    p.drawText(QRect(0, iconSize.height() + 1, w, fm.height()), Qt::AlignCenter, caption);
+    p.end();
+    setPixmap(out);
+    setFixedSize(w, h);
+    setAccessibleName(caption);
+}
+
+void CommandPicture::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton) return QLabel::mousePressEvent(event);
+    m_down = true;
+    emit pressed();
+}
+
+void CommandPicture::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton) return QLabel::mouseReleaseEvent(event);
+    const bool wasDown = m_down;
+    m_down = false;
+    emit released();
+    if (wasDown && rect().contains(event->position().toPoint())) emit clicked();
+}
+
+} // namespace opusteca

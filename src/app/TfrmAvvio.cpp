@@ -1,0 +1,154 @@
+#include "app/TfrmAvvio.h"
+
+#include "app/Application.h"
+#include "app/DialogScreen.h"
+#include "app/Pictures.h"
+#include "app/TfrmInfo.h"
+#include "app/TfrmSplash.h"
+#include "app/core/RegionalSettings.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPainter>
+
+namespace opusteca {
+namespace {
+
+// The background shades from steel blue to white; the content sits in a centred panel.
+class ShadedBackground : public QWidget {
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter p(this);
+        QLinearGradient g(0, 0, 0, height());
+        g.setColorAt(0, QColor(70, 130, 180));
+        g.setColorAt(1, Qt::white);
+        p.fillRect(rect(), g);
+    }
+};
+
+QLabel *textPicture(QWidget *parent, const QString &name, const QString &text, int pt, bool bold,
+                    const QColor &color, const QRect &geometry, Qt::Alignment align = Qt::AlignCenter)
+{
+    auto *l = new QLabel(text, parent);
+    l->setObjectName(name);
+    QFont f(QStringLiteral("Verdana"));
+    f.setPointSize(pt);
+    f.setBold(bold);
+    l->setFont(f);
+    QPalette pal = l->palette();
+    pal.setColor(QPalette::WindowText, color);
+    l->setPalette(pal);
+    l->setAlignment(align);
+    l->setWordWrap(true);
+    l->setGeometry(geometry);
+    return l;
+}
+
+} // namespace
+
+TfrmAvvio::TfrmAvvio(Application &app) : m_app(app)
+{
+    setObjectName(QStringLiteral("TfrmAvvio"));
+    setWindowTitle(QStringLiteral(" Opusteca 2.0"));
+    RegionalSettings::instance().apply();
+    resize(1024, 720);
+
+    auto *background = new ShadedBackground(this);
+    auto *grid = new QGridLayout(this);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->addWidget(background, 0, 0);
+    auto *centre = new QGridLayout(background);
+    auto *panel = new QWidget(background);
+    panel->setObjectName(QStringLiteral("panContainer"));
+    panel->setFixedSize(995, 692);
+    centre->addWidget(panel, 0, 0, Qt::AlignCenter);
+    buildContent(panel);
+}
+
+void TfrmAvvio::buildContent(QWidget *panel)
+{
+    auto *shpSfondo = new QLabel(panel);
+    shpSfondo->setObjectName(QStringLiteral("shpSfondo"));
+    shpSfondo->setGeometry(8, 8, 979, 676);
+    shpSfondo->setStyleSheet(QStringLiteral("background: white; border: 1px solid #9fb6cd; border-radius: 6px;"));
+
+    const auto picture = [panel](const QString &name, const QString &art, const QRect &g) {
+        auto *p = new CommandPicture(name, art, g.size(), panel);
+        p->move(g.topLeft());
+        return p;
+    };
+
+    auto *imgInfo = picture(QStringLiteral("imgInfo"), QStringLiteral("info"), QRect(14, 14, 30, 30));
+    auto *imgGuida = picture(QStringLiteral("imgGuida"), QStringLiteral("guida"), QRect(952, 16, 29, 28));
+    Q_UNUSED(imgGuida)
+    auto *imgLogo = new QLabel(panel);
+    imgLogo->setObjectName(QStringLiteral("imgLogo"));
+    imgLogo->setGeometry(118, 22, 214, 26 + 40);
+    imgLogo->setPixmap(artwork::pixmap(QStringLiteral("logo_small"), QSize(214, 64)));
+    textPicture(panel, QStringLiteral("imgTitolo"), QStringLiteral("Opusteca 2.0"), 26, true,
+                QColor(25, 55, 95), QRect(360, 18, 420, 52));
+    textPicture(panel, QStringLiteral("imgSottotitolo"),
+                QStringLiteral("Catalogo dei libri, archivio biografico degli autori e registro delle ricerche bibliografiche"),
+                11, true, QColor(70, 90, 120), QRect(17, 110, 961, 22));
+
+    // The archive screens are created after the start menu, so they are looked up on click.
+    const auto column = [&](const QString &key, const QString &title, const QString &description,
+                            int x, QWidget *(Application::*target)() const) {
+        auto *img = picture(QStringLiteral("img") + key, QStringLiteral("avvio_") + key.toLower(),
+                            QRect(x, 162, 288, 268));
+        auto *btn = new CommandPicture(QStringLiteral("btn") + key, QStringLiteral("button"),
+                                       QSize(281, 42), panel);
+        btn->move(x + 3, 438);
+        btn->setPixmap({});
+        btn->setText(title);
+        btn->setStyleSheet(QStringLiteral(
+            "QLabel { color: white; font: bold 14pt 'Verdana'; border-radius: 8px;"
+            " background: qlineargradient(x1:0,y1:0,x2:0,y2:1, stop:0 #4f7fb3, stop:1 #23466e); }"));
+        auto *inf = new CommandPicture(QStringLiteral("inf") + key, QString(), QSize(290, 105), panel);
+        inf->move(x, 490);
+        inf->setPixmap({});
+        inf->setText(description);
+        inf->setWordWrap(true);
+        inf->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        QFont f(QStringLiteral("Verdana"));
+        f.setPointSize(9);
+        inf->setFont(f);
+        for (CommandPicture *w : {img, btn, inf})
+            connect(w, &CommandPicture::clicked, this,
+                    [this, target] { Application::moveTo(this, (m_app.*target)()); });
+    };
+    column(QStringLiteral("Autori"), QStringLiteral("Archivio Autori"),
+           QStringLiteral("Schede biografiche degli autori: nazionalità, periodo, corrente, "
+                          "biografia, opere, pensiero e giudizio personale."),
+           22, &Application::autoriWidget);
+    column(QStringLiteral("Libri"), QStringLiteral("Archivio Libri"),
+           QStringLiteral("Il catalogo della biblioteca: dati bibliografici, collocazione, "
+                          "classificazione Dewey, prestiti e documenti allegati."),
+           350, &Application::libriWidget);
+    column(QStringLiteral("Bibliografie"), QStringLiteral("Archivio Bibliografie"),
+           QStringLiteral("Le ricerche bibliografiche: argomento, scopo, ricercatori, elenco dei "
+                          "testi, presentazioni pubbliche e documenti allegati."),
+           680, &Application::bibliografieWidget);
+
+    textPicture(panel, QStringLiteral("imgSito"), QStringLiteral("© 2026 Opusteca - www.opusteca.it"),
+                9, true, QColor(70, 90, 120), QRect(17, 628, 961, 22));
+    auto *credits = picture(QStringLiteral("imgCrediti"), QStringLiteral("crediti"), QRect(16, 660, 23, 22));
+    auto *imgEsci = picture(QStringLiteral("imgEsci"), QStringLiteral("esci"), QRect(960, 662, 17, 18));
+
+    connect(imgInfo, &CommandPicture::clicked, this, [this] { openDialog<TfrmInfo>(m_app, this); });
+    connect(credits, &CommandPicture::clicked, this, [this] { openDialog<TfrmSplash>(m_app, this); });
+    connect(imgEsci, &CommandPicture::clicked, this, [this] { m_app.endProgram(); });
+}
+
+void TfrmAvvio::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    m_app.endProgram();
+}
+
+} // namespace opusteca

@@ -1,0 +1,44 @@
+#pragma once
+#include <QChar>
+#include <QDate>
+#include <QDateTime>
+#include <QString>
+#include <optional>
+
+namespace opusteca {
+
+// The process-wide formatting settings: the short date format "dd/mm/yyyy" with
+// the system's own date separator, and "," as the decimal separator. Every date
+// the program writes as text goes through here.
+class RegionalSettings {
+public:
+    static RegionalSettings &instance();
+
+    // Fixes the settings for the whole process; screens call it when they are
+    // created, so it must be cheap and idempotent.
+    void apply();
+    bool isApplied() const { return m_applied; }
+
+    QChar dateSeparator() const { return m_dateSeparator; }
+    QChar decimalSeparator() const { return QLatin1Char(','); }
+    // "dd/MM/yyyy" in Qt's notation, with the system separator.
+    QString shortDateFormat() const;
+    QString formatDate(const QDate &date) const;
+    QString formatTime(const QTime &time) const;
+    QString formatNumber(double value, int decimals) const;
+
+    // The clock every "today" comes from; tests may pin it.
+    static QDateTime now();
+    static QDate today() { return now().date(); }
+    static void setFixedNow(std::optional<QDateTime> when);
+
+    // Separator of the system's short date format ("/" when it has none).
+    static QChar systemDateSeparator();
+
+private:
+    RegionalSettings();
+    bool m_applied = false;
+    QChar m_dateSeparator;
+};
+
+} // namespace opusteca

@@ -1,0 +1,14 @@
+#include "attach/TfrmCartella.h"
+
+#include "app/core/RegionalSettings.h"
+
+namespace opusteca {
+
+TfrmCartella::TfrmCartella(Application &app, QWidget *opener)
+    : DialogScreen(app, opener, QStringLiteral("TfrmCartella"))
+{
+    RegionalSettings::instance().apply();
+    setFixedClientSize(480, 320);
+}
+
+} // namespace opusteca

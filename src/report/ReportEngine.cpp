@@ -1,0 +1,5 @@
+#include "report/ReportEngine.h"
+
+namespace opusteca::report {
+int engineVersion() { return 1; }
+}

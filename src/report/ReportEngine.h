@@ -1,0 +1,6 @@
+#pragma once
+
+namespace opusteca::report {
+// The banded report engine arrives with the printing screens.
+int engineVersion();
+}

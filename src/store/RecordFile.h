@@ -1,0 +1,49 @@
+#pragma once
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+
+namespace opusteca {
+
+// A headerless file of fixed-size records. Every operation of the program opens
+// one, works on it and lets it go out of scope, which closes it on every path.
+// A failed step returns false; the caller turns it into its own message.
+class RecordFile {
+public:
+    explicit RecordFile(int recordSize);
+    ~RecordFile();
+    RecordFile(const RecordFile &) = delete;
+    RecordFile &operator=(const RecordFile &) = delete;
+
+    // Opens the file for reading and writing, creating it empty when it does not
+    // exist. A file that exists but cannot be opened is never replaced.
+    bool open(const QString &path);
+    // The archive file of the given name in the program folder.
+    bool openIn(const QString &programFolder, const char *fileName);
+
+    bool isOpen() const { return m_file.isOpen(); }
+    int recordSize() const { return m_recordSize; }
+    // Whole records in the file; a trailing partial record does not count. -1 on failure.
+    qint64 count() const;
+    // p from 0 to count(); count() is where an append writes.
+    bool seek(qint64 position);
+    qint64 position() const { return m_position; }
+    bool atEnd() const { return m_position >= count(); }
+    // Reads the record at the current position, which then advances by one.
+    bool read(QByteArray &record);
+    // Reads up to maxRecords whole records into buffer; got is how many came.
+    bool readBlock(char *buffer, qint64 maxRecords, qint64 &got);
+    bool write(const QByteArray &record);
+    bool close();
+
+    // Paths this long cannot be opened on the platforms the archives come from.
+    static constexpr int kMaxPath = 259;
+    static QString pathIn(const QString &programFolder, const char *fileName);
+
+private:
+    QFile m_file;
+    int m_recordSize;
+    qint64 m_position = 0;
+};
+
+} // namespace opusteca

@@ -1,0 +1,61 @@
+#pragma once
+#include <QString>
+#include <array>
+#include <cstddef>
+#include <span>
+
+namespace opusteca {
+
+// The two kinds of text field a record is made of. Both take capacity + 1 bytes.
+enum class FieldKind {
+    LengthPrefixed, // byte 0 = length L <= capacity, then L bytes of text
+    ZeroTerminated, // text, then a zero byte at the latest at byte `capacity`
+};
+
+// Whether a record type trims its text on load and store (books do, the others keep blanks).
+enum class Trimming { Trimmed, AsTyped };
+
+// One row of a record type's field table: the single description of a field that
+// the codec, the card, the search filters and the exports all read.
+struct FieldDef {
+    const char *name;     // record field name, e.g. "Titolo"
+    int offset;           // byte offset in the record
+    int capacity;         // N: at most N text bytes, the field takes N + 1
+    const char *control;  // card control, e.g. "txtTitolo"
+    const char *label;    // caption on the card (UTF-8); empty for hidden fields
+    constexpr int size() const { return capacity + 1; }
+};
+
+struct RecordLayout {
+    const char *fileName;  // archive file in the program folder
+    int recordSize;
+    FieldKind kind;
+    Trimming trimming;
+    std::span<const FieldDef> fields;
+
+    int fieldCount() const { return int(fields.size()); }
+    // -1 when there is no such field.
+    int indexOf(QStringView name) const;
+    int indexOfControl(QStringView control) const;
+};
+
+// A field of capacity N inside a record struct: N + 1 raw bytes, no alignment.
+template <int N>
+using FieldBytes = std::array<unsigned char, N + 1>;
+
+// Checks, at compile time, that a field table covers its record without gaps.
+template <std::size_t Count>
+constexpr bool fieldsAreContiguous(const FieldDef (&fields)[Count], int recordSize)
+{
+    int at = 0;
+    for (const FieldDef &f : fields) {
+        if (f.offset != at || f.capacity < 1) return false;
+        at += f.capacity + 1;
+    }
+    return at == recordSize;
+}
+
+#define OPUSTECA_FIELD(Record, Name, Control, Label) \
+    FieldDef { #Name, int(offsetof(Record, Name)), int(sizeof(Record::Name)) - 1, Control, Label }
+
+} // namespace opusteca

@@ -1,0 +1,174 @@
+#include "support/TestSupport.h"
+
+#include "access/core/PasswordStore.h"
+#include "app/Application.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+namespace opusteca::test {
+
+Boxes answerBoxes(const std::function<void()> &action, QMessageBox::StandardButton button, int timeoutMs)
+{
+    Boxes boxes;
+    QElapsedTimer clock;
+    clock.start();
+    QTimer poll;
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible()) {
+            if (clock.elapsed() > timeoutMs) {
+                if (QWidget *w = QApplication::activeModalWidget()) {
+                    boxes.timedOut = true;
+                    w->close();
+                }
+            }
+            return;
+        }
+        if (box->property("answered").toBool()) return;
+        box->setProperty("answered", true);
+        boxes.texts << box->text();
+        boxes.icons << box->icon();
+        boxes.buttonCounts << int(box->buttons().size());
+        QAbstractButton *b = box->button(button);
+        if (!b) b = box->buttons().value(0);
+        clock.restart();
+        if (b) b->click(); else box->close();
+    });
+    poll.start();
+    action();
+    poll.stop();
+    return boxes;
+}
+
+bool whileModal(const std::function<void()> &opener, const QString &screenName,
+                const std::function<void(QWidget *)> &inside, int timeoutMs)
+{
+    bool seen = false;
+    QElapsedTimer clock;
+    clock.start();
+    QTimer poll;
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        QWidget *w = QApplication::activeModalWidget();
+        if (w && w->isVisible() && w->objectName() == screenName && !seen) {
+            seen = true;
+            poll.stop();
+            inside(w);
+            return;
+        }
+        if (clock.elapsed() > timeoutMs && w) {
+            poll.stop();
+            w->close();
+        }
+    });
+    poll.start();
+    opener();
+    poll.stop();
+    return seen;
+}
+
+namespace {
+int keyFor(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u >= u'a' && u <= u'z') return Qt::Key_A + (u - u'a');
+    if (u >= u'A' && u <= u'Z') return Qt::Key_A + (u - u'A');
+    if (u == u'\n' || u == u'\r') return Qt::Key_Return;
+    if (u < 0x80) return u;
+    return Qt::Key_unknown;
+}
+} // namespace
+
+void typeText(QWidget *widget, const QString &text)
+{
+    QWidget *target = widget ? widget : QApplication::focusWidget();
+    if (!target) return;
+    for (QChar c : text) {
+        const int key = keyFor(c);
+        const Qt::KeyboardModifiers mods =
+            (c.unicode() >= u'A' && c.unicode() <= u'Z') ? Qt::ShiftModifier : Qt::NoModifier;
+        const QString t = key == Qt::Key_Return ? QStringLiteral("\r") : QString(c);
+        QKeyEvent press(QEvent::KeyPress, key, mods, t);
+        QApplication::sendEvent(target, &press);
+        QKeyEvent release(QEvent::KeyRelease, key, mods, t);
+        QApplication::sendEvent(target, &release);
+    }
+}
+
+void pressEnter(QWidget *widget)
+{
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+    QApplication::sendEvent(widget, &press);
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+    QApplication::sendEvent(widget, &release);
+}
+
+void click(QWidget *widget)
+{
+    if (auto *b = qobject_cast<QAbstractButton *>(widget)) {
+        b->click();
+        return;
+    }
+    QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier, widget->rect().center());
+}
+
+QWidget *topLevel(const QString &objectName)
+{
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w->objectName() == objectName) return w;
+    return nullptr;
+}
+
+QStringList visibleTopLevels()
+{
+    QStringList names;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w->isVisible() && w->objectName().startsWith(QLatin1String("Tfrm"))) names << w->objectName();
+    names.sort();
+    return names;
+}
+
+ProgramFolder::ProgramFolder()
+{
+    PasswordStore(m_dir.path()).write(kInitialPassword);
+}
+
+QString ProgramFolder::file(const QString &name) const { return m_dir.filePath(name); }
+
+QByteArray ProgramFolder::read(const QString &name) const
+{
+    QFile f(file(name));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void ProgramFolder::write(const QString &name, const QByteArray &bytes) const
+{
+    QFile f(file(name));
+    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate)) f.write(bytes);
+}
+
+RunningProgram::RunningProgram() : app(std::make_unique<Application>(folder.path()))
+{
+    app->start();
+}
+
+RunningProgram::~RunningProgram() = default;
+
+void RunningProgram::signIn()
+{
+    QWidget *login = topLevel(QStringLiteral("TfrmPassword"));
+    auto *field = login->findChild<QLineEdit *>(QStringLiteral("txtPassword"));
+    field->setText(kInitialPassword);
+    login->findChild<QPushButton *>(QStringLiteral("cmdOK"))->click();
+}
+
+} // namespace opusteca::test

@@ -1,0 +1,71 @@
+#pragma once
+#include <QMessageBox>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <functional>
+#include <memory>
+
+namespace opusteca {
+class Application;
+}
+
+namespace opusteca::test {
+
+// The message boxes that appeared while an action ran, each answered with one button.
+struct Boxes {
+    QStringList texts;
+    QList<QMessageBox::Icon> icons;
+    QList<int> buttonCounts; // how many buttons each box offered
+    bool timedOut = false;   // a modal window stayed open and had to be closed
+    int count() const { return int(texts.size()); }
+};
+
+// Runs action; every QMessageBox that turns modal meanwhile is recorded and answered
+// with `button`. A box that cannot be answered within timeoutMs is closed and the
+// result says so, so a test fails instead of hanging.
+Boxes answerBoxes(const std::function<void()> &action,
+                  QMessageBox::StandardButton button = QMessageBox::Ok, int timeoutMs = 10000);
+
+// Runs opener, which is expected to open a modal window whose objectName is
+// `screenName`; while it is open, inside() runs with it. Returns false when no such
+// window appeared within timeoutMs (any window that did appear is closed).
+bool whileModal(const std::function<void()> &opener, const QString &screenName,
+                const std::function<void(QWidget *)> &inside, int timeoutMs = 10000);
+
+// Types text into the focused-or-given widget with key events that carry the text,
+// accented and non-Latin characters included.
+void typeText(QWidget *widget, const QString &text);
+void pressEnter(QWidget *widget);
+void click(QWidget *widget);
+
+// A visible or hidden top-level window by objectName.
+QWidget *topLevel(const QString &objectName);
+QStringList visibleTopLevels();
+
+// A fresh program folder with the password file holding the initial password.
+class ProgramFolder {
+public:
+    ProgramFolder();
+    QString path() const { return m_dir.path(); }
+    QString file(const QString &name) const;
+    QByteArray read(const QString &name) const;
+    void write(const QString &name, const QByteArray &bytes) const;
+
+private:
+    QTemporaryDir m_dir;
+};
+
+inline const QString kInitialPassword = QStringLiteral("OPUSTECA");
+
+// A whole program running against its own folder, signed in when asked.
+struct RunningProgram {
+    ProgramFolder folder;
+    std::unique_ptr<Application> app;
+    RunningProgram();
+    ~RunningProgram();
+    // Types the initial password and presses OK: the start menu is then on show.
+    void signIn();
+};
+
+} // namespace opusteca::test
