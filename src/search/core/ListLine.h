@@ -1,0 +1,24 @@
+#pragma once
+#include "search/core/SearchKinds.h"
+
+#include <QByteArray>
+#include <QString>
+
+namespace opusteca {
+
+class Record;
+
+// The result list's line of a record, as the kind's line segments describe it.
+namespace listline {
+
+// v trimmed, followed by blanks up to n characters, cut to its first n characters.
+QString pad(const QString &v, int n);
+
+// Appends the line's Windows-1252 bytes to out (the form the scans build and compare).
+void appendBytes(const SearchKindDef &kind, const char *record, QByteArray &out);
+// The line of raw record bytes (the layout's record size).
+QString build(const SearchKindDef &kind, const char *record);
+QString build(const SearchKindDef &kind, const Record &record);
+
+} // namespace listline
+} // namespace opusteca
