@@ -97,8 +97,12 @@ void Application::moveTo(QWidget *from, QWidget *to)
     // The archive screens and the start menu open maximised.
     if (to->objectName() == QLatin1String("TfrmAvvio") || to->objectName() == QLatin1String("TfrmLibri")
         || to->objectName() == QLatin1String("TfrmAutori")
-        || to->objectName() == QLatin1String("TfrmBibliografie"))
+        || to->objectName() == QLatin1String("TfrmBibliografie")) {
+        // Filling the screen first keeps the size right where no window manager maximises.
+        if (!to->isVisible())
+            if (const QScreen *s = QGuiApplication::primaryScreen()) to->setGeometry(s->availableGeometry());
         to->showMaximized();
+    }
     else
         to->show();
     to->raise();

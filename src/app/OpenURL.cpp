@@ -5,12 +5,12 @@
 
 namespace opusteca {
 
-void TMisc::Open(const QString &sCommand)
+bool TMisc::Open(const QString &sCommand)
 {
     QString target = sCommand;
     if (target.size() >= 2 && target.startsWith(QLatin1Char('"')) && target.endsWith(QLatin1Char('"')))
         target = target.mid(1, target.size() - 2);
-    if (target.isEmpty()) return;
+    if (target.isEmpty()) return false;
 
     const QString lower = target.left(8).toLower();
     QUrl url;
@@ -19,7 +19,7 @@ void TMisc::Open(const QString &sCommand)
         url = QUrl(target, QUrl::TolerantMode);
     else
         url = QUrl::fromLocalFile(target);
-    QDesktopServices::openUrl(url);
+    return QDesktopServices::openUrl(url);
 }
 
 } // namespace opusteca

@@ -10,8 +10,9 @@ public:
     TMisc() = delete;
     // Removes one pair of surrounding double quotes; a text with an http, https or
     // mailto scheme opens as an address, anything else as a local file or folder.
-    // The outcome is not reported: a target that cannot be opened has no effect.
-    static void Open(const QString &sCommand);
+    // Returns whether the text could be handed over at all; what the opened
+    // program then does is not the program's concern, and most callers ignore it.
+    static bool Open(const QString &sCommand);
 };
 
 } // namespace opusteca

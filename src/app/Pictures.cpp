@@ -14,13 +14,14 @@ QPixmap pixmap(const QString &name, const QSize &size)
     const qreal dpr = 2.0; // drawn at twice the size so it stays sharp on dense screens
     QPixmap pm(size * dpr);
     pm.fill(Qt::transparent);
+    pm.setDevicePixelRatio(dpr);
+    if (name.isEmpty()) return pm;
     QSvgRenderer renderer(QStringLiteral(":/icons/%1.svg").arg(name));
     if (renderer.isValid()) {
         QPainter p(&pm);
         p.setRenderHint(QPainter::Antialiasing);
-        renderer.render(&p);
+        renderer.render(&p, QRectF(QPointF(0, 0), QSizeF(size)));
     }
-    pm.setDevicePixelRatio(dpr);
     return pm;
 }
 

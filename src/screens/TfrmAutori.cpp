@@ -1,29 +1,95 @@
 #include "screens/TfrmAutori.h"
 
-#include "app/Application.h"
-#include "app/Pictures.h"
-#include "app/TfrmAvvio.h"
-#include "app/core/RegionalSettings.h"
+#include "app/Messages.h"
+#include "attach/TfrmCartella.h"
+#include "export/TfrmExpAutori.h"
+#include "screens/CardBuilder.h"
+#include "search/TfrmTrovaAutori.h"
+#include "search/TfrmTrovaLibri.h"
+#include "store/AuthorRecord.h"
+#include "store/Text.h"
 
-#include <QCloseEvent>
-#include <QVBoxLayout>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 
 namespace opusteca {
+namespace {
 
-TfrmAutori::TfrmAutori(Application &app) : m_app(app)
+using namespace autore;
+
+ArchiveRules authorRules()
 {
-    setObjectName(QStringLiteral("TfrmAutori"));
-    RegionalSettings::instance().apply();
-    auto *v = new QVBoxLayout(this);
-    auto *cmdEsci = new CommandPicture(QStringLiteral("cmdEsci"), QStringLiteral("esci"), QSize(40, 40), this);
-    v->addWidget(cmdEsci);
-    connect(cmdEsci, &CommandPicture::clicked, this, [this] { close(); });
+    ArchiveRules r;
+    r.mandatory = {{Autore, QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il nome "
+                                           "dell'autore.")}};
+    r.longTexts = {{Biografia, QStringLiteral("Biografia")},
+                   {Opere, QStringLiteral("Opere")},
+                   {Pensiero, QStringLiteral("Pensiero")}};
+    r.saveFailureInPlainBox = true;
+    r.firstField = Autore;
+    return r;
 }
 
-void TfrmAutori::closeEvent(QCloseEvent *event)
+} // namespace
+
+TfrmAutori::TfrmAutori(Application &app)
+    : SideCardScreen(app, authorLayout(), QStringLiteral("TfrmAutori"),
+                     QStringLiteral(" Opusteca 2.0 - Archivio Autori"), authorRules())
 {
-    event->accept();
-    if (!m_app.hasEnded()) Application::moveTo(this, m_app.avvio());
+    buildToolbar({QStringLiteral("cartella"), QStringLiteral("Associa cartella"),
+                  QStringLiteral("Gestisci la cartella abbinata alla scheda corrente.")});
+    QGridLayout *g = buildFieldArea(QStringLiteral("lato_autori"));
+    Card &c = card();
+    QWidget *area = g->parentWidget();
+    const auto line = [&](int f) { return cardui::lineField(c, f, area); };
+    const auto memo = [&](int f) { return cardui::memoField(c, f, area); };
+
+    // Six columns: row 1 has three equal fields, row 2 and the last row one narrow and one wide.
+    place(Autore, 0, 0, 2, QStringLiteral("lblCampo001"), line(Autore));
+    place(Nazione, 0, 2, 2, QStringLiteral("lblCampo002"), line(Nazione));
+    place(Periodo, 0, 4, 2, QStringLiteral("lblCampo003"), line(Periodo));
+    place(Corrente, 2, 0, 2, QStringLiteral("lblCampo004"), line(Corrente));
+    place(Generi, 2, 2, 4, QStringLiteral("lblCampo005"), line(Generi));
+    place(Biografia, 4, 0, 6, QStringLiteral("lblCampo006"), memo(Biografia));
+    place(Opere, 6, 0, 6, QStringLiteral("lblCampo007"), memo(Opere));
+    addImportArrow(6, 0, 6);
+    place(Pensiero, 8, 0, 6, QStringLiteral("lblCampo008"), memo(Pensiero));
+    place(Capolavoro, 10, 0, 2, QStringLiteral("lblCampo009"), line(Capolavoro));
+    place(Giudizio, 10, 2, 4, QStringLiteral("lblCampo010"), line(Giudizio));
+    for (int col = 0; col < 6; ++col) g->setColumnStretch(col, 1);
+    for (int row : {5, 7, 9}) g->setRowStretch(row, 1);
+    for (int row : {2, 4, 6, 8, 10}) g->setRowMinimumHeight(row, 30);
+
+    chainFields({Autore, Nazione, Periodo, Corrente, Generi, Biografia, Opere, Pensiero, Capolavoro, Giudizio});
+}
+
+void TfrmAutori::cmdCartellaClick()
+{
+    const QString number = text::trimmed(lblPosizione()->text());
+    if (number.isEmpty()) {
+        msg::warning(this, QStringLiteral("Attenzione: l'abbinamento di una cartella ad un autore può avvenire "
+                                          "soltanto dopo che la scheda è stata inserita in archivio."));
+        return;
+    }
+    openDialog<TfrmCartella>(app(), this, [&](TfrmCartella &d) { d.setCallerTag(number); });
+}
+
+void TfrmAutori::openSearch()
+{
+    openDialog<TfrmTrovaAutori>(app(), this, [](TfrmTrovaAutori &d) { d.setCallerTag(QStringLiteral("autori")); });
+}
+
+void TfrmAutori::openExport() { openDialog<TfrmExpAutori>(app(), this); }
+
+void TfrmAutori::openImport()
+{
+    const QString author = text::trimmed(card().text(Autore));
+    openDialog<TfrmTrovaLibri>(app(), this, [&](TfrmTrovaLibri &d) {
+        d.setCallerTag(QStringLiteral("autori"));
+        d.prefillFilter(QStringLiteral("txtAutore"), author);
+    });
 }
 
 } // namespace opusteca

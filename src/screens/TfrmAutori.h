@@ -1,20 +1,20 @@
 #pragma once
-#include <QWidget>
+#include "screens/SideCardScreen.h"
 
 namespace opusteca {
 
-class Application;
-
-class TfrmAutori : public QWidget {
+// The author archive: a card of ten text fields, three of them multi-line.
+class TfrmAutori : public SideCardScreen {
     Q_OBJECT
 public:
     explicit TfrmAutori(Application &app);
+    void cmdCartellaClick() override;
 
 protected:
-    void closeEvent(QCloseEvent *event) override;
-
-private:
-    Application &m_app;
+    QString tag() const override { return QStringLiteral("autori"); }
+    void openSearch() override;
+    void openExport() override;
+    void openImport() override;
 };
 
 } // namespace opusteca

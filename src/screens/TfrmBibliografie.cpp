@@ -1,29 +1,90 @@
 #include "screens/TfrmBibliografie.h"
 
-#include "app/Application.h"
-#include "app/Pictures.h"
-#include "app/TfrmAvvio.h"
-#include "app/core/RegionalSettings.h"
+#include "attach/TfrmAllegaCartella.h"
+#include "export/TfrmExpBibliografie.h"
+#include "screens/CardBuilder.h"
+#include "search/TfrmTrovaBibliografie.h"
+#include "search/TfrmTrovaLibri.h"
+#include "store/BibliographyRecord.h"
 
-#include <QCloseEvent>
-#include <QVBoxLayout>
+#include <QGridLayout>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 
 namespace opusteca {
+namespace {
 
-TfrmBibliografie::TfrmBibliografie(Application &app) : m_app(app)
+using namespace bibliografia;
+
+ArchiveRules bibliographyRules()
 {
-    setObjectName(QStringLiteral("TfrmBibliografie"));
-    RegionalSettings::instance().apply();
-    auto *v = new QVBoxLayout(this);
-    auto *cmdEsci = new CommandPicture(QStringLiteral("cmdEsci"), QStringLiteral("esci"), QSize(40, 40), this);
-    v->addWidget(cmdEsci);
-    connect(cmdEsci, &CommandPicture::clicked, this, [this] { close(); });
+    ArchiveRules r;
+    r.mandatory = {{Titolo, QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il titolo "
+                                           "della ricerca.")}};
+    r.longTexts = {{Bibliografia, QStringLiteral("Bibliografia")}};
+    r.saveFailureInPlainBox = true;
+    r.firstField = Titolo;
+    return r;
 }
 
-void TfrmBibliografie::closeEvent(QCloseEvent *event)
+} // namespace
+
+TfrmBibliografie::TfrmBibliografie(Application &app)
+    : SideCardScreen(app, bibliographyLayout(), QStringLiteral("TfrmBibliografie"),
+                     QStringLiteral(" Opusteca 2.0 - Archivio Bibliografie"), bibliographyRules())
 {
-    event->accept();
-    if (!m_app.hasEnded()) Application::moveTo(this, m_app.avvio());
+    buildToolbar({QStringLiteral("allega"), QStringLiteral("Allega file"),
+                  QStringLiteral("Allega file alla scheda corrente.")});
+    QGridLayout *g = buildFieldArea(QStringLiteral("lato_bibliografie"));
+    Card &c = card();
+    QWidget *area = g->parentWidget();
+    const auto line = [&](int f) { return cardui::lineField(c, f, area); };
+
+    place(Titolo, 0, 0, 4, QStringLiteral("lblCampo001"), line(Titolo));
+    for (int f : {DataInizio, DataFine}) {
+        auto *date = line(f);
+        date->setAlignment(Qt::AlignCenter);
+        place(f, 0, f == DataInizio ? 4 : 5, 1,
+              QStringLiteral("lblCampo00%1").arg(f == DataInizio ? 2 : 3), date);
+    }
+    place(Argomento, 2, 0, 6, QStringLiteral("lblCampo004"), line(Argomento));
+    place(Scopo, 4, 0, 6, QStringLiteral("lblCampo005"), line(Scopo));
+    place(Ricercatori, 6, 0, 6, QStringLiteral("lblCampo006"), line(Ricercatori));
+    place(Bibliografia, 8, 0, 6, QStringLiteral("lblCampo007"), cardui::memoField(c, Bibliografia, area));
+    addImportArrow(8, 0, 6);
+    place(Presentazione, 10, 0, 6, QStringLiteral("lblCampo008"), line(Presentazione));
+    place(Relatori, 12, 0, 6, QStringLiteral("lblCampo009"), line(Relatori));
+    place(Destinatari, 14, 0, 6, QStringLiteral("lblCampo010"), line(Destinatari));
+    for (int col = 0; col < 6; ++col) g->setColumnStretch(col, 1);
+    g->setRowStretch(9, 1);
+    for (int row : {2, 4, 6, 8, 10, 12, 14}) g->setRowMinimumHeight(row, 30);
+
+    for (int f : {File01, File02, File03, Desc01, Desc02, Desc03}) cardui::hiddenField(c, f, area);
+
+    chainFields({Titolo, DataInizio, DataFine, Argomento, Scopo, Ricercatori, Bibliografia, Presentazione,
+                 Relatori, Destinatari});
+}
+
+void TfrmBibliografie::cmdCartellaClick()
+{
+    // Attachments need no stored card: they reach the file with the next save.
+    openDialog<TfrmAllegaCartella>(app(), this, [this](TfrmAllegaCartella &d) {
+        d.setCallerTag(QStringLiteral("bibliografie"));
+        d.prefill(card(), {File01, File02, File03}, {Desc01, Desc02, Desc03});
+    });
+}
+
+void TfrmBibliografie::openSearch()
+{
+    openDialog<TfrmTrovaBibliografie>(app(), this,
+                                      [](TfrmTrovaBibliografie &d) { d.setCallerTag(QStringLiteral("bibliografie")); });
+}
+
+void TfrmBibliografie::openExport() { openDialog<TfrmExpBibliografie>(app(), this); }
+
+void TfrmBibliografie::openImport()
+{
+    openDialog<TfrmTrovaLibri>(app(), this, [](TfrmTrovaLibri &d) { d.setCallerTag(QStringLiteral("bibliografie")); });
 }
 
 } // namespace opusteca

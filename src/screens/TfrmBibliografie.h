@@ -1,20 +1,20 @@
 #pragma once
-#include <QWidget>
+#include "screens/SideCardScreen.h"
 
 namespace opusteca {
 
-class Application;
-
-class TfrmBibliografie : public QWidget {
+// The bibliography archive: ten visible fields and six hidden attachment fields.
+class TfrmBibliografie : public SideCardScreen {
     Q_OBJECT
 public:
     explicit TfrmBibliografie(Application &app);
+    void cmdCartellaClick() override;
 
 protected:
-    void closeEvent(QCloseEvent *event) override;
-
-private:
-    Application &m_app;
+    QString tag() const override { return QStringLiteral("bibliografie"); }
+    void openSearch() override;
+    void openExport() override;
+    void openImport() override;
 };
 
 } // namespace opusteca

@@ -1,0 +1,268 @@
+#include "screens/ArchiveScreen.h"
+
+#include "app/Application.h"
+#include "app/Conventions.h"
+#include "app/Messages.h"
+#include "app/Pictures.h"
+#include "app/TfrmAvvio.h"
+#include "app/core/RegionalSettings.h"
+#include "store/Text.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QVBoxLayout>
+
+namespace opusteca {
+namespace {
+
+using Outcome = ArchiveNavigator::Outcome;
+
+const QString kEmptyArchive = QStringLiteral("L'archivio non contiene nessuna scheda.");
+
+class ShadedWindow : public QWidget {
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter p(this);
+        QLinearGradient g(0, 0, 0, height());
+        g.setColorAt(0, QColor(79, 127, 179));
+        g.setColorAt(1, QColor(219, 231, 243));
+        p.fillRect(rect(), g);
+    }
+};
+
+} // namespace
+
+QString ArchiveScreen::accessError()
+{
+    return QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
+                          "Accertarsi di possedere i privilegi di scrittura nella cartella di "
+                          "installazione del programma.");
+}
+
+ArchiveScreen::ArchiveScreen(Application &app, const RecordLayout &layout, const QString &className,
+                             const QString &caption, ArchiveRules rules)
+    : m_app(app), m_card(layout), m_rules(std::move(rules))
+{
+    setObjectName(className);
+    setWindowTitle(caption);
+    RegionalSettings::instance().apply();
+    resize(1280, 800);
+
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    auto *window = new ShadedWindow(this);
+    window->setObjectName(QStringLiteral("shpFinestra"));
+    outer->addWidget(window);
+
+    auto *centre = new QHBoxLayout(window);
+    centre->setContentsMargins(12, 10, 12, 10);
+    m_container = new QFrame(window);
+    m_container->setObjectName(QStringLiteral("shpContainer"));
+    m_container->setStyleSheet(QStringLiteral(
+        "#shpContainer { background: #eef3f9; border: 1px solid #8fa9c7; border-radius: 10px; }"));
+    m_container->setMaximumWidth(1240);
+    centre->addStretch(0);
+    centre->addWidget(m_container, 1);
+    centre->addStretch(0);
+
+    auto *v = new QVBoxLayout(m_container);
+    v->setContentsMargins(12, 10, 12, 8);
+    v->setSpacing(8);
+    m_toolbar = new QHBoxLayout;
+    m_toolbar->setSpacing(10);
+    v->addLayout(m_toolbar);
+    m_cardArea = new QWidget(m_container);
+    m_cardArea->setObjectName(QStringLiteral("shpScheda"));
+    v->addWidget(m_cardArea, 1);
+
+    auto *panInfo = new QLabel(QStringLiteral("Pronto per archiviare una nuova scheda..."), m_container);
+    panInfo->setObjectName(QStringLiteral("panInfo"));
+    panInfo->setMinimumHeight(26);
+    panInfo->setContentsMargins(10, 0, 10, 0);
+    panInfo->setStyleSheet(QStringLiteral(
+        "#panInfo { background: #23466e; color: white; border-radius: 5px; font: bold 9pt 'Verdana'; }"));
+    v->addWidget(panInfo);
+
+    m_status = new StatusLine(panInfo);
+    m_status->addBackground(this);
+    m_status->addBackground(window);
+    m_status->addBackground(m_container);
+    m_status->addBackground(m_cardArea);
+}
+
+void ArchiveScreen::addBackground(QWidget *w) { m_status->addBackground(w); }
+
+QHBoxLayout *ArchiveScreen::addToolbarGroup()
+{
+    auto *frame = new QFrame(m_container);
+    frame->setObjectName(QStringLiteral("shpControlli%1").arg(++m_groups, 2, 10, QLatin1Char('0')));
+    frame->setStyleSheet(QStringLiteral("#%1 { background: white; border: 1px solid #b8c8da; border-radius: 8px; }")
+                             .arg(frame->objectName()));
+    auto *h = new QHBoxLayout(frame);
+    h->setContentsMargins(8, 4, 8, 4);
+    h->setSpacing(6);
+    m_toolbar->addWidget(frame);
+    addBackground(frame);
+    return h;
+}
+
+CommandPicture *ArchiveScreen::addCommand(QHBoxLayout *group, const QString &name, const QString &art,
+                                          const QString &hover, const QString &caption)
+{
+    auto *p = new CommandPicture(name, art, QSize(36, 36), group->parentWidget());
+    if (!caption.isEmpty()) p->setCaption(caption);
+    p->setToolTip(QString());
+    group->addWidget(p);
+    m_status->addHover(p, hover);
+    return p;
+}
+
+QLabel *ArchiveScreen::addPositionLabel(QHBoxLayout *group)
+{
+    m_lblPosizione = new QLabel(group->parentWidget());
+    m_lblPosizione->setObjectName(QStringLiteral("lblPosizione"));
+    m_lblPosizione->setAlignment(Qt::AlignCenter);
+    m_lblPosizione->setMinimumWidth(64);
+    QFont f(QStringLiteral("Verdana"));
+    f.setPointSize(12);
+    f.setBold(true);
+    m_lblPosizione->setFont(f);
+    m_lblPosizione->setStyleSheet(QStringLiteral("color: #23466e;"));
+    group->addWidget(m_lblPosizione);
+    return m_lblPosizione;
+}
+
+void ArchiveScreen::wire(CommandPicture *picture, void (ArchiveScreen::*op)())
+{
+    connect(picture, &CommandPicture::clicked, this, [this, op] { (this->*op)(); });
+}
+
+void ArchiveScreen::addCardCommands(QHBoxLayout *, QHBoxLayout *browse)
+{
+    wire(addCommand(browse, QStringLiteral("cmdPrimo"), QStringLiteral("primo"),
+                    QStringLiteral("Visualizza la prima scheda in archivio.")),
+         &ArchiveScreen::cmdPrimoClick);
+    wire(addCommand(browse, QStringLiteral("cmdIndietro"), QStringLiteral("indietro"),
+                    QStringLiteral("Visualizza la scheda precedente in archivio.")),
+         &ArchiveScreen::cmdIndietroClick);
+    addPositionLabel(browse);
+    wire(addCommand(browse, QStringLiteral("cmdAvanti"), QStringLiteral("avanti"),
+                    QStringLiteral("Visualizza la scheda successiva in archivio.")),
+         &ArchiveScreen::cmdAvantiClick);
+    wire(addCommand(browse, QStringLiteral("cmdUltimo"), QStringLiteral("ultimo"),
+                    QStringLiteral("Visualizza l'ultima scheda in archivio.")),
+         &ArchiveScreen::cmdUltimoClick);
+}
+
+ArchiveNavigator ArchiveScreen::navigator() const
+{
+    return ArchiveNavigator(m_card.layout(), m_app.programFolder());
+}
+
+void ArchiveScreen::clearCard() { m_card.clear(); }
+
+void ArchiveScreen::cmdNuovoClick()
+{
+    clearCard();
+    m_lblPosizione->clear();
+    if (QWidget *w = m_card.control(m_rules.firstField)) w->setFocus(Qt::OtherFocusReason);
+}
+
+void ArchiveScreen::loadRecord(const Record &record, qint64 number)
+{
+    m_card.load(record);
+    m_lblPosizione->setText(QString::number(number));
+}
+
+void ArchiveScreen::showAccessError(bool plain)
+{
+    if (plain) msg::plain(this, accessError());
+    else msg::error(this, accessError());
+}
+
+void ArchiveScreen::cmdSalvaClick()
+{
+    for (const auto &m : std::as_const(m_rules.mandatory)) {
+        if (text::isBlank(m_card.text(m.field))) {
+            msg::warning(this, m.message);
+            if (QWidget *w = m_card.control(m.field)) w->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
+    // Over-long texts are announced, then saved cut to the field's capacity.
+    for (const auto &lt : std::as_const(m_rules.longTexts)) {
+        const qsizetype length = m_card.text(lt.field).size();
+        if (length > 5000) {
+            msg::warning(this, QStringLiteral("Attenzione: hai superato la capienza massima del campo di testo ")
+                                   + lt.name
+                                   + QStringLiteral(" che consente di memorizzare non più di 5000 caratteri.\n\r\n\r"
+                                                    "Attualmente hai inserito ")
+                                   + QString::number(length)
+                                   + QStringLiteral(" caratteri. Quelli in eccesso non saranno salvati."));
+            if (QWidget *w = m_card.control(lt.field)) w->setFocus(Qt::OtherFocusReason);
+        }
+    }
+    const ArchiveNavigator::Result r = navigator().save(m_lblPosizione->text(), m_card.build());
+    switch (r.outcome) {
+    case Outcome::Appended:
+        m_lblPosizione->setText(QString::number(r.number));
+        msg::information(this, QStringLiteral("La scheda corrente è stata inserita in archivio."));
+        break;
+    case Outcome::Overwritten:
+        m_lblPosizione->setText(QString::number(r.number));
+        msg::information(this, QStringLiteral(
+            "Le modifiche apportate alla scheda corrente sono state salvate in archivio."));
+        break;
+    default:
+        showAccessError(m_rules.saveFailureInPlainBox);
+        break;
+    }
+}
+
+void ArchiveScreen::browse(const ArchiveNavigator::Result &r)
+{
+    switch (r.outcome) {
+    case Outcome::Loaded:
+        loadRecord(*r.record, r.number);
+        break;
+    case Outcome::EmptyArchiveNew:
+        m_lblPosizione->clear();
+        msg::information(this, kEmptyArchive);
+        break;
+    case Outcome::EmptyArchive:
+        msg::information(this, kEmptyArchive);
+        break;
+    case Outcome::Unchanged:
+        break;
+    default:
+        showAccessError(false);
+        break;
+    }
+}
+
+void ArchiveScreen::cmdPrimoClick() { browse(navigator().first()); }
+void ArchiveScreen::cmdUltimoClick() { browse(navigator().last()); }
+void ArchiveScreen::cmdAvantiClick() { browse(navigator().next(m_lblPosizione->text())); }
+void ArchiveScreen::cmdIndietroClick() { browse(navigator().previous(m_lblPosizione->text())); }
+
+void ArchiveScreen::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!event->spontaneous()) cmdNuovoClick();
+}
+
+void ArchiveScreen::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    // Unsaved edits are dropped without a question.
+    if (!m_app.hasEnded()) Application::moveTo(this, m_app.avvio());
+}
+
+} // namespace opusteca

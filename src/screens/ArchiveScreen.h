@@ -1,0 +1,97 @@
+#pragma once
+#include "screens/Card.h"
+#include "screens/core/ArchiveNavigator.h"
+
+#include <QList>
+#include <QString>
+#include <QWidget>
+
+class QHBoxLayout;
+class QLabel;
+class QVBoxLayout;
+
+namespace opusteca {
+
+class Application;
+class CommandPicture;
+class StatusLine;
+
+// What one archive screen does differently with the shared card operations.
+struct ArchiveRules {
+    struct Mandatory {
+        int field;
+        QString message; // shown in a warning box when the field is blank
+    };
+    struct LongText {
+        int field;
+        QString name; // "Biografia", ... as the warning names it
+    };
+    QList<Mandatory> mandatory;   // tested in this order
+    QList<LongText> longTexts;    // multi-line fields warned about above 5000 characters
+    bool saveFailureInPlainBox = false;
+    int firstField = 0;           // where New puts the focus
+};
+
+// An archive screen: long-lived, opened maximised from the start menu, with a
+// toolbar of command pictures, a card, a position label and a status line. It
+// owns the six card operations; each screen adds its fields and its own commands.
+class ArchiveScreen : public QWidget {
+    Q_OBJECT
+public:
+    ArchiveScreen(Application &app, const RecordLayout &layout, const QString &className,
+                  const QString &caption, ArchiveRules rules);
+
+    Application &app() const { return m_app; }
+    Card &card() { return m_card; }
+    QLabel *lblPosizione() const { return m_lblPosizione; }
+
+    // The one load of a record into the card, for browsing and for the search screens.
+    void loadRecord(const Record &record, qint64 number);
+
+    void cmdNuovoClick();
+    void cmdSalvaClick();
+    void cmdPrimoClick();
+    void cmdIndietroClick();
+    void cmdAvantiClick();
+    void cmdUltimoClick();
+
+    static QString accessError();
+
+protected:
+    // Empties the card for a new one; screens with defaults of their own add them.
+    virtual void clearCard();
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+    ArchiveNavigator navigator() const;
+
+    // Layout helpers for the subclasses.
+    QHBoxLayout *addToolbarGroup();
+    CommandPicture *addCommand(QHBoxLayout *group, const QString &name, const QString &art,
+                               const QString &hover, const QString &caption = {});
+    QLabel *addPositionLabel(QHBoxLayout *group);
+    // Where the card goes, between the toolbar and the status line.
+    QWidget *cardArea() const { return m_cardArea; }
+    StatusLine *statusLine() const { return m_status; }
+    // A plain rectangle of the screen's background: hovering it empties the status line.
+    void addBackground(QWidget *w);
+    // The standard card commands wired to their operations.
+    void addCardCommands(QHBoxLayout *first, QHBoxLayout *browse);
+    void wire(CommandPicture *picture, void (ArchiveScreen::*op)());
+
+private:
+    void browse(const ArchiveNavigator::Result &result);
+    void showAccessError(bool plain);
+
+    Application &m_app;
+    Card m_card;
+    ArchiveRules m_rules;
+    QWidget *m_container = nullptr;
+    QHBoxLayout *m_toolbar = nullptr;
+    QWidget *m_cardArea = nullptr;
+    QLabel *m_lblPosizione = nullptr;
+    StatusLine *m_status = nullptr;
+    int m_groups = 0;
+};
+
+} // namespace opusteca

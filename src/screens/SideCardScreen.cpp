@@ -1,0 +1,129 @@
+#include "screens/SideCardScreen.h"
+
+#include "app/Application.h"
+#include "app/Conventions.h"
+#include "app/DialogScreen.h"
+#include "app/Pictures.h"
+#include "app/TfrmGuida.h"
+#include "export/TfrmCreaRTF.h"
+#include "screens/CardBuilder.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+
+namespace opusteca {
+
+void SideCardScreen::buildToolbar(const FolderCommand &folder)
+{
+    QHBoxLayout *g1 = addToolbarGroup();
+    wire(addCommand(g1, QStringLiteral("cmdNuovo"), QStringLiteral("nuovo"),
+                    QStringLiteral("Predisponi la schermata per l'inserimento di una nuova scheda."),
+                    QStringLiteral("Nuovo")),
+         &ArchiveScreen::cmdNuovoClick);
+    wire(addCommand(g1, QStringLiteral("cmdSalva"), QStringLiteral("salva"),
+                    QStringLiteral("Salva la scheda corrente in archivio."), QStringLiteral("Salva")),
+         &ArchiveScreen::cmdSalvaClick);
+    auto *trova = addCommand(g1, QStringLiteral("cmdTrova"), QStringLiteral("trova"),
+                             QStringLiteral("Trova una scheda in archivio."), QStringLiteral("Trova"));
+    connect(trova, &CommandPicture::clicked, this, &SideCardScreen::cmdTrovaClick);
+
+    QHBoxLayout *g2 = addToolbarGroup();
+    auto *cartella = addCommand(g2, QStringLiteral("cmdCartella"), folder.art, folder.hover, folder.caption);
+    connect(cartella, &CommandPicture::clicked, this, &SideCardScreen::cmdCartellaClick);
+    auto *word = addCommand(g2, QStringLiteral("cmdWord"), QStringLiteral("word"),
+                            QStringLiteral("Esporta la scheda corrente in formato RTF."),
+                            QStringLiteral("Esporta scheda"));
+    connect(word, &CommandPicture::clicked, this, &SideCardScreen::cmdWordClick);
+
+    QHBoxLayout *g3 = addToolbarGroup();
+    addCardCommands(g1, g3);
+
+    QHBoxLayout *g4 = addToolbarGroup();
+    auto *excel = addCommand(g4, QStringLiteral("cmdExcel"), QStringLiteral("excel"),
+                             QStringLiteral("Esporta tutte le schede in archivio in un file di Microsoft Excel."),
+                             QStringLiteral("Esporta archivio"));
+    connect(excel, &CommandPicture::clicked, this, &SideCardScreen::cmdExcelClick);
+
+    QHBoxLayout *g5 = addToolbarGroup();
+    auto *guida = addCommand(g5, QStringLiteral("cmdGuida"), QStringLiteral("guida"),
+                             QStringLiteral("Visualizza la pagina della guida sensibile al contesto."),
+                             QStringLiteral("Guida"));
+    connect(guida, &CommandPicture::clicked, this,
+            [this] { TfrmGuida::openTopic(app(), this, objectName()); });
+
+    QHBoxLayout *g6 = addToolbarGroup();
+    auto *esci = addCommand(g6, QStringLiteral("cmdEsci"), QStringLiteral("esci"),
+                            QStringLiteral("Esci da questa schermata di lavoro."), QStringLiteral("Esci"));
+    connect(esci, &CommandPicture::clicked, this, [this] { close(); });
+}
+
+QGridLayout *SideCardScreen::buildFieldArea(const QString &sideArt)
+{
+    auto *h = new QHBoxLayout(cardArea());
+    h->setContentsMargins(0, 0, 0, 0);
+    h->setSpacing(10);
+    const auto side = [&](const QString &name) {
+        auto *pic = new QLabel(cardArea());
+        pic->setObjectName(name);
+        pic->setPixmap(artwork::pixmap(sideArt, QSize(96, 480)));
+        pic->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
+        pic->setFixedWidth(100);
+        addBackground(pic);
+        return pic;
+    };
+    h->addWidget(side(QStringLiteral("icoAutori01")));
+    auto *area = new QFrame(cardArea());
+    area->setObjectName(QStringLiteral("shpSfondoCampi"));
+    area->setStyleSheet(QStringLiteral(
+        "#shpSfondoCampi { background: #f8fbfe; border: 1px solid #c3d3e4; border-radius: 8px; }"));
+    addBackground(area);
+    h->addWidget(area, 1);
+    h->addWidget(side(QStringLiteral("icoAutori02")));
+    m_grid = new QGridLayout(area);
+    m_grid->setContentsMargins(16, 10, 16, 12);
+    m_grid->setHorizontalSpacing(14);
+    m_grid->setVerticalSpacing(3);
+    return m_grid;
+}
+
+QWidget *SideCardScreen::place(int field, int row, int column, int columnSpan, const QString &captionName,
+                               QWidget *control)
+{
+    QLabel *cap = cardui::caption(card(), field, m_grid->parentWidget(), captionName);
+    cap->setFont(cardui::captionFont(12));
+    cap->setStyleSheet(QStringLiteral("color: #23466e;"));
+    m_grid->addWidget(cap, row, column, 1, columnSpan);
+    m_grid->addWidget(control, row + 1, column, 1, columnSpan);
+    return control;
+}
+
+void SideCardScreen::addImportArrow(int row, int column, int columnSpan)
+{
+    auto *arrow = new CommandPicture(QStringLiteral("impLibri"), QStringLiteral("importa"), QSize(22, 22),
+                                     m_grid->parentWidget());
+    statusLine()->addHover(arrow, QStringLiteral("Importa i dati dall'Archivio Libri."));
+    m_grid->addWidget(arrow, row, column, 1, columnSpan, Qt::AlignRight | Qt::AlignBottom);
+    connect(arrow, &CommandPicture::clicked, this, &SideCardScreen::impLibriClick);
+}
+
+void SideCardScreen::chainFields(const QList<int> &order)
+{
+    QList<QWidget *> chain;
+    for (int f : order) chain << card().control(f);
+    for (qsizetype i = 0; i + 1 < chain.size(); ++i) setTabOrder(chain[i], chain[i + 1]);
+    new EnterChain(this, chain, true);
+}
+
+void SideCardScreen::cmdTrovaClick() { openSearch(); }
+
+void SideCardScreen::cmdWordClick()
+{
+    openDialog<TfrmCreaRTF>(app(), this, [this](TfrmCreaRTF &d) { d.setCallerTag(tag()); });
+}
+
+void SideCardScreen::cmdExcelClick() { openExport(); }
+
+void SideCardScreen::impLibriClick() { openImport(); }
+
+} // namespace opusteca

@@ -1,0 +1,52 @@
+#pragma once
+#include "screens/ArchiveScreen.h"
+
+#include <functional>
+
+class QGridLayout;
+class QPlainTextEdit;
+
+namespace opusteca {
+
+// The layout the author and bibliography screens share: the same toolbar, and a
+// field area between two tall side pictures, each field under its caption.
+class SideCardScreen : public ArchiveScreen {
+    Q_OBJECT
+public:
+    using ArchiveScreen::ArchiveScreen;
+
+    void cmdTrovaClick();
+    void cmdWordClick();
+    void cmdExcelClick();
+    void impLibriClick();
+    virtual void cmdCartellaClick() = 0;
+
+protected:
+    struct FolderCommand {
+        QString art;
+        QString caption;
+        QString hover;
+    };
+    // Builds the toolbar; the fourth command is the screen's own folder command.
+    void buildToolbar(const FolderCommand &folder);
+    // The grid of captioned fields, between the side pictures.
+    QGridLayout *buildFieldArea(const QString &sideArt);
+    // A captioned field in the grid: caption in `row`, control in `row + 1`.
+    QWidget *place(int field, int row, int column, int columnSpan, const QString &captionName,
+                   QWidget *control);
+    // The small import arrow over the top right corner of a multi-line field.
+    void addImportArrow(int row, int column, int columnSpan);
+    // Tab order and Enter chain over the card's fields, in the given order.
+    void chainFields(const QList<int> &order);
+
+    // What each screen does on its commands.
+    virtual QString tag() const = 0;
+    virtual void openSearch() = 0;
+    virtual void openExport() = 0;
+    virtual void openImport() = 0;
+
+private:
+    QGridLayout *m_grid = nullptr;
+};
+
+} // namespace opusteca
