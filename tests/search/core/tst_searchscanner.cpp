@@ -1,0 +1,306 @@
+#include "SearchFixtures.h"
+#include "search/core/ListLine.h"
+#include "search/core/SearchScanner.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace opusteca;
+using namespace opusteca::test;
+
+namespace {
+
+const SearchKindDef &books() { return searchKind(SearchKind::Books); }
+const SearchKindDef &available() { return searchKind(SearchKind::AvailableBooks); }
+
+QStringList filter(const SearchKindDef &kind, const QList<QPair<QString, QString>> &set)
+{
+    QStringList texts(kSearchFilterCount);
+    for (const auto &[control, text] : set) texts[kind.filterIndexOf(control)] = text;
+    return texts;
+}
+
+// Records kept in memory that fail to read after the first failAt of them.
+class FailingSource : public RecordSource {
+public:
+    FailingSource(const QList<Record> &records, qint64 failAt) : m_failAt(failAt)
+    {
+        for (const Record &r : records) m_bytes += r.bytes();
+        m_size = records.isEmpty() ? 1 : records.first().layout().recordSize;
+    }
+    bool read(char *buffer, qint64 maxRecords, qint64 &got) override
+    {
+        const qint64 total = m_bytes.size() / m_size;
+        const bool hitsFailure = m_failAt < total && m_pos + maxRecords > m_failAt;
+        got = std::min(maxRecords, std::min(total, m_failAt) - m_pos);
+        std::memcpy(buffer, m_bytes.constData() + m_pos * m_size, size_t(got * m_size));
+        m_pos += got;
+        return !hitsFailure;
+    }
+
+private:
+    QByteArray m_bytes;
+    int m_size;
+    qint64 m_failAt;
+    qint64 m_pos = 0;
+};
+
+// A small archive: ten books in various states, in file order.
+QList<Record> shelf()
+{
+    return {
+        book("B07", "Il nome della rosa", "Umberto Eco", {{libro::Citta, "Milano"}, {libro::Editore, "Bompiani"}, {libro::Anno, "1980"}}),
+        book("a12", "Il pendolo di Foucault", "Umberto Eco"),
+        book({{libro::Codice, "C01"}, {libro::Titolo, "La rosa profumata"}, {libro::Autore, "Anonimo"}, {libro::Annullata, libro::yes()}}),
+        book("A12", "La rosa di Paracelso", "Jorge Luis Borges", {{libro::Prestato, "Mario Rossi"}}),
+        book("D44", "Rosa fresca aulentissima", "Cielo d'Alcamo", {{libro::Scadenza, "05/03/2024"}}),
+        book("E05", QStringLiteral("Citt\u00E0 invisibili"), "Italo Calvino", {{libro::Prestato, "   "}}),
+        book("F10", "Il barone rampante", "Italo Calvino", {{libro::Nazione, "Italia"}}),
+    };
+}
+
+QStringList codes(const QStringList &lines)
+{
+    QStringList c;
+    for (const QString &l : lines) c << l.mid(5, 24).trimmed();
+    return c;
+}
+
+} // namespace
+
+class TestSearchScanner : public QObject {
+    Q_OBJECT
+private:
+    QTemporaryDir m_dir;
+    QString m_books;
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        m_books = m_dir.filePath("Libri.pro");
+        QVERIFY(writeRecords(m_books, shelf()));
+    }
+
+    void search_data()
+    {
+        QTest::addColumn<SearchKind>("kind");
+        QTest::addColumn<QStringList>("filters");
+        QTest::addColumn<int>("inUse");
+        QTest::addColumn<QStringList>("codes"); // in list order
+        const SearchKindDef &b = books();
+        QTest::newRow("no filter: every current book, sorted")
+            << SearchKind::Books << QStringList(10) << 0
+            << QStringList{"a12", "A12", "B07", "D44", "E05", "F10"};
+        QTest::newRow("blank filters change nothing")
+            << SearchKind::Books << filter(b, {{"txtTitolo", "  "}, {"txtNote", "\t"}}) << 0
+            << QStringList{"a12", "A12", "B07", "D44", "E05", "F10"};
+        QTest::newRow("rosa, cancelled left out")
+            << SearchKind::Books << filter(b, {{"txtTitolo", "rosa"}}) << 1
+            << QStringList{"A12", "B07", "D44"};
+        QTest::newRow("eco and rosa")
+            << SearchKind::Books << filter(b, {{"txtAutore", "eco"}, {"txtTitolo", "rosa"}}) << 2
+            << QStringList{"B07"};
+        QTest::newRow("nothing matches")
+            << SearchKind::Books << filter(b, {{"txtTitolo", "zebra"}}) << 1 << QStringList{};
+        QTest::newRow("available: no lent, no cancelled")
+            << SearchKind::AvailableBooks << QStringList(10) << 0
+            << QStringList{"a12", "B07", "E05", "F10"};
+        QTest::newRow("available rosa")
+            << SearchKind::AvailableBooks << filter(b, {{"txtTitolo", "rosa"}}) << 1 << QStringList{"B07"};
+    }
+    void search()
+    {
+        QFETCH(SearchKind, kind);
+        QFETCH(QStringList, filters);
+        QFETCH(int, inUse);
+        QFETCH(QStringList, codes);
+        const SearchResult r = searchArchive(searchKind(kind), m_books, filters);
+        QVERIFY(r.ok);
+        QCOMPARE(r.filtersInUse, inUse);
+        QCOMPARE(::codes(r.lines), codes);
+        // The same search in blocks of two records (block edges inside the file).
+        ArchiveSource small(bookLayout().recordSize);
+        QVERIFY(small.open(m_books));
+        const SearchResult s = searchRecords(searchKind(kind), small, filters, 2 * bookLayout().recordSize);
+        QVERIFY(s.ok);
+        QCOMPARE(s.lines, r.lines);
+    }
+
+    void linesAreTheRecordsLines()
+    {
+        const SearchResult r = searchArchive(books(), m_books, filter(books(), {{"txtCodice", "B07"}}));
+        QVERIFY(r.ok);
+        QCOMPARE(r.lines, QStringList{listline::build(books(), shelf().first())});
+    }
+
+    void missingArchiveIsCreatedEmpty()
+    {
+        const QString path = m_dir.filePath("Autori.pro");
+        const SearchResult r = searchArchive(searchKind(SearchKind::Authors), path, QStringList(10));
+        QVERIFY(r.ok);
+        QVERIFY(r.lines.isEmpty());
+        QVERIFY(QFile::exists(path));
+        QCOMPARE(QFileInfo(path).size(), 0);
+    }
+
+    void unopenableArchiveFails()
+    {
+        // A folder where the archive should be cannot be opened as a file.
+        const QString path = m_dir.filePath("Bibliografie.pro");
+        QVERIFY(QDir(m_dir.path()).mkpath("Bibliografie.pro"));
+        const SearchResult r = searchArchive(searchKind(SearchKind::Bibliographies), path,
+                                             filter(searchKind(SearchKind::Bibliographies), {{"txtScopo", "x"}}));
+        QVERIFY(!r.ok);
+        QCOMPARE(r.filtersInUse, 1);
+        int acted = 0;
+        const ChooseResult c = chooseInArchive(searchKind(SearchKind::Bibliographies), path, "x",
+                                               [&](const Record &, qint64) { ++acted; });
+        QVERIFY(!c.ok);
+        QCOMPARE(acted, 0);
+    }
+
+    void failedReadDiscardsTheResult()
+    {
+        FailingSource source(shelf(), 3);
+        const SearchResult r = searchRecords(books(), source, QStringList(10), bookLayout().recordSize);
+        QVERIFY(!r.ok);
+        QVERIFY(r.lines.isEmpty());
+    }
+
+    void partialLastRecordIsNotRead()
+    {
+        // Half a record whose title would match sits after two whole records.
+        const QString path = m_dir.filePath("partial.pro");
+        const Record tail = book("Z99", "Rosa spezzata", "Nessuno");
+        QVERIFY(writeRecords(path, {book("P1", "Rosa prima", "A"), book("P2", "Seconda", "B")},
+                             tail.bytes().left(2000)));
+        const SearchResult r = searchArchive(books(), path, filter(books(), {{"txtTitolo", "rosa"}}));
+        QVERIFY(r.ok);
+        QCOMPARE(codes(r.lines), QStringList{"P1"});
+    }
+
+    void damagedFieldsAreReadWithinTheirCapacity()
+    {
+        const QString path = m_dir.filePath("damaged.pro");
+        Record b = book("X1", "T", "A");
+        putRawBookField(b, libro::Titolo, QByteArray(250, 'r'), 255);
+        QVERIFY(writeRecords(path, {b}));
+        const SearchResult r = searchArchive(books(), path, filter(books(), {{"txtTitolo", "rrr"}}));
+        QVERIFY(r.ok);
+        QCOMPARE(r.lines.size(), 1);
+        QCOMPARE(r.lines[0].mid(31, 50), QString(50, QLatin1Char('r')));
+
+        // An author name with no zero byte reads up to its capacity of 50.
+        const QString apath = m_dir.filePath("damagedAutori.pro");
+        QByteArray a = makeRecord(authorLayout(), {{autore::Nazione, "Italia"}}).bytes();
+        std::memset(a.data(), 'd', 51);
+        QVERIFY(writeRecords(apath, {Record(authorLayout(), a)}));
+        const SearchResult ar = searchArchive(searchKind(SearchKind::Authors), apath, QStringList(10));
+        QVERIFY(ar.ok);
+        QCOMPARE(ar.lines.size(), 1);
+        QVERIFY(ar.lines[0].startsWith(QString(30, QLatin1Char('d')) + "  Nazione: Italia"));
+    }
+
+    void authorSearchMatchesBlanks()
+    {
+        const QString path = m_dir.filePath("Autori2.pro");
+        QVERIFY(writeRecords(path, {makeRecord(authorLayout(), {{autore::Autore, "Dante Alighieri"}, {autore::Nazione, "Italia "}}),
+                                    makeRecord(authorLayout(), {{autore::Autore, "Petrarca"}, {autore::Nazione, "Italia"}})}));
+        const SearchKindDef &k = searchKind(SearchKind::Authors);
+        const SearchResult r = searchArchive(k, path, filter(k, {{"txtNazione", "lia "}}));
+        QVERIFY(r.ok);
+        QCOMPARE(r.lines.size(), 1);
+        QVERIFY(r.lines[0].startsWith("Dante Alighieri "));
+    }
+
+    void chooseDeliversEveryEqualRecordInFileOrder()
+    {
+        // Two books with the same line, one lent and one cancelled, among others.
+        const QString path = m_dir.filePath("twins.pro");
+        const Fields same{{libro::Codice, "G1"}, {libro::Titolo, "Gemelli"}, {libro::Autore, "Uno"}};
+        Fields lent = same, cancelled = same;
+        lent += {libro::Prestato, "Mario"};
+        lent += {libro::Note, "prima copia"};
+        cancelled += {libro::Annullata, libro::yes()};
+        cancelled += {libro::Note, "seconda copia"};
+        QVERIFY(writeRecords(path, {book("G0", "Altro", "X"), book(lent), book("G2", "Gemelli", "Uno"), book(cancelled)}));
+
+        QList<qint64> numbers;
+        QStringList notes;
+        const QString chosen = "  " + listline::build(books(), book(same)) + "  ";
+        const ChooseResult r = chooseInArchive(available(), path, chosen, [&](const Record &rec, qint64 n) {
+            numbers << n;
+            notes << rec.text(libro::Note);
+        });
+        QVERIFY(r.ok);
+        QCOMPARE(r.chosen, 2);
+        QCOMPARE(numbers, (QList<qint64>{2, 4}));
+        QCOMPARE(notes, (QStringList{"prima copia", "seconda copia"}));
+    }
+
+    void chooseComparesTrimmedLines()
+    {
+        // A book line ends in blanks when city, publisher and year are empty; the
+        // list shows it whole, the comparison ignores the trailing blanks.
+        const Record r = book("H1", "Solo titolo", "Anonimo");
+        const QString line = listline::build(books(), r);
+        QVERIFY(line.endsWith("  "));
+        const QString path = m_dir.filePath("trim.pro");
+        QVERIFY(writeRecords(path, {r}));
+        qint64 got = 0;
+        QVERIFY(chooseInArchive(books(), path, line.trimmed(), [&](const Record &, qint64 n) { got = n; }).ok);
+        QCOMPARE(got, 1);
+    }
+
+    void chooseWithNoEqualLine_data()
+    {
+        QTest::addColumn<QString>("chosen");
+        QTest::newRow("empty") << "";
+        QTest::newRow("other text") << "Cod. Q";
+        QTest::newRow("character outside the code page") << QStringLiteral("Cod. \u03B1");
+    }
+    void chooseWithNoEqualLine()
+    {
+        QFETCH(QString, chosen);
+        int acted = 0;
+        const ChooseResult r = chooseInArchive(books(), m_books, chosen, [&](const Record &, qint64) { ++acted; });
+        QVERIFY(r.ok);
+        QCOMPARE(acted, 0);
+    }
+
+    void chooseFailureKeepsWhatWasDelivered()
+    {
+        const Record same = book("G1", "Gemelli", "Uno");
+        // Blocks of three records: the first read brings two and then fails.
+        FailingSource source({same, same, same, same}, 2);
+        QList<qint64> numbers;
+        const ChooseResult r = chooseRecords(books(), source, listline::build(books(), same),
+                                             [&](const Record &, qint64 n) { numbers << n; },
+                                             3 * bookLayout().recordSize);
+        QVERIFY(!r.ok);
+        QCOMPARE(numbers, (QList<qint64>{1, 2}));
+        QCOMPARE(r.chosen, 2);
+    }
+
+    void chooseAuthors()
+    {
+        const SearchKindDef &k = searchKind(SearchKind::Authors);
+        const Record dante = makeRecord(authorLayout(), {{autore::Autore, "Dante "}, {autore::Opere, "Commedia"}});
+        const QString path = m_dir.filePath("Autori3.pro");
+        QVERIFY(writeRecords(path, {makeRecord(authorLayout(), {{autore::Autore, "Petrarca"}}), dante}));
+        QString works;
+        qint64 number = 0;
+        QVERIFY(chooseInArchive(k, path, listline::build(k, dante), [&](const Record &rec, qint64 n) {
+                    works = rec.text(autore::Opere);
+                    number = n;
+                }).ok);
+        QCOMPARE(number, 2);
+        QCOMPARE(works, QStringLiteral("Commedia"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSearchScanner)
+#include "tst_searchscanner.moc"
