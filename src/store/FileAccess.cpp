@@ -8,8 +8,9 @@ bool isMarkedReadOnly(const QString &path)
 {
     const QFileInfo info(path);
     if (!info.exists()) return false;
-    constexpr QFile::Permissions anyWrite =
-        QFile::WriteOwner | QFile::WriteUser | QFile::WriteGroup | QFile::WriteOther;
+    // Only the mode bits: WriteUser is what the current user may do, and for an
+    // administrator that is "yes" whatever the mark says.
+    constexpr QFile::Permissions anyWrite = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
     return (info.permissions() & anyWrite) == 0;
 }
 
