@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QTextEdit>
@@ -41,8 +42,15 @@ bool StatusLine::eventFilter(QObject *watched, QEvent *event)
             return false;
         }
     }
-    if (m_background.contains(static_cast<QWidget *>(watched)) && !m_panInfo->text().isEmpty())
-        m_panInfo->clear();
+    auto *background = static_cast<QWidget *>(watched);
+    if (!m_background.contains(background)) return false;
+    // Entering a field also enters every parent of it, and a move over a child that
+    // ignores it reaches its parents too: only when the deepest widget under the
+    // pointer is a background itself does the line empty.
+    const QPoint pos = static_cast<QSinglePointEvent *>(event)->position().toPoint();
+    QWidget *under = background->childAt(pos);
+    if (under && !m_background.contains(under)) return false;
+    if (!m_panInfo->text().isEmpty()) m_panInfo->clear();
     return false;
 }
 

@@ -17,9 +17,11 @@ RegionalSettings::RegionalSettings() : m_dateSeparator(systemDateSeparator()) {}
 
 QChar RegionalSettings::systemDateSeparator()
 {
+    // The separator of a numeric short date; a format without one (a month name,
+    // blanks) leaves the usual "/".
     const QString f = QLocale::system().dateFormat(QLocale::ShortFormat);
     for (QChar c : f)
-        if (!c.isLetter() && c != QLatin1Char('\'')) return c;
+        if (c == QLatin1Char('/') || c == QLatin1Char('.') || c == QLatin1Char('-')) return c;
     return QLatin1Char('/');
 }
 
@@ -40,12 +42,9 @@ QString RegionalSettings::shortDateFormat() const
 
 QString RegionalSettings::formatDate(const QDate &date) const
 {
-    const QString sep(m_dateSeparator);
-    return QStringLiteral("%1%4%2%4%3")
-        .arg(date.day(), 2, 10, QLatin1Char('0'))
-        .arg(date.month(), 2, 10, QLatin1Char('0'))
-        .arg(date.year(), 4, 10, QLatin1Char('0'))
-        .arg(sep);
+    const auto two = [](int n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')); };
+    return two(date.day()) + m_dateSeparator + two(date.month()) + m_dateSeparator
+           + QStringLiteral("%1").arg(date.year(), 4, 10, QLatin1Char('0'));
 }
 
 QString RegionalSettings::formatTime(const QTime &time) const
