@@ -5,7 +5,25 @@
 #include "store/Record.h"
 #include "store/Text.h"
 
+#include <array>
+#include <cstring>
+
 namespace opusteca::listline {
+namespace {
+
+// The code page as a table: lines decode every byte they show, and a lookup
+// costs less than a call per character.
+const std::array<char16_t, 256> &decodeTable()
+{
+    static const std::array<char16_t, 256> table = [] {
+        std::array<char16_t, 256> t{};
+        for (int b = 0; b < 256; ++b) t[b] = cp1252::toUnicode(static_cast<unsigned char>(b)).unicode();
+        return t;
+    }();
+    return table;
+}
+
+} // namespace
 
 QString pad(const QString &v, int n)
 {
@@ -34,10 +52,28 @@ void appendBytes(const SearchKindDef &kind, const char *record, QByteArray &out)
 
 QString build(const SearchKindDef &kind, const char *record)
 {
-    QByteArray bytes;
-    bytes.reserve(256);
-    appendBytes(kind, record, bytes);
-    return cp1252::decode(bytes);
+    // Decoded straight into the line's own storage: a search builds one line
+    // per match, so no intermediate buffer and a single allocation.
+    const RecordLayout &layout = kind.layout();
+    QByteArrayView values[kMaxLineSegments];
+    const int segments = int(kind.line.size());
+    qsizetype length = 0;
+    for (int i = 0; i < segments; ++i) {
+        const LineSegment &seg = kind.line[i];
+        values[i] = rawfield::trimmed(rawfield::text(layout, record, seg.field));
+        if (seg.width > 0) values[i] = values[i].first(std::min<qsizetype>(values[i].size(), seg.width));
+        length += qsizetype(std::strlen(seg.literal)) + std::max<qsizetype>(values[i].size(), seg.width);
+    }
+    const std::array<char16_t, 256> &table = decodeTable();
+    QString line(length, Qt::Uninitialized);
+    QChar *out = line.data();
+    for (int i = 0; i < segments; ++i) {
+        const LineSegment &seg = kind.line[i];
+        for (const char *l = seg.literal; *l; ++l) *out++ = QLatin1Char(*l);
+        for (char c : values[i]) *out++ = QChar(table[static_cast<unsigned char>(c)]);
+        for (qsizetype n = values[i].size(); n < seg.width; ++n) *out++ = QLatin1Char(' ');
+    }
+    return line;
 }
 
 QString build(const SearchKindDef &kind, const Record &record)

@@ -11,6 +11,7 @@ namespace opusteca {
 enum class SearchKind { Books, AvailableBooks, Authors, Bibliographies };
 
 inline constexpr int kSearchFilterCount = 10;
+inline constexpr int kMaxLineSegments = 8;
 
 // One filter field of a search screen.
 struct SearchFilter {

@@ -67,14 +67,10 @@ SearchResult searchRecords(const SearchKindDef &kind, RecordSource &source,
     const FilterSet filters(kind, filterTexts);
     result.filtersInUse = filters.inUse();
 
-    QByteArray line;
-    line.reserve(512);
     const bool ok = scan(source, kind.layout().recordSize, blockBytes,
                          [&](const char *record, qint64) {
                              if (isSkipped(kind, record) || !filters.matches(record)) return;
-                             line.resize(0);
-                             listline::appendBytes(kind, record, line);
-                             result.lines.append(cp1252::decode(line.constData(), line.size()));
+                             result.lines.append(listline::build(kind, record));
                          });
     if (!ok) {
         result.lines = QStringList();

@@ -5,6 +5,9 @@
 
 #include <QTest>
 
+#include <algorithm>
+#include <cstdlib>
+
 using namespace opusteca;
 using namespace opusteca::test;
 
@@ -151,6 +154,9 @@ private slots:
             << QStringList{"abcd", "abc", "ab c"}
             << QStringList{"ab c", "abc", "abcd"};
         QTest::newRow("empty list") << QStringList{} << QStringList{};
+        QTest::newRow("long shared prefix decided late")
+            << QStringList{"Cod. ABCDEFGHIJKLMNOPQRSTUVWXYZ2", "Cod. abcdefghijklmnopqrstuvwxyz1", "Cod. ABCDEFGHIJKLMNOPQRSTUVWXYZ"}
+            << QStringList{"Cod. ABCDEFGHIJKLMNOPQRSTUVWXYZ", "Cod. abcdefghijklmnopqrstuvwxyz1", "Cod. ABCDEFGHIJKLMNOPQRSTUVWXYZ2"};
     }
     void sort()
     {
@@ -158,6 +164,36 @@ private slots:
         QFETCH(QStringList, sorted);
         linesort::sort(lines);
         QCOMPARE(lines, sorted);
+    }
+
+    void sortAgreesWithTheComparison_data()
+    {
+        QTest::addColumn<int>("seed");
+        QTest::addColumn<int>("prefix"); // length of a prefix all lines share
+        for (int seed : {1, 2, 3})
+            for (int prefix : {0, 5, 17})
+                QTest::addRow("seed %d prefix %d", seed, prefix) << seed << prefix;
+    }
+    void sortAgreesWithTheComparison()
+    {
+        // Many short random lines over an alphabet full of near-ties: whatever
+        // the sort does to be fast, it must give the stable order of less().
+        QFETCH(int, seed);
+        QFETCH(int, prefix);
+        const QString alphabet = QStringLiteral("aAbB _[\u00E8\u00C8\u20AC\u0001zZ");
+        std::srand(unsigned(seed));
+        QStringList lines;
+        for (int i = 0; i < 3000; ++i) {
+            QString l = QStringLiteral("Cod. prefisso comune").left(prefix);
+            const int len = std::rand() % 20;
+            for (int c = 0; c < len; ++c) l += alphabet[std::rand() % alphabet.size()];
+            lines << l;
+        }
+        QStringList expected = lines;
+        std::stable_sort(expected.begin(), expected.end(),
+                         [](const QString &a, const QString &b) { return linesort::less(a, b); });
+        linesort::sort(lines);
+        QCOMPARE(lines, expected);
     }
 };
 
