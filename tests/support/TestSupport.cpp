@@ -92,11 +92,15 @@ void typeText(QWidget *widget, const QString &text)
 {
     QWidget *target = widget ? widget : QApplication::focusWidget();
     if (!target) return;
-    for (QChar c : text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
         const int key = keyFor(c);
         const Qt::KeyboardModifiers mods =
             (c.unicode() >= u'A' && c.unicode() <= u'Z') ? Qt::ShiftModifier : Qt::NoModifier;
-        const QString t = key == Qt::Key_Return ? QStringLiteral("\r") : QString(c);
+        QString t = key == Qt::Key_Return ? QStringLiteral("\r") : QString(c);
+        // A character beyond U+FFFF is one key press carrying both halves.
+        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+            t += text.at(++i);
         QKeyEvent press(QEvent::KeyPress, key, mods, t);
         QApplication::sendEvent(target, &press);
         QKeyEvent release(QEvent::KeyRelease, key, mods, t);
