@@ -165,7 +165,7 @@ QWidget *TfrmLibri::section(int number, const QString &art, QGridLayout *&grid)
     grid->setColumnMinimumWidth(RCap, captionWidth + 4);
     grid->setColumnStretch(LField, 5);
     grid->setColumnMinimumWidth(Gap, 8);
-    grid->setColumnMinimumWidth(RField, 110);
+    grid->setColumnMinimumWidth(RField, 100);
     grid->setColumnMinimumWidth(RPic, 26);
     grid->setColumnMinimumWidth(FarPic, 26);
     grid->setColumnStretch(RField2, 3);
@@ -217,7 +217,6 @@ void TfrmLibri::buildCard()
     left(Curatore, g, 3);
     cap(Dewey, g, 3, RCap);
     auto *dewey = cardui::lineField(c, Dewey, g->parentWidget());
-    dewey->setMaximumWidth(70);
     g->addWidget(dewey, 3, RField);
     auto *btnDewey = picture(g, QStringLiteral("btnDewey"), QStringLiteral("dewey"),
                              QStringLiteral("Visualizza la Tabella dei Codici Dewey."));
@@ -261,7 +260,6 @@ void TfrmLibri::buildCard()
     g->addWidget(cardui::lineField(c, Prestato, g->parentWidget()), 1, LField);
     cap(Scadenza, g, 1, RCap, true);
     auto *scadenza = cardui::lineField(c, Scadenza, g->parentWidget());
-    scadenza->setMaximumWidth(110);
     g->addWidget(scadenza, 1, RField);
     auto *btnScadenza = picture(g, QStringLiteral("btnScadenza"), QStringLiteral("calendario"),
                                 QStringLiteral("Inserisci la data corrente."));

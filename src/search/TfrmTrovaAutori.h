@@ -1,12 +1,12 @@
 #pragma once
-#include "app/DialogScreen.h"
+#include "search/SearchScreen.h"
 
 namespace opusteca {
 
-class TfrmTrovaAutori : public DialogScreen {
+class TfrmTrovaAutori : public SearchScreen {
     Q_OBJECT
 public:
-    TfrmTrovaAutori(Application &app, QWidget *opener);
+    TfrmTrovaAutori(Application &app, QWidget *opener) : SearchScreen(app, opener, SearchKind::Authors) {}
 };
 
 } // namespace opusteca

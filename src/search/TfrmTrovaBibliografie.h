@@ -1,12 +1,12 @@
 #pragma once
-#include "app/DialogScreen.h"
+#include "search/SearchScreen.h"
 
 namespace opusteca {
 
-class TfrmTrovaBibliografie : public DialogScreen {
+class TfrmTrovaBibliografie : public SearchScreen {
     Q_OBJECT
 public:
-    TfrmTrovaBibliografie(Application &app, QWidget *opener);
+    TfrmTrovaBibliografie(Application &app, QWidget *opener) : SearchScreen(app, opener, SearchKind::Bibliographies) {}
 };
 
 } // namespace opusteca

@@ -1,12 +1,12 @@
 #pragma once
-#include "app/DialogScreen.h"
+#include "search/SearchScreen.h"
 
 namespace opusteca {
 
-class TfrmTrovaDisponibili : public DialogScreen {
+class TfrmTrovaDisponibili : public SearchScreen {
     Q_OBJECT
 public:
-    TfrmTrovaDisponibili(Application &app, QWidget *opener);
+    TfrmTrovaDisponibili(Application &app, QWidget *opener) : SearchScreen(app, opener, SearchKind::AvailableBooks) {}
 };
 
 } // namespace opusteca

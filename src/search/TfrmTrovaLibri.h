@@ -1,14 +1,12 @@
 #pragma once
-#include "app/DialogScreen.h"
+#include "search/SearchScreen.h"
 
 namespace opusteca {
 
-class TfrmTrovaLibri : public DialogScreen {
+class TfrmTrovaLibri : public SearchScreen {
     Q_OBJECT
 public:
-    TfrmTrovaLibri(Application &app, QWidget *opener);
-    // Puts text into the filter field of that name before the screen is shown.
-    void prefillFilter(const QString &control, const QString &text);
+    TfrmTrovaLibri(Application &app, QWidget *opener) : SearchScreen(app, opener, SearchKind::Books) {}
 };
 
 } // namespace opusteca

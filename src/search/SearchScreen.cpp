@@ -1,0 +1,336 @@
+#include "search/SearchScreen.h"
+
+#include "app/Application.h"
+#include "app/Conventions.h"
+#include "app/Messages.h"
+#include "app/Pictures.h"
+#include "app/core/RegionalSettings.h"
+#include "screens/TfrmAutori.h"
+#include "screens/TfrmBibliografie.h"
+#include "screens/TfrmLibri.h"
+#include "screens/core/BookEntry.h"
+#include "search/core/ListFind.h"
+#include "search/core/SearchScanner.h"
+#include "store/AuthorRecord.h"
+#include "store/BibliographyRecord.h"
+#include "store/Text.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStackedLayout>
+#include <QVBoxLayout>
+
+namespace opusteca {
+namespace {
+
+QLabel *line(const QString &text, QWidget *parent, bool bold = false)
+{
+    auto *l = new QLabel(text, parent);
+    QFont f(QStringLiteral("Verdana"));
+    f.setPointSize(9);
+    f.setBold(bold);
+    l->setFont(f);
+    l->setWordWrap(true);
+    return l;
+}
+
+QPushButton *button(const QString &name, const QString &text, QWidget *parent)
+{
+    auto *b = new QPushButton(text, parent);
+    b->setObjectName(name);
+    b->setMinimumSize(120, 32);
+    QFont f(QStringLiteral("Verdana"));
+    f.setPointSize(10);
+    f.setBold(true);
+    b->setFont(f);
+    return b;
+}
+
+} // namespace
+
+SearchScreen::SearchScreen(Application &app, QWidget *opener, SearchKind kind)
+    : DialogScreen(app, opener, QString::fromLatin1(searchKind(kind).screenClass)), m_kind(searchKind(kind))
+{
+    RegionalSettings::instance().apply();
+    setWindowTitle(m_kind.captionText());
+    setFixedClientSize(862, 560);
+    setStyleSheet(QStringLiteral("QDialog { background: qlineargradient(x1:0,y1:0,x2:0,y2:1, stop:0 #ffffff, stop:1 #dbe7f3); }"));
+
+    auto *stack = new QStackedLayout(this);
+    stack->setContentsMargins(14, 15, 14, 15);
+    stack->addWidget(buildFilterPanel());
+    stack->addWidget(buildResultPanel());
+    stack->setCurrentWidget(m_panAvvio);
+    disableDefaultButtons();
+}
+
+QWidget *SearchScreen::buildFilterPanel()
+{
+    m_panAvvio = new QWidget(this);
+    m_panAvvio->setObjectName(QStringLiteral("panAvvio"));
+    auto *v = new QVBoxLayout(m_panAvvio);
+    v->setContentsMargins(0, 0, 0, 0);
+    v->setSpacing(4);
+
+    auto *head = new QHBoxLayout;
+    auto *lens = new QLabel(m_panAvvio);
+    lens->setObjectName(QStringLiteral("imgLente"));
+    lens->setPixmap(artwork::pixmap(QStringLiteral("lente"), QSize(48, 48)));
+    head->addWidget(lens, 0, Qt::AlignTop);
+    auto *lines = new QVBoxLayout;
+    lines->addWidget(line(QStringLiteral("Immettere nei campi prescelti una o più parole consecutive presenti nelle "
+                                         "schede da trovare e premere il pulsante Cerca."), m_panAvvio, true));
+    lines->addWidget(line(QStringLiteral("Lasciare in bianco tutti gli altri campi."), m_panAvvio));
+    lines->addWidget(line(QStringLiteral("Per ogni ricerca è possibile utilizzare uno o più campi contemporaneamente."),
+                          m_panAvvio));
+    head->addLayout(lines, 1);
+    v->addLayout(head);
+    v->addSpacing(6);
+
+    auto *grid = new QGridLayout;
+    grid->setHorizontalSpacing(24);
+    grid->setVerticalSpacing(2);
+    grid->setContentsMargins(6, 0, 6, 0);
+    for (int i = 0; i < kSearchFilterCount; ++i) {
+        const SearchFilter &f = m_kind.filters[i];
+        const int row = (i / 2) * 2, col = i % 2;
+        auto *cap = line(QString::fromUtf8(f.caption), m_panAvvio, true);
+        cap->setStyleSheet(QStringLiteral("color: #23466e;"));
+        auto *edit = new QLineEdit(m_panAvvio);
+        edit->setObjectName(QString::fromLatin1(f.control));
+        edit->setMinimumHeight(26);
+        grid->addWidget(cap, row, col);
+        grid->addWidget(edit, row + 1, col);
+        grid->setRowMinimumHeight(row + 1, 34);
+        new FocusFrame(edit);
+        m_filters << edit;
+    }
+    v->addLayout(grid);
+    QList<QWidget *> chain(m_filters.begin(), m_filters.end());
+    for (qsizetype i = 0; i + 1 < chain.size(); ++i) setTabOrder(chain[i], chain[i + 1]);
+    new EnterChain(this, chain, true);
+    v->addStretch(1);
+
+    m_lblConta = new QLabel(QStringLiteral("0"), m_panAvvio);
+    m_lblConta->setObjectName(QStringLiteral("lblConta"));
+    m_lblConta->hide();
+
+    auto *bottom = new QHBoxLayout;
+    auto *btnAnnulla = button(QStringLiteral("btnAnnulla"), QStringLiteral("Chiudi"), m_panAvvio);
+    auto *hourglass = new QLabel(m_panAvvio);
+    hourglass->setObjectName(QStringLiteral("imgClessidra"));
+    hourglass->setPixmap(artwork::pixmap(QStringLiteral("clessidra"), QSize(28, 28)));
+    m_lblAttendere = line(QStringLiteral("Ricerca schede in corso. Attendere..."), m_panAvvio, true);
+    m_lblAttendere->setObjectName(QStringLiteral("lblAttendere"));
+    m_lblAttendere->setStyleSheet(QStringLiteral("color: #3c8d5a;"));
+    m_lblAttendere->setWordWrap(false);
+    m_lblAttendere->hide();
+    auto *btnCerca = button(QStringLiteral("btnCerca"), QStringLiteral("Cerca"), m_panAvvio);
+    bottom->addWidget(btnAnnulla);
+    bottom->addStretch(1);
+    bottom->addWidget(hourglass);
+    bottom->addWidget(m_lblAttendere);
+    bottom->addStretch(1);
+    bottom->addWidget(btnCerca);
+    v->addLayout(bottom);
+
+    connect(btnAnnulla, &QPushButton::clicked, this, &QDialog::reject);
+    connect(btnCerca, &QPushButton::pressed, m_lblAttendere, &QWidget::show);
+    connect(btnCerca, &QPushButton::clicked, this, &SearchScreen::btnCercaClick);
+    return m_panAvvio;
+}
+
+QWidget *SearchScreen::buildResultPanel()
+{
+    m_panContainer = new QWidget(this);
+    m_panContainer->setObjectName(QStringLiteral("panContainer"));
+    auto *v = new QVBoxLayout(m_panContainer);
+    v->setContentsMargins(0, 0, 0, 0);
+    v->setSpacing(5);
+    v->addWidget(line(QStringLiteral("Immettere una o più parole consecutive presenti nella scheda in elenco da "
+                                     "cercare e premere il pulsante Trova."), m_panContainer, true));
+    v->addWidget(line(QStringLiteral("Per spostarsi sulla voce successiva contenente la stessa chiave di ricerca, "
+                                     "fare di nuovo clic su Trova."), m_panContainer));
+
+    auto *findRow = new QHBoxLayout;
+    findRow->setContentsMargins(5, 5, 5, 5);
+    m_txtTrova = new QLineEdit(m_panContainer);
+    m_txtTrova->setObjectName(QStringLiteral("txtTrova"));
+    QFont bold = m_txtTrova->font();
+    bold.setBold(true);
+    m_txtTrova->setFont(bold);
+    m_txtTrova->setMinimumHeight(28);
+    m_btnTrova = button(QStringLiteral("btnTrova"), QStringLiteral("Trova"), m_panContainer);
+    findRow->addWidget(m_txtTrova, 1);
+    findRow->addSpacing(8);
+    findRow->addWidget(m_btnTrova);
+    v->addLayout(findRow);
+    EnterChain::link(m_txtTrova, m_btnTrova);
+
+    m_lstRecords = new QListWidget(m_panContainer);
+    m_lstRecords->setObjectName(QStringLiteral("lstRecords"));
+    QFont mono(QStringLiteral("Courier New"));
+    mono.setStyleHint(QFont::Monospace);
+    mono.setPointSize(12);
+    m_lstRecords->setFont(mono);
+    // Plain lines: no item styling, so the padded columns line up; every item has
+    // the same size, which keeps a list of many thousand lines quick to lay out.
+    m_lstRecords->setUniformItemSizes(true);
+    m_lstRecords->setStyleSheet(QStringLiteral("QListWidget { color: black; background: white; }"));
+    m_lstRecords->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_lstRecords->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_lstRecords->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_lstRecords->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    v->addWidget(m_lstRecords, 1);
+
+    auto *hint = line(QStringLiteral("Per richiamare i dati di una scheda, selezionarla con un doppio clic."),
+                      m_panContainer, true);
+    hint->setStyleSheet(QStringLiteral("color: #b22234;"));
+    v->addWidget(hint);
+
+    auto *bottom = new QHBoxLayout;
+    auto *btnChiudi = button(QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"), m_panContainer);
+    m_lblTrovate = line(QStringLiteral("Il presente elenco contiene 0 schede."), m_panContainer, true);
+    m_lblTrovate->setObjectName(QStringLiteral("lblTrovate"));
+    m_lblTrovate->setStyleSheet(QStringLiteral("color: #008b8b;"));
+    m_lblTrovate->setAlignment(Qt::AlignCenter);
+    auto *btnStampa = button(QStringLiteral("btnStampa"), QStringLiteral("Stampa"), m_panContainer);
+    bottom->addWidget(btnChiudi);
+    bottom->addWidget(m_lblTrovate, 1);
+    bottom->addWidget(btnStampa);
+    v->addLayout(bottom);
+
+    connect(btnChiudi, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_btnTrova, &QPushButton::clicked, this, &SearchScreen::btnTrovaClick);
+    // A double click anywhere in the list chooses: on a line it picks that line first.
+    m_lstRecords->viewport()->installEventFilter(this);
+    return m_panContainer;
+}
+
+void SearchScreen::prefillFilter(const QString &control, const QString &text)
+{
+    const int i = m_kind.filterIndexOf(control);
+    if (i >= 0) m_filters[i]->setText(text);
+}
+
+void SearchScreen::showEvent(QShowEvent *event)
+{
+    DialogScreen::showEvent(event);
+    if (event->spontaneous()) return;
+    findkeys::clear(objectName());
+    m_txtTrova->clear();
+    if (auto *w = findChild<QWidget *>(QString::fromLatin1(m_kind.focusControl))) w->setFocus(Qt::OtherFocusReason);
+}
+
+void SearchScreen::btnCercaClick()
+{
+    QStringList texts;
+    for (QLineEdit *e : std::as_const(m_filters)) texts << e->text();
+    const SearchResult result = searchArchive(m_kind, archivePath(m_kind, app().programFolder()), texts);
+    m_lblConta->setText(QString::number(result.filtersInUse));
+    if (!result.ok) {
+        m_lblAttendere->hide();
+        msg::plain(this, QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
+                                        "Accertarsi di possedere i privilegi di scrittura nella cartella di "
+                                        "installazione del programma."));
+        return;
+    }
+    m_lstRecords->setUpdatesEnabled(false);
+    m_lstRecords->clear();
+    m_lstRecords->addItems(result.lines);
+    // With uniform sizes the first item's size is every item's: the list is as
+    // wide as the kind says, and a long line scrolls sideways.
+    if (QListWidgetItem *first = m_lstRecords->item(0))
+        first->setSizeHint(QSize(m_kind.itemWidth, QFontMetrics(m_lstRecords->font()).height() + 2));
+    m_lstRecords->setUpdatesEnabled(true);
+    m_lblTrovate->setText(QStringLiteral("Il presente riepilogo contiene ") + QString::number(m_lstRecords->count())
+                          + QStringLiteral(" schede."));
+    static_cast<QStackedLayout *>(layout())->setCurrentWidget(m_panContainer);
+    m_lblAttendere->hide();
+    m_txtTrova->clear();
+    m_txtTrova->setFocus(Qt::OtherFocusReason);
+}
+
+void SearchScreen::btnTrovaClick()
+{
+    QStringList entries;
+    entries.reserve(m_lstRecords->count());
+    for (int i = 0; i < m_lstRecords->count(); ++i) entries << m_lstRecords->item(i)->text();
+    const FindOutcome outcome = findForScreen(objectName(), entries, m_lstRecords->currentRow(), m_txtTrova->text());
+    if (outcome.status == FindOutcome::Status::NotApplicable) {
+        msg::plain(this, QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce."));
+        return;
+    }
+    if (outcome.selected >= 0) {
+        m_lstRecords->setCurrentRow(outcome.selected);
+        m_lstRecords->scrollToItem(m_lstRecords->currentItem(), QAbstractItemView::PositionAtCenter);
+    }
+}
+
+void SearchScreen::lstRecordsDblClick()
+{
+    // Any failure, no selection included, closes the screen without a word;
+    // records acted on before it keep what they received.
+    QListWidgetItem *item = m_lstRecords->currentItem();
+    if (item && item->isSelected()) {
+        chooseInArchive(m_kind, archivePath(m_kind, app().programFolder()), item->text(),
+                        [this](const Record &record, qint64 number) { act(record, number); });
+    }
+    accept();
+}
+
+bool SearchScreen::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_lstRecords->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+        const auto *me = static_cast<QMouseEvent *>(event);
+        if (me->button() != Qt::LeftButton) return false;
+        const QModelIndex index = m_lstRecords->indexAt(me->position().toPoint());
+        if (index.isValid()) m_lstRecords->setCurrentRow(index.row());
+        lstRecordsDblClick();
+        return true;
+    }
+    return DialogScreen::eventFilter(watched, event);
+}
+
+void SearchScreen::act(const Record &record, qint64 number)
+{
+    const QString tag = callerTag();
+    const bool books = m_kind.kind == SearchKind::Books || m_kind.kind == SearchKind::AvailableBooks;
+    if (books && tag == QLatin1String("libri")) {
+        app().libri()->loadRecord(record, number);
+    } else if (m_kind.kind == SearchKind::Books && tag == QLatin1String("autori")) {
+        Card &card = app().autori()->card();
+        card.setText(autore::Opere, bookentry::appendTo(card.text(autore::Opere), bookentry::build(record)));
+    } else if (m_kind.kind == SearchKind::Books && tag == QLatin1String("bibliografie")) {
+        Card &card = app().bibliografie()->card();
+        card.setText(bibliografia::Bibliografia,
+                     bookentry::appendTo(card.text(bibliografia::Bibliografia), bookentry::build(record)));
+    } else if (m_kind.kind == SearchKind::Authors && tag == QLatin1String("autori")) {
+        app().autori()->loadRecord(record, number);
+    } else if (m_kind.kind == SearchKind::Bibliographies && tag == QLatin1String("bibliografie")) {
+        app().bibliografie()->loadRecord(record, number);
+    }
+}
+
+void SearchScreen::done(int result)
+{
+    m_lstRecords->clear();
+    m_lblAttendere->hide();
+    DialogScreen::done(result);
+}
+
+void SearchScreen::closeEvent(QCloseEvent *event)
+{
+    m_lstRecords->clear();
+    m_lblAttendere->hide();
+    DialogScreen::closeEvent(event);
+}
+
+} // namespace opusteca

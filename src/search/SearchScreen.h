@@ -1,0 +1,61 @@
+#pragma once
+#include "app/DialogScreen.h"
+#include "search/core/SearchKinds.h"
+
+#include <QList>
+
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QWidget;
+
+namespace opusteca {
+
+class Record;
+
+// The search screens, written once: a filter panel that searches one archive,
+// then, for good, a result panel with the sorted list, find, print, and the
+// double-click that loads the chosen record (or, for the book search opened from
+// an author or bibliography card, adds its book entry there). The four screens
+// differ only in their kind.
+class SearchScreen : public DialogScreen {
+    Q_OBJECT
+public:
+    SearchScreen(Application &app, QWidget *opener, SearchKind kind);
+
+    const SearchKindDef &kind() const { return m_kind; }
+    // Puts text into the filter field of that name before the screen is shown.
+    void prefillFilter(const QString &control, const QString &text);
+
+public slots:
+    void btnCercaClick();
+    void btnTrovaClick();
+    // Chooses the selected line: loads or imports every record whose line equals it.
+    void lstRecordsDblClick();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void done(int result) override;
+
+private:
+    QWidget *buildFilterPanel();
+    QWidget *buildResultPanel();
+    // What a chosen record does, by caller tag.
+    void act(const Record &record, qint64 number);
+
+    const SearchKindDef &m_kind;
+    QWidget *m_panAvvio = nullptr;
+    QWidget *m_panContainer = nullptr;
+    QList<QLineEdit *> m_filters;
+    QLabel *m_lblConta = nullptr;
+    QLabel *m_lblAttendere = nullptr;
+    QLineEdit *m_txtTrova = nullptr;
+    QPushButton *m_btnTrova = nullptr;
+    QListWidget *m_lstRecords = nullptr;
+    QLabel *m_lblTrovate = nullptr;
+};
+
+} // namespace opusteca
