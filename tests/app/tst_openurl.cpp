@@ -1,0 +1,167 @@
+// The one way out to the desktop: what TMisc::Open hands over for the texts its
+// callers build. Handlers for every scheme catch the address, so nothing is
+// really launched while the tests run.
+#include "app/OpenURL.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+
+using namespace opusteca;
+
+namespace {
+
+class Catcher : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> urls;
+    Catcher()
+    {
+        for (const QString &scheme : schemes()) QDesktopServices::setUrlHandler(scheme, this, "open");
+    }
+    ~Catcher() override
+    {
+        for (const QString &scheme : schemes()) QDesktopServices::unsetUrlHandler(scheme);
+    }
+    static QStringList schemes()
+    {
+        return {QStringLiteral("http"), QStringLiteral("https"), QStringLiteral("mailto"), QStringLiteral("file")};
+    }
+public slots:
+    void open(const QUrl &url) { urls << url; }
+};
+
+QString quoted(const QString &s) { return QLatin1Char('"') + s + QLatin1Char('"'); }
+
+} // namespace
+
+class TestOpenUrl : public QObject {
+    Q_OBJECT
+
+private slots:
+    void webAddresses_data();
+    void webAddresses();
+    void mailAddressKeepsItsText();
+    void localPaths_data();
+    void localPaths();
+    void emptyTextOpensNothing_data();
+    void emptyTextOpensNothing();
+};
+
+void TestOpenUrl::webAddresses_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("scheme");
+    QTest::addColumn<QString>("host");
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("query"); // fully decoded
+    QTest::newRow("site, unquoted") << "https://www.opusteca.it" << "https" << "www.opusteca.it" << "" << "";
+    QTest::newRow("site, quoted") << quoted(QStringLiteral("http://www.opusteca.it/contatti"))
+                                  << "http" << "www.opusteca.it" << "/contatti" << "";
+    QTest::newRow("scheme in capitals") << "HTTP://WWW.OPUSTECA.IT/" << "http" << "www.opusteca.it" << "/" << "";
+    QTest::newRow("ISBN search") << quoted(QStringLiteral("http://www.google.com/search?q=ISBN:88-04-12345-6"))
+                                 << "http" << "www.google.com" << "/search" << "q=ISBN:88-04-12345-6";
+    QTest::newRow("blank inside the query") << quoted(QStringLiteral("http://www.google.com/search?q=ISBN:978 88"))
+                                            << "http" << "www.google.com" << "/search" << "q=ISBN:978 88";
+}
+
+void TestOpenUrl::webAddresses()
+{
+    QFETCH(QString, command);
+    QFETCH(QString, scheme);
+    QFETCH(QString, host);
+    QFETCH(QString, path);
+    QFETCH(QString, query);
+    Catcher catcher;
+    TMisc::Open(command);
+    QCOMPARE(catcher.urls.size(), 1);
+    const QUrl url = catcher.urls.first();
+    QVERIFY(url.isValid());
+    QCOMPARE(url.scheme(), scheme);
+    QCOMPARE(url.host(), host);
+    QCOMPARE(url.path(), path);
+    QCOMPARE(url.query(QUrl::FullyDecoded), query);
+    QVERIFY(!url.toString().contains(QLatin1Char('"')));
+}
+
+void TestOpenUrl::mailAddressKeepsItsText()
+{
+    // What the information screen builds: subject and body with blanks and
+    // punctuation, not encoded by the caller. What the mail client receives must
+    // decode to exactly that text: QUrl encodes the blanks for the transport, and
+    // nothing may be encoded twice (a "%" stays one "%", a blank never turns into "%2520").
+    const QString query = QStringLiteral("subject=Richiesta informazioni Opusteca 2.0"
+                                         "&body=Buongiorno, vorrei sapere: costa 50% in meno? (grazie!) \u00E8 urgente.");
+    Catcher catcher;
+    TMisc::Open(quoted(QStringLiteral("mailto:info@opusteca.it?") + query));
+    QCOMPARE(catcher.urls.size(), 1);
+    const QUrl url = catcher.urls.first();
+    QCOMPARE(url.scheme(), QStringLiteral("mailto"));
+    QCOMPARE(url.path(), QStringLiteral("info@opusteca.it"));
+    QCOMPARE(url.query(QUrl::FullyDecoded), query);
+    const QByteArray encoded = url.toEncoded();
+    QVERIFY2(!encoded.contains("%2525") && !encoded.contains("%2520"), encoded.constData());
+    QVERIFY2(encoded.contains("Richiesta%20informazioni"), encoded.constData());
+    QVERIFY2(encoded.contains("50%25%20in"), encoded.constData());
+    QVERIFY(!encoded.contains('"'));
+}
+
+void TestOpenUrl::localPaths_data()
+{
+    QTest::addColumn<QString>("name"); // inside a temporary folder
+    QTest::addColumn<bool>("withQuotes");
+    QTest::addColumn<bool>("create");
+    QTest::newRow("spaces, quoted") << "Documenti Allegati/Guida utente.pdf" << true << true;
+    QTest::newRow("missing, with spaces") << "Non esiste/file mancante.xls" << true << false;
+    QTest::newRow("folder") << "Autore_12" << true << true;
+    QTest::newRow("URL characters in the name") << "Libri #1 100%?.xls" << true << true;
+    QTest::newRow("accented name") << QStringLiteral("Scheda_Autore citt\u00E0.rtf") << true << true;
+    QTest::newRow("unquoted") << "Libri.xls" << false << true;
+}
+
+void TestOpenUrl::localPaths()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, withQuotes);
+    QFETCH(bool, create);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(name);
+    if (create) {
+        if (name.contains(QLatin1Char('.'))) {
+            QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+        } else {
+            QVERIFY(QDir().mkpath(path));
+        }
+    }
+    Catcher catcher;
+    TMisc::Open(withQuotes ? quoted(path) : path);
+    QCOMPARE(catcher.urls.size(), 1);
+    const QUrl url = catcher.urls.first();
+    QVERIFY(url.isLocalFile());
+    // The path reaches the desktop whole: no quote left, nothing cut at '#' or '?'.
+    QCOMPARE(url.toLocalFile(), path);
+}
+
+void TestOpenUrl::emptyTextOpensNothing_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::newRow("empty") << "";
+    QTest::newRow("two quotes") << "\"\"";
+}
+
+void TestOpenUrl::emptyTextOpensNothing()
+{
+    QFETCH(QString, command);
+    Catcher catcher;
+    TMisc::Open(command);
+    QCOMPARE(catcher.urls.size(), 0);
+}
+
+QTEST_MAIN(TestOpenUrl)
+#include "tst_openurl.moc"
