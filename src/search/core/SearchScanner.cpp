@@ -69,7 +69,9 @@ SearchResult searchRecords(const SearchKindDef &kind, RecordSource &source,
 
     const bool ok = scan(source, kind.layout().recordSize, blockBytes,
                          [&](const char *record, qint64) {
-                             if (isSkipped(kind, record) || !filters.matches(record)) return;
+                             // Filters first: where they reject, the flag's part of
+                             // the record is never touched. The outcome is the same.
+                             if (!filters.matches(record) || isSkipped(kind, record)) return;
                              result.lines.append(listline::build(kind, record));
                          });
     if (!ok) {
