@@ -92,11 +92,11 @@ QWidget *SearchScreen::buildFilterPanel()
                           m_panAvvio));
     head->addLayout(lines, 1);
     v->addLayout(head);
-    v->addSpacing(6);
+    v->addStretch(1);
 
     auto *grid = new QGridLayout;
-    grid->setHorizontalSpacing(24);
-    grid->setVerticalSpacing(2);
+    grid->setHorizontalSpacing(28);
+    grid->setVerticalSpacing(4);
     grid->setContentsMargins(6, 0, 6, 0);
     for (int i = 0; i < kSearchFilterCount; ++i) {
         const SearchFilter &f = m_kind.filters[i];
@@ -105,10 +105,10 @@ QWidget *SearchScreen::buildFilterPanel()
         cap->setStyleSheet(QStringLiteral("color: #23466e;"));
         auto *edit = new QLineEdit(m_panAvvio);
         edit->setObjectName(QString::fromLatin1(f.control));
-        edit->setMinimumHeight(26);
+        edit->setMinimumHeight(30);
         grid->addWidget(cap, row, col);
         grid->addWidget(edit, row + 1, col);
-        grid->setRowMinimumHeight(row + 1, 34);
+        grid->setRowMinimumHeight(row + 1, 40);
         new FocusFrame(edit);
         m_filters << edit;
     }
