@@ -393,6 +393,32 @@ private slots:
         QVERIFY(!QFile::exists(program->folder.file(kFile)));
     }
 
+    void focusFramesFollowTheFocus_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::newRow("line") << "txtCodice";
+        QTest::newRow("genre list") << "txtGenere";
+        QTest::newRow("language list") << "txtLingua";
+        QTest::newRow("loan date") << "txtScadenza";
+    }
+    void focusFramesFollowTheFocus()
+    {
+        QFETCH(QString, field);
+        QWidget *w = screen->findChild<QWidget *>(field);
+        QWidget *frame = screen->findChild<QWidget *>(QStringLiteral("eff") + field.mid(3));
+        QVERIFY(frame);
+        screen->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(screen));
+        QVERIFY(!frame->isVisible());
+        w->setFocus();
+        QVERIFY(frame->isVisible());
+        QCOMPARE(frame->geometry(), w->geometry().adjusted(-4, -4, 4, 4));
+        QCOMPARE(screen->findChild<QWidget *>(QStringLiteral("effTitolo"))->isVisible(), false);
+        edit(QStringLiteral("txtTitolo"))->setFocus();
+        QVERIFY(!frame->isVisible());
+        QVERIFY(screen->findChild<QWidget *>(QStringLiteral("effTitolo"))->isVisible());
+    }
+
     void fieldLimits_data()
     {
         QTest::addColumn<QString>("name");
