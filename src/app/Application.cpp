@@ -118,8 +118,9 @@ void Application::endProgram()
                        static_cast<QWidget *>(m_libri.get()), static_cast<QWidget *>(m_cambiaPassword.get()),
                        static_cast<QWidget *>(m_avvio.get()), static_cast<QWidget *>(m_password.get())})
         if (w) w->hide();
+    // The event loop is stopped by whoever runs it (main() quits on this signal):
+    // exiting from here would also refuse every later event loop of the process.
     emit ended();
-    QCoreApplication::exit(0);
 }
 
 } // namespace opusteca
