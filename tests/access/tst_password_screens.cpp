@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 
 using namespace opusteca;
@@ -103,6 +104,11 @@ private slots:
         QCOMPARE(visibleTopLevels(), QStringList{QStringLiteral("TfrmPassword")});
         QCOMPARE(login->focusWidget(), txtPassword());
         QVERIFY(!button(login, QStringLiteral("cmdOK"))->isEnabled());
+        QCOMPARE(login->size(), QSize(388, 405));
+        QCOMPARE(change->size(), QSize(411, 418));
+        // Centred on the display.
+        const QPoint offset = login->frameGeometry().center() - login->screen()->availableGeometry().center();
+        QVERIFY2(offset.manhattanLength() <= 2, qPrintable(QStringLiteral("%1,%2").arg(offset.x()).arg(offset.y())));
         QCOMPARE(txtPassword()->echoMode(), QLineEdit::Password);
         QCOMPARE(txtPassword()->maxLength(), 32767); // no limit of its own
         QVERIFY(login->windowTitle().startsWith(QStringLiteral(" Opusteca 2.0 - ")));
