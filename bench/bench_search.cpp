@@ -32,7 +32,6 @@ using Clock = std::chrono::steady_clock;
 const int kSizes[] = {1000, 10000, 100000};
 
 std::map<int, QString> g_archives;
-std::map<int, double> g_rawSeconds; // mean seconds of one raw read, per size
 
 // Reads the whole file in the scans' block size and does nothing with it but
 // a checksum of one byte per record, so the bytes are really brought in.
@@ -53,57 +52,51 @@ unsigned rawRead(const QString &path)
     return sum;
 }
 
-double rawSeconds(int n)
+double median(std::vector<double> v)
 {
-    auto it = g_rawSeconds.find(n);
-    if (it != g_rawSeconds.end()) return it->second;
-    // Not measured in this run yet (filtered out): take the median of five.
-    std::vector<double> t;
-    for (int i = 0; i < 5; ++i) {
-        const auto t0 = Clock::now();
-        benchmark::DoNotOptimize(rawRead(g_archives[n]));
-        t.push_back(std::chrono::duration<double>(Clock::now() - t0).count());
-    }
-    std::sort(t.begin(), t.end());
-    return g_rawSeconds[n] = t[2];
+    if (v.empty()) return 0;
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
 }
 
-// Memory counters and the per-iteration clock around a benchmark loop.
-class Measure {
-public:
-    explicit Measure(benchmark::State &state) : m_state(state)
-    {
-        bench::resetPeakResident();
-        m_rssBefore = bench::currentResidentMiB();
-    }
-    void start() { m_t0 = Clock::now(); }
-    void stop() { m_seconds += std::chrono::duration<double>(Clock::now() - m_t0).count(); }
-    double meanSeconds() const { return m_seconds / double(std::max<benchmark::IterationCount>(1, m_state.iterations())); }
-    void report(int n, double mean)
-    {
-        m_state.counters["ratio_to_raw_read"] = mean / rawSeconds(n);
-        m_state.counters["peak_rss_MiB"] = bench::peakResidentMiB();
-        m_state.counters["rss_growth_MiB"] = bench::peakResidentMiB() - m_rssBefore;
-    }
+template <typename F>
+double timed(F &&f)
+{
+    const auto t0 = Clock::now();
+    f();
+    return std::chrono::duration<double>(Clock::now() - t0).count();
+}
 
-private:
-    benchmark::State &m_state;
-    double m_rssBefore = 0;
-    double m_seconds = 0;
-    Clock::time_point m_t0;
-};
+// Runs the benchmark loop over `work`. Before each run of it, outside the
+// measured time, the raw read of the same file runs too, so the two are
+// measured side by side in the same conditions (both on a warm page cache,
+// under the same load from anything else on the machine). The ratio is the
+// median work time over the median raw read time.
+template <typename Work>
+void measureAgainstRawRead(benchmark::State &state, const QString &path, Work &&work)
+{
+    rawRead(path); // warm the page cache
+    bench::resetPeakResident();
+    const double rssBefore = bench::currentResidentMiB();
+    std::vector<double> raw, mine;
+    for (auto _ : state) {
+        state.PauseTiming();
+        raw.push_back(timed([&] { benchmark::DoNotOptimize(rawRead(path)); }));
+        state.ResumeTiming();
+        mine.push_back(timed(work));
+    }
+    const double peak = bench::peakResidentMiB();
+    state.counters["ratio_to_raw_read"] = median(mine) / median(raw);
+    state.counters["raw_read_ms"] = median(raw) * 1e3;
+    state.counters["median_ms"] = median(mine) * 1e3;
+    state.counters["peak_rss_MiB"] = peak;
+    state.counters["rss_growth_MiB"] = peak - rssBefore;
+}
 
 void BM_RawRead(benchmark::State &state)
 {
-    const int n = int(state.range(0));
-    const QString &path = g_archives[n];
-    rawRead(path); // warm
-    Measure m(state);
-    m.start();
-    for (auto _ : state) benchmark::DoNotOptimize(rawRead(path));
-    m.stop();
-    g_rawSeconds[n] = m.meanSeconds();
-    m.report(n, m.meanSeconds());
+    const QString &path = g_archives[int(state.range(0))];
+    measureAgainstRawRead(state, path, [&] { benchmark::DoNotOptimize(rawRead(path)); });
     state.SetBytesProcessed(state.iterations() * QFileInfo(path).size());
 }
 
@@ -131,22 +124,16 @@ QStringList filterTexts(const FilterCase &c)
 
 void BM_Search(benchmark::State &state, const FilterCase *c)
 {
-    const int n = int(state.range(0));
-    const QString &path = g_archives[n];
+    const QString &path = g_archives[int(state.range(0))];
     const QStringList texts = filterTexts(*c);
     const SearchKindDef &kind = searchKind(SearchKind::Books);
-    rawRead(path); // warm, as for the raw read
-    Measure m(state);
     qsizetype matches = 0;
-    m.start();
-    for (auto _ : state) {
+    measureAgainstRawRead(state, path, [&] {
         const SearchResult r = searchArchive(kind, path, texts);
         if (!r.ok) state.SkipWithError("search failed");
         matches = r.lines.size();
         benchmark::DoNotOptimize(r.lines.constData());
-    }
-    m.stop();
-    m.report(n, m.meanSeconds());
+    });
     state.counters["matches"] = double(matches);
     state.SetBytesProcessed(state.iterations() * QFileInfo(path).size());
 }
@@ -154,42 +141,31 @@ void BM_Search(benchmark::State &state, const FilterCase *c)
 // Sorting alone: the lines of every current book, shuffled.
 void BM_SortLines(benchmark::State &state)
 {
-    const int n = int(state.range(0));
-    QStringList lines = searchArchive(searchKind(SearchKind::Books), g_archives[n], QStringList(10)).lines;
+    const QString &path = g_archives[int(state.range(0))];
+    QStringList lines = searchArchive(searchKind(SearchKind::Books), path, QStringList(10)).lines;
     std::shuffle(lines.begin(), lines.end(), std::mt19937(7));
-    Measure m(state);
-    for (auto _ : state) {
-        state.PauseTiming();
-        QStringList copy = lines;
+    QStringList copy;
+    measureAgainstRawRead(state, path, [&] {
+        // The copy is made in the measured time too; it is small beside the sort.
+        copy = lines;
         copy.detach();
-        state.ResumeTiming();
-        m.start();
         linesort::sort(copy);
-        m.stop();
         benchmark::DoNotOptimize(copy.constData());
-    }
-    m.report(n, m.meanSeconds());
+    });
     state.counters["lines"] = double(lines.size());
 }
 
 // The rescan behind a double-click: every record's line compared with the chosen one.
 void BM_Choose(benchmark::State &state)
 {
-    const int n = int(state.range(0));
-    const QString &path = g_archives[n];
+    const QString &path = g_archives[int(state.range(0))];
     const SearchKindDef &kind = searchKind(SearchKind::Books);
     const QStringList lines = searchArchive(kind, path, QStringList(10)).lines;
     const QString chosen = lines.value(lines.size() / 2);
-    rawRead(path);
-    Measure m(state);
     qint64 chosenCount = 0;
-    m.start();
-    for (auto _ : state) {
-        const ChooseResult r = chooseInArchive(kind, path, chosen, [](const Record &, qint64) {});
-        chosenCount = r.chosen;
-    }
-    m.stop();
-    m.report(n, m.meanSeconds());
+    measureAgainstRawRead(state, path, [&] {
+        chosenCount = chooseInArchive(kind, path, chosen, [](const Record &, qint64) {}).chosen;
+    });
     state.counters["chosen"] = double(chosenCount);
 }
 

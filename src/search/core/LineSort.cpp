@@ -3,23 +3,15 @@
 #include "store/Text.h"
 
 #include <algorithm>
-#include <vector>
 
 namespace opusteca::linesort {
 namespace {
 
 inline char16_t fold(char16_t c) { return text::upperAZ(c); }
 
-// The first characters after the prefix every line shares, folded and packed
-// so that comparing keys compares those characters: most comparisons of a sort
-// are then settled on a small array instead of on the strings themselves.
-constexpr int kKeyWords = 3;
+// Characters of a key word: four 16-bit codes, the first in the high bits, so
+// that comparing words compares the folded characters in order.
 constexpr int kCharsPerWord = 4;
-
-struct Keyed {
-    quint64 key[kKeyWords];
-    qsizetype index;
-};
 
 qsizetype commonFoldedPrefix(const QStringList &lines)
 {
@@ -33,21 +25,6 @@ qsizetype commonFoldedPrefix(const QStringList &lines)
         if (common == 0) break;
     }
     return common;
-}
-
-void makeKey(const QString &line, qsizetype from, Keyed &k)
-{
-    const char16_t *p = QStringView(line).utf16();
-    for (int w = 0; w < kKeyWords; ++w) {
-        quint64 v = 0;
-        for (int c = 0; c < kCharsPerWord; ++c) {
-            const qsizetype at = from + w * kCharsPerWord + c;
-            // Past the end counts as the lowest code, so a line sorts before
-            // its own continuations; equal keys are settled on the strings.
-            v = (v << 16) | (at < line.size() ? fold(p[at]) : 0);
-        }
-        k.key[w] = v;
-    }
 }
 
 } // namespace
@@ -66,29 +43,50 @@ bool less(QStringView a, QStringView b)
     return a.size() < b.size();
 }
 
-void sort(QStringList &lines)
+void SortedLines::append(QString line)
 {
-    const qsizetype n = lines.size();
-    if (n < 2) return;
-    const qsizetype from = commonFoldedPrefix(lines);
-    std::vector<Keyed> keyed(static_cast<size_t>(n));
-    for (qsizetype i = 0; i < n; ++i) {
-        makeKey(lines[i], from, keyed[size_t(i)]);
-        keyed[size_t(i)].index = i;
+    Keyed k;
+    const char16_t *p = QStringView(line).utf16();
+    for (int w = 0; w < kKeyWords; ++w) {
+        quint64 v = 0;
+        for (int c = 0; c < kCharsPerWord; ++c) {
+            const qsizetype at = m_skip + w * kCharsPerWord + c;
+            // Past the end counts as the lowest code, so a line sorts before
+            // its own continuations; equal keys are settled on the strings.
+            v = (v << 16) | (at < line.size() ? fold(p[at]) : 0);
+        }
+        k.key[w] = v;
     }
-    std::sort(keyed.begin(), keyed.end(), [&](const Keyed &x, const Keyed &y) {
+    k.index = m_lines.size();
+    m_keys.push_back(k);
+    m_lines.append(std::move(line));
+}
+
+QStringList SortedLines::take()
+{
+    std::sort(m_keys.begin(), m_keys.end(), [this](const Keyed &x, const Keyed &y) {
         for (int w = 0; w < kKeyWords; ++w)
             if (x.key[w] != y.key[w]) return x.key[w] < y.key[w];
-        const QString &a = lines[x.index];
-        const QString &b = lines[y.index];
+        const QString &a = m_lines[x.index];
+        const QString &b = m_lines[y.index];
         if (less(a, b)) return true;
         if (less(b, a)) return false;
         return x.index < y.index; // equal lines keep their order
     });
     QStringList sorted;
-    sorted.reserve(n);
-    for (const Keyed &k : keyed) sorted.append(std::move(lines[k.index]));
-    lines = std::move(sorted);
+    sorted.reserve(m_lines.size());
+    for (const Keyed &k : m_keys) sorted.append(std::move(m_lines[k.index]));
+    m_lines.clear();
+    m_keys.clear();
+    return sorted;
+}
+
+void sort(QStringList &lines)
+{
+    if (lines.size() < 2) return;
+    SortedLines sorted(commonFoldedPrefix(lines));
+    for (QString &l : lines) sorted.append(std::move(l));
+    lines = sorted.take();
 }
 
 } // namespace opusteca::linesort

@@ -8,6 +8,7 @@
 #include "store/Record.h"
 #include "store/Text.h"
 
+#include <cstring>
 #include <vector>
 
 namespace opusteca {
@@ -67,19 +68,18 @@ SearchResult searchRecords(const SearchKindDef &kind, RecordSource &source,
     const FilterSet filters(kind, filterTexts);
     result.filtersInUse = filters.inUse();
 
+    // Every line of a kind begins with the same literal, which decides nothing.
+    linesort::SortedLines lines(qsizetype(std::strlen(kind.line.front().literal)));
     const bool ok = scan(source, kind.layout().recordSize, blockBytes,
                          [&](const char *record, qint64) {
                              // Filters first: where they reject, the flag's part of
                              // the record is never touched. The outcome is the same.
                              if (!filters.matches(record) || isSkipped(kind, record)) return;
-                             result.lines.append(listline::build(kind, record));
+                             lines.append(listline::build(kind, record));
                          });
-    if (!ok) {
-        result.lines = QStringList();
-        return result;
-    }
+    if (!ok) return result;
     // Sorted once at the end: the list is filled in one pass.
-    linesort::sort(result.lines);
+    result.lines = lines.take();
     result.ok = true;
     return result;
 }
