@@ -107,13 +107,17 @@ bool IniFile::write(const QString &section, const QString &key, const QString &v
     }
     const QByteArray out = (lines.join(eol) + eol).toLatin1();
 
-    // Written in place, not through a temporary file: the file must keep its own
-    // identity (and any sharing another copy of the program relies on).
-    QFile f(m_path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
-    const bool ok = f.write(out) == out.size() && f.flush();
-    f.close();
-    return ok;
+    // Written to a temporary file and then put in place, so a failed write (a full
+    // disk) cannot leave the password file empty. Where no temporary file can be
+    // made beside it, the file is written in place.
+    QSaveFile f(m_path);
+    f.setDirectWriteFallback(true);
+    if (!f.open(QIODevice::WriteOnly)) return false;
+    if (f.write(out) != out.size()) {
+        f.cancelWriting();
+        return false;
+    }
+    return f.commit();
 }
 
 } // namespace opusteca
