@@ -37,6 +37,9 @@ bool RecordFile::open(const QString &path)
             return false;
         return m_file.open(mode | QIODevice::ExistingOnly);
     }
+    // A folder marked read-only gets no new archive, whoever runs the program.
+    if (fileaccess::isMarkedReadOnly(info.absolutePath()))
+        return false;
     if (m_file.open(mode | QIODevice::NewOnly))
         return true;
     // Someone else created it in the meantime: use theirs, never truncate it.

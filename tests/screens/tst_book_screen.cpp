@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QDir>
+#include <QScopeGuard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
@@ -480,6 +481,24 @@ private slots:
         QVERIFY(QFileInfo(program->folder.file(kFile)).isDir());
         boxes = press(QStringLiteral("cmdDuplica")); // new card: refused before any file step
         QCOMPARE(boxes.count(), 1);
+    }
+
+    void aReadOnlyProgramFolder()
+    {
+        const QString folder = program->folder.path();
+        const auto restore = qScopeGuard([&] {
+            QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        });
+        QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup
+                                                  | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther));
+        fill(QStringLiteral("txtTitolo"), QStringLiteral("T"));
+        fill(QStringLiteral("txtCodice"), QStringLiteral("C"));
+        fill(QStringLiteral("txtAutore"), QStringLiteral("A"));
+        QCOMPARE(press(QStringLiteral("cmdSalva")).texts, QStringList{kAccess});
+        QCOMPARE(press(QStringLiteral("cmdPrimo")).texts, QStringList{kAccess});
+        QCOMPARE(positionOf(screen), QString());
+        QCOMPARE(edit(QStringLiteral("txtTitolo"))->text(), QStringLiteral("T"));
+        QVERIFY(!QFile::exists(program->folder.file(kFile)));
     }
 
     void duplicaWhenTheArchiveCannotBeOpened()
