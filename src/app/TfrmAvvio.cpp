@@ -1,6 +1,7 @@
 #include "app/TfrmAvvio.h"
 
 #include "app/Application.h"
+#include "app/Backgrounds.h"
 #include "app/DialogScreen.h"
 #include "app/Pictures.h"
 #include "app/TfrmInfo.h"
@@ -10,26 +11,9 @@
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QLabel>
-#include <QPainter>
 
 namespace opusteca {
 namespace {
-
-// The background shades from steel blue to white; the content sits in a centred panel.
-class ShadedBackground : public QWidget {
-public:
-    using QWidget::QWidget;
-
-protected:
-    void paintEvent(QPaintEvent *) override
-    {
-        QPainter p(this);
-        QLinearGradient g(0, 0, 0, height());
-        g.setColorAt(0, QColor(70, 130, 180));
-        g.setColorAt(1, Qt::white);
-        p.fillRect(rect(), g);
-    }
-};
 
 QLabel *textPicture(QWidget *parent, const QString &name, const QString &text, int pt, bool bold,
                     const QColor &color, const QRect &geometry, Qt::Alignment align = Qt::AlignCenter)
@@ -58,7 +42,8 @@ TfrmAvvio::TfrmAvvio(Application &app) : m_app(app)
     RegionalSettings::instance().apply();
     resize(1024, 720);
 
-    auto *background = new ShadedBackground(this);
+    // Shaded from steel blue to white, the content in a centred panel.
+    auto *background = new GradientBackground(QColor(70, 130, 180), Qt::white, this);
     auto *grid = new QGridLayout(this);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->addWidget(background, 0, 0);

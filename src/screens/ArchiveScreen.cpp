@@ -1,18 +1,21 @@
 #include "screens/ArchiveScreen.h"
 
 #include "app/Application.h"
+#include "app/Backgrounds.h"
+#include "app/DialogScreen.h"
+#include "app/TfrmGuida.h"
 #include "app/Conventions.h"
 #include "app/Messages.h"
 #include "app/Pictures.h"
 #include "app/TfrmAvvio.h"
 #include "app/core/RegionalSettings.h"
+#include "store/AccessError.h"
 #include "store/Text.h"
 
 #include <QCloseEvent>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPainter>
 #include <QVBoxLayout>
 
 namespace opusteca {
@@ -22,29 +25,9 @@ using Outcome = ArchiveNavigator::Outcome;
 
 const QString kEmptyArchive = QStringLiteral("L'archivio non contiene nessuna scheda.");
 
-class ShadedWindow : public QWidget {
-public:
-    using QWidget::QWidget;
-
-protected:
-    void paintEvent(QPaintEvent *) override
-    {
-        QPainter p(this);
-        QLinearGradient g(0, 0, 0, height());
-        g.setColorAt(0, QColor(79, 127, 179));
-        g.setColorAt(1, QColor(219, 231, 243));
-        p.fillRect(rect(), g);
-    }
-};
-
 } // namespace
 
-QString ArchiveScreen::accessError()
-{
-    return QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
-                          "Accertarsi di possedere i privilegi di scrittura nella cartella di "
-                          "installazione del programma.");
-}
+QString ArchiveScreen::accessError() { return accessErrorText(); }
 
 ArchiveScreen::ArchiveScreen(Application &app, const RecordLayout &layout, const QString &className,
                              const QString &caption, ArchiveRules rules)
@@ -57,7 +40,7 @@ ArchiveScreen::ArchiveScreen(Application &app, const RecordLayout &layout, const
 
     auto *outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
-    auto *window = new ShadedWindow(this);
+    auto *window = new GradientBackground(QColor(79, 127, 179), QColor(219, 231, 243), this);
     window->setObjectName(QStringLiteral("shpFinestra"));
     outer->addWidget(window);
 
@@ -144,7 +127,7 @@ void ArchiveScreen::wire(CommandPicture *picture, void (ArchiveScreen::*op)())
     connect(picture, &CommandPicture::clicked, this, [this, op] { (this->*op)(); });
 }
 
-void ArchiveScreen::addCardCommands(QHBoxLayout *, QHBoxLayout *browse)
+void ArchiveScreen::addCardCommands(QHBoxLayout *browse)
 {
     wire(addCommand(browse, QStringLiteral("cmdPrimo"), QStringLiteral("primo"),
                     QStringLiteral("Visualizza la prima scheda in archivio.")),
@@ -159,6 +142,45 @@ void ArchiveScreen::addCardCommands(QHBoxLayout *, QHBoxLayout *browse)
     wire(addCommand(browse, QStringLiteral("cmdUltimo"), QStringLiteral("ultimo"),
                     QStringLiteral("Visualizza l'ultima scheda in archivio.")),
          &ArchiveScreen::cmdUltimoClick);
+}
+
+CommandPicture *ArchiveScreen::addStandardCommand(QHBoxLayout *group, StandardCommand command)
+{
+    CommandPicture *p = nullptr;
+    switch (command) {
+    case StandardCommand::New:
+        p = addCommand(group, QStringLiteral("cmdNuovo"), QStringLiteral("nuovo"),
+                       QStringLiteral("Predisponi la schermata per l'inserimento di una nuova scheda."),
+                       QStringLiteral("Nuovo"));
+        wire(p, &ArchiveScreen::cmdNuovoClick);
+        break;
+    case StandardCommand::Save:
+        p = addCommand(group, QStringLiteral("cmdSalva"), QStringLiteral("salva"),
+                       QStringLiteral("Salva la scheda corrente in archivio."), QStringLiteral("Salva"));
+        wire(p, &ArchiveScreen::cmdSalvaClick);
+        break;
+    case StandardCommand::Search:
+        p = addCommand(group, QStringLiteral("cmdTrova"), QStringLiteral("trova"),
+                       QStringLiteral("Trova una scheda in archivio."), QStringLiteral("Trova"));
+        break;
+    case StandardCommand::Export:
+        p = addCommand(group, m_exportName, QStringLiteral("excel"),
+                       QStringLiteral("Esporta tutte le schede in archivio in un file di Microsoft Excel."),
+                       QStringLiteral("Esporta archivio"));
+        break;
+    case StandardCommand::Help:
+        p = addCommand(group, QStringLiteral("cmdGuida"), QStringLiteral("guida"),
+                       QStringLiteral("Visualizza la pagina della guida sensibile al contesto."),
+                       QStringLiteral("Guida"));
+        connect(p, &CommandPicture::clicked, this, [this] { TfrmGuida::openTopic(m_app, this, objectName()); });
+        break;
+    case StandardCommand::Exit:
+        p = addCommand(group, QStringLiteral("cmdEsci"), QStringLiteral("esci"),
+                       QStringLiteral("Esci da questa schermata di lavoro."), QStringLiteral("Esci"));
+        connect(p, &CommandPicture::clicked, this, [this] { close(); });
+        break;
+    }
+    return p;
 }
 
 ArchiveNavigator ArchiveScreen::navigator() const

@@ -75,8 +75,14 @@ protected:
     StatusLine *statusLine() const { return m_status; }
     // A plain rectangle of the screen's background: hovering it empties the status line.
     void addBackground(QWidget *w);
-    // The standard card commands wired to their operations.
-    void addCardCommands(QHBoxLayout *first, QHBoxLayout *browse);
+    // The commands all archive screens have, with their pictures and hover texts;
+    // New, Save, Help and Exit come wired, Search and Export are for the caller.
+    enum class StandardCommand { New, Save, Search, Export, Help, Exit };
+    CommandPicture *addStandardCommand(QHBoxLayout *group, StandardCommand command);
+    // The export picture's name differs between screens.
+    void setExportCommandName(const QString &name) { m_exportName = name; }
+    // The browsing commands and the position label between them.
+    void addCardCommands(QHBoxLayout *browse);
     void wire(CommandPicture *picture, void (ArchiveScreen::*op)());
 
 private:
@@ -92,6 +98,7 @@ private:
     QLabel *m_lblPosizione = nullptr;
     StatusLine *m_status = nullptr;
     int m_groups = 0;
+    QString m_exportName = QStringLiteral("cmdExcel");
 };
 
 } // namespace opusteca

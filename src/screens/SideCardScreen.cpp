@@ -4,7 +4,6 @@
 #include "app/Conventions.h"
 #include "app/DialogScreen.h"
 #include "app/Pictures.h"
-#include "app/TfrmGuida.h"
 #include "export/TfrmCreaRTF.h"
 #include "screens/CardBuilder.h"
 
@@ -17,16 +16,10 @@ namespace opusteca {
 void SideCardScreen::buildToolbar(const FolderCommand &folder)
 {
     QHBoxLayout *g1 = addToolbarGroup();
-    wire(addCommand(g1, QStringLiteral("cmdNuovo"), QStringLiteral("nuovo"),
-                    QStringLiteral("Predisponi la schermata per l'inserimento di una nuova scheda."),
-                    QStringLiteral("Nuovo")),
-         &ArchiveScreen::cmdNuovoClick);
-    wire(addCommand(g1, QStringLiteral("cmdSalva"), QStringLiteral("salva"),
-                    QStringLiteral("Salva la scheda corrente in archivio."), QStringLiteral("Salva")),
-         &ArchiveScreen::cmdSalvaClick);
-    auto *trova = addCommand(g1, QStringLiteral("cmdTrova"), QStringLiteral("trova"),
-                             QStringLiteral("Trova una scheda in archivio."), QStringLiteral("Trova"));
-    connect(trova, &CommandPicture::clicked, this, &SideCardScreen::cmdTrovaClick);
+    addStandardCommand(g1, StandardCommand::New);
+    addStandardCommand(g1, StandardCommand::Save);
+    connect(addStandardCommand(g1, StandardCommand::Search), &CommandPicture::clicked, this,
+            &SideCardScreen::cmdTrovaClick);
 
     QHBoxLayout *g2 = addToolbarGroup();
     auto *cartella = addCommand(g2, QStringLiteral("cmdCartella"), folder.art, folder.hover, folder.caption);
@@ -36,26 +29,11 @@ void SideCardScreen::buildToolbar(const FolderCommand &folder)
                             QStringLiteral("Esporta scheda"));
     connect(word, &CommandPicture::clicked, this, &SideCardScreen::cmdWordClick);
 
-    QHBoxLayout *g3 = addToolbarGroup();
-    addCardCommands(g1, g3);
-
-    QHBoxLayout *g4 = addToolbarGroup();
-    auto *excel = addCommand(g4, QStringLiteral("cmdExcel"), QStringLiteral("excel"),
-                             QStringLiteral("Esporta tutte le schede in archivio in un file di Microsoft Excel."),
-                             QStringLiteral("Esporta archivio"));
-    connect(excel, &CommandPicture::clicked, this, &SideCardScreen::cmdExcelClick);
-
-    QHBoxLayout *g5 = addToolbarGroup();
-    auto *guida = addCommand(g5, QStringLiteral("cmdGuida"), QStringLiteral("guida"),
-                             QStringLiteral("Visualizza la pagina della guida sensibile al contesto."),
-                             QStringLiteral("Guida"));
-    connect(guida, &CommandPicture::clicked, this,
-            [this] { TfrmGuida::openTopic(app(), this, objectName()); });
-
-    QHBoxLayout *g6 = addToolbarGroup();
-    auto *esci = addCommand(g6, QStringLiteral("cmdEsci"), QStringLiteral("esci"),
-                            QStringLiteral("Esci da questa schermata di lavoro."), QStringLiteral("Esci"));
-    connect(esci, &CommandPicture::clicked, this, [this] { close(); });
+    addCardCommands(addToolbarGroup());
+    connect(addStandardCommand(addToolbarGroup(), StandardCommand::Export), &CommandPicture::clicked, this,
+            &SideCardScreen::cmdExcelClick);
+    addStandardCommand(addToolbarGroup(), StandardCommand::Help);
+    addStandardCommand(addToolbarGroup(), StandardCommand::Exit);
 }
 
 QGridLayout *SideCardScreen::buildFieldArea(const QString &sideArt)

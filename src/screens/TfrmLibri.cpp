@@ -6,7 +6,6 @@
 #include "app/Messages.h"
 #include "app/OpenURL.h"
 #include "app/Pictures.h"
-#include "app/TfrmGuida.h"
 #include "app/core/RegionalSettings.h"
 #include "attach/TfrmAllegaCartella.h"
 #include "export/TfrmExpLibri.h"
@@ -65,21 +64,14 @@ TfrmLibri::TfrmLibri(Application &app)
 void TfrmLibri::buildToolbar()
 {
     QHBoxLayout *g1 = addToolbarGroup();
-    wire(addCommand(g1, QStringLiteral("cmdNuovo"), QStringLiteral("nuovo"),
-                    QStringLiteral("Predisponi la schermata per l'inserimento di una nuova scheda."),
-                    QStringLiteral("Nuovo")),
-         &ArchiveScreen::cmdNuovoClick);
+    addStandardCommand(g1, StandardCommand::New);
     auto *dup = addCommand(g1, QStringLiteral("cmdDuplica"), QStringLiteral("duplica"),
                            QStringLiteral("Prepara la schermata per la registrazione di una nuova scheda "
                                           "duplicando i dati correnti."),
                            QStringLiteral("Duplica"));
     connect(dup, &CommandPicture::clicked, this, &TfrmLibri::cmdDuplicaClick);
-    wire(addCommand(g1, QStringLiteral("cmdSalva"), QStringLiteral("salva"),
-                    QStringLiteral("Salva la scheda corrente in archivio."), QStringLiteral("Salva")),
-         &ArchiveScreen::cmdSalvaClick);
-    auto *trova = addCommand(g1, QStringLiteral("cmdTrova"), QStringLiteral("trova"),
-                             QStringLiteral("Trova una scheda in archivio."), QStringLiteral("Trova"));
-    connect(trova, &CommandPicture::clicked, this, [this] {
+    addStandardCommand(g1, StandardCommand::Save);
+    connect(addStandardCommand(g1, StandardCommand::Search), &CommandPicture::clicked, this, [this] {
         openDialog<TfrmTrovaLibri>(app(), this, [](TfrmTrovaLibri &d) { d.setCallerTag(QStringLiteral("libri")); });
     });
 
@@ -98,14 +90,12 @@ void TfrmLibri::buildToolbar()
                               QStringLiteral("Stampa la scheda corrente."), QStringLiteral("Stampa"));
     connect(stampa, &CommandPicture::clicked, this, [this] { openDialog<TfrmStampaLibro>(app(), this); });
 
-    QHBoxLayout *g4 = addToolbarGroup();
-    addCardCommands(g1, g4);
+    addCardCommands(addToolbarGroup());
 
     QHBoxLayout *g5 = addToolbarGroup();
-    auto *exp = addCommand(g5, QStringLiteral("cmdEsporta"), QStringLiteral("excel"),
-                           QStringLiteral("Esporta tutte le schede in archivio in un file di Microsoft Excel."),
-                           QStringLiteral("Esporta archivio"));
-    connect(exp, &CommandPicture::clicked, this, [this] { openDialog<TfrmExpLibri>(app(), this); });
+    setExportCommandName(QStringLiteral("cmdEsporta"));
+    connect(addStandardCommand(g5, StandardCommand::Export), &CommandPicture::clicked, this,
+            [this] { openDialog<TfrmExpLibri>(app(), this); });
     auto *disp = addCommand(g5, QStringLiteral("cmdDisponibili"), QStringLiteral("disponibili"),
                             QStringLiteral("Trova un libro in archivio fra quelli disponibili per il prestito."),
                             QStringLiteral("Disponibili"));
@@ -115,13 +105,8 @@ void TfrmLibri::buildToolbar()
     });
 
     QHBoxLayout *g6 = addToolbarGroup();
-    auto *guida = addCommand(g6, QStringLiteral("cmdGuida"), QStringLiteral("guida"),
-                             QStringLiteral("Visualizza la pagina della guida sensibile al contesto."),
-                             QStringLiteral("Guida"));
-    connect(guida, &CommandPicture::clicked, this, [this] { TfrmGuida::openTopic(app(), this, QStringLiteral("TfrmLibri")); });
-    auto *esci = addCommand(g6, QStringLiteral("cmdEsci"), QStringLiteral("esci"),
-                            QStringLiteral("Esci da questa schermata di lavoro."), QStringLiteral("Esci"));
-    connect(esci, &CommandPicture::clicked, this, [this] { close(); });
+    addStandardCommand(g6, StandardCommand::Help);
+    addStandardCommand(g6, StandardCommand::Exit);
 }
 
 QWidget *TfrmLibri::section(int number, const QString &art, QGridLayout *&grid)

@@ -11,8 +11,10 @@
 #include "screens/core/BookEntry.h"
 #include "search/core/ListFind.h"
 #include "search/core/SearchScanner.h"
+#include "search/core/SearchTexts.h"
 #include "store/AuthorRecord.h"
 #include "store/BibliographyRecord.h"
+#include "store/AccessError.h"
 #include "store/Text.h"
 
 #include <QCloseEvent>
@@ -85,11 +87,9 @@ QWidget *SearchScreen::buildFilterPanel()
     lens->setPixmap(artwork::pixmap(QStringLiteral("lente"), QSize(48, 48)));
     head->addWidget(lens, 0, Qt::AlignTop);
     auto *lines = new QVBoxLayout;
-    lines->addWidget(line(QStringLiteral("Immettere nei campi prescelti una o più parole consecutive presenti nelle "
-                                         "schede da trovare e premere il pulsante Cerca."), m_panAvvio, true));
-    lines->addWidget(line(QStringLiteral("Lasciare in bianco tutti gli altri campi."), m_panAvvio));
-    lines->addWidget(line(QStringLiteral("Per ogni ricerca è possibile utilizzare uno o più campi contemporaneamente."),
-                          m_panAvvio));
+    lines->addWidget(line(searchtext::filterInstruction1(), m_panAvvio, true));
+    lines->addWidget(line(searchtext::filterInstruction2(), m_panAvvio));
+    lines->addWidget(line(searchtext::filterInstruction3(), m_panAvvio));
     head->addLayout(lines, 1);
     v->addLayout(head);
     v->addStretch(1);
@@ -123,16 +123,16 @@ QWidget *SearchScreen::buildFilterPanel()
     m_lblConta->hide();
 
     auto *bottom = new QHBoxLayout;
-    auto *btnAnnulla = button(QStringLiteral("btnAnnulla"), QStringLiteral("Chiudi"), m_panAvvio);
+    auto *btnAnnulla = button(QStringLiteral("btnAnnulla"), searchtext::closeButton(), m_panAvvio);
     auto *hourglass = new QLabel(m_panAvvio);
     hourglass->setObjectName(QStringLiteral("imgClessidra"));
     hourglass->setPixmap(artwork::pixmap(QStringLiteral("clessidra"), QSize(28, 28)));
-    m_lblAttendere = line(QStringLiteral("Ricerca schede in corso. Attendere..."), m_panAvvio, true);
+    m_lblAttendere = line(searchtext::waitLabel(), m_panAvvio, true);
     m_lblAttendere->setObjectName(QStringLiteral("lblAttendere"));
     m_lblAttendere->setStyleSheet(QStringLiteral("color: #3c8d5a;"));
     m_lblAttendere->setWordWrap(false);
     m_lblAttendere->hide();
-    auto *btnCerca = button(QStringLiteral("btnCerca"), QStringLiteral("Cerca"), m_panAvvio);
+    auto *btnCerca = button(QStringLiteral("btnCerca"), searchtext::searchButton(), m_panAvvio);
     bottom->addWidget(btnAnnulla);
     bottom->addStretch(1);
     bottom->addWidget(hourglass);
@@ -154,10 +154,8 @@ QWidget *SearchScreen::buildResultPanel()
     auto *v = new QVBoxLayout(m_panContainer);
     v->setContentsMargins(0, 0, 0, 0);
     v->setSpacing(5);
-    v->addWidget(line(QStringLiteral("Immettere una o più parole consecutive presenti nella scheda in elenco da "
-                                     "cercare e premere il pulsante Trova."), m_panContainer, true));
-    v->addWidget(line(QStringLiteral("Per spostarsi sulla voce successiva contenente la stessa chiave di ricerca, "
-                                     "fare di nuovo clic su Trova."), m_panContainer));
+    v->addWidget(line(searchtext::resultInstruction1(), m_panContainer, true));
+    v->addWidget(line(searchtext::resultInstruction2(), m_panContainer));
 
     auto *findRow = new QHBoxLayout;
     findRow->setContentsMargins(5, 5, 5, 5);
@@ -167,7 +165,7 @@ QWidget *SearchScreen::buildResultPanel()
     bold.setBold(true);
     m_txtTrova->setFont(bold);
     m_txtTrova->setMinimumHeight(28);
-    m_btnTrova = button(QStringLiteral("btnTrova"), QStringLiteral("Trova"), m_panContainer);
+    m_btnTrova = button(QStringLiteral("btnTrova"), searchtext::findButton(), m_panContainer);
     findRow->addWidget(m_txtTrova, 1);
     findRow->addSpacing(8);
     findRow->addWidget(m_btnTrova);
@@ -190,18 +188,17 @@ QWidget *SearchScreen::buildResultPanel()
     m_lstRecords->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     v->addWidget(m_lstRecords, 1);
 
-    auto *hint = line(QStringLiteral("Per richiamare i dati di una scheda, selezionarla con un doppio clic."),
-                      m_panContainer, true);
+    auto *hint = line(searchtext::chooseHint(), m_panContainer, true);
     hint->setStyleSheet(QStringLiteral("color: #b22234;"));
     v->addWidget(hint);
 
     auto *bottom = new QHBoxLayout;
-    auto *btnChiudi = button(QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"), m_panContainer);
-    m_lblTrovate = line(QStringLiteral("Il presente elenco contiene 0 schede."), m_panContainer, true);
+    auto *btnChiudi = button(QStringLiteral("btnChiudi"), searchtext::closeButton(), m_panContainer);
+    m_lblTrovate = line(searchtext::initialCount(), m_panContainer, true);
     m_lblTrovate->setObjectName(QStringLiteral("lblTrovate"));
     m_lblTrovate->setStyleSheet(QStringLiteral("color: #008b8b;"));
     m_lblTrovate->setAlignment(Qt::AlignCenter);
-    auto *btnStampa = button(QStringLiteral("btnStampa"), QStringLiteral("Stampa"), m_panContainer);
+    auto *btnStampa = button(QStringLiteral("btnStampa"), searchtext::printButton(), m_panContainer);
     bottom->addWidget(btnChiudi);
     bottom->addWidget(m_lblTrovate, 1);
     bottom->addWidget(btnStampa);
@@ -237,9 +234,7 @@ void SearchScreen::btnCercaClick()
     m_lblConta->setText(QString::number(result.filtersInUse));
     if (!result.ok) {
         m_lblAttendere->hide();
-        msg::plain(this, QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
-                                        "Accertarsi di possedere i privilegi di scrittura nella cartella di "
-                                        "installazione del programma."));
+        msg::plain(this, accessErrorText());
         return;
     }
     m_lstRecords->setUpdatesEnabled(false);
@@ -250,8 +245,7 @@ void SearchScreen::btnCercaClick()
     if (QListWidgetItem *first = m_lstRecords->item(0))
         first->setSizeHint(QSize(m_kind.itemWidth, QFontMetrics(m_lstRecords->font()).height() + 2));
     m_lstRecords->setUpdatesEnabled(true);
-    m_lblTrovate->setText(QStringLiteral("Il presente riepilogo contiene ") + QString::number(m_lstRecords->count())
-                          + QStringLiteral(" schede."));
+    m_lblTrovate->setText(searchtext::countText(m_lstRecords->count()));
     static_cast<QStackedLayout *>(layout())->setCurrentWidget(m_panContainer);
     m_lblAttendere->hide();
     m_txtTrova->clear();
@@ -265,7 +259,7 @@ void SearchScreen::btnTrovaClick()
     for (int i = 0; i < m_lstRecords->count(); ++i) entries << m_lstRecords->item(i)->text();
     const FindOutcome outcome = findForScreen(objectName(), entries, m_lstRecords->currentRow(), m_txtTrova->text());
     if (outcome.status == FindOutcome::Status::NotApplicable) {
-        msg::plain(this, QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce."));
+        msg::plain(this, searchtext::notApplicable());
         return;
     }
     if (outcome.selected >= 0) {
