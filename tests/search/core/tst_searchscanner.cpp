@@ -162,6 +162,21 @@ private slots:
         QCOMPARE(acted, 0);
     }
 
+    void readOnlyArchiveFailsAndIsKeptWhole()
+    {
+        // The search opens the archive as every operation does, for reading and
+        // writing; a file marked read-only is an access failure, never replaced.
+        const QString path = m_dir.filePath("readonly.pro");
+        QVERIFY(writeRecords(path, shelf()));
+        const qint64 size = QFileInfo(path).size();
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadUser | QFile::ReadGroup | QFile::ReadOther));
+        const SearchResult r = searchArchive(books(), path, QStringList(10));
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+        QVERIFY(!r.ok);
+        QVERIFY(r.lines.isEmpty());
+        QCOMPARE(QFileInfo(path).size(), size);
+    }
+
     void failedReadDiscardsTheResult()
     {
         FailingSource source(shelf(), 3);
