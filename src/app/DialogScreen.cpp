@@ -3,7 +3,9 @@
 #include "store/Text.h"
 
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QPushButton>
+#include <QVBoxLayout>
 #include <QScreen>
 
 namespace opusteca {
@@ -27,6 +29,20 @@ void DialogScreen::setFixedClientSize(int width, int height)
         const QRect area = screen->availableGeometry();
         move(area.center() - QPoint(width / 2, height / 2));
     }
+}
+
+void DialogScreen::addCloseButton()
+{
+    auto *v = new QVBoxLayout(this);
+    v->addStretch(1);
+    auto *row = new QHBoxLayout;
+    row->addStretch(1);
+    auto *chiudi = new QPushButton(QStringLiteral("Chiudi"), this);
+    chiudi->setObjectName(QStringLiteral("btnChiudi"));
+    chiudi->setAutoDefault(false);
+    connect(chiudi, &QPushButton::clicked, this, &QDialog::reject);
+    row->addWidget(chiudi);
+    v->addLayout(row);
 }
 
 void DialogScreen::disableDefaultButtons()

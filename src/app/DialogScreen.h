@@ -25,6 +25,8 @@ protected:
     // Fixed size, centred, no title-bar buttons: these screens close only through
     // their own controls.
     void setFixedClientSize(int width, int height);
+    // A "Chiudi" button (btnChiudi) at the bottom right that closes the screen.
+    void addCloseButton();
     // Push buttons must not react to Enter typed in a field of the screen.
     void disableDefaultButtons();
 

@@ -8,7 +8,9 @@ TfrmStampaLibro::TfrmStampaLibro(Application &app, QWidget *opener)
     : DialogScreen(app, opener, QStringLiteral("TfrmStampaLibro"))
 {
     RegionalSettings::instance().apply();
+    setWindowTitle(QStringLiteral(" Stampa scheda"));
     setFixedClientSize(480, 320);
+    addCloseButton();
 }
 
 } // namespace opusteca

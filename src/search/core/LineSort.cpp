@@ -47,13 +47,14 @@ void SortedLines::append(QString line)
 {
     Keyed k;
     const char16_t *p = QStringView(line).utf16();
+    const qsizetype size = line.size();
     for (int w = 0; w < kKeyWords; ++w) {
         quint64 v = 0;
         for (int c = 0; c < kCharsPerWord; ++c) {
             const qsizetype at = m_skip + w * kCharsPerWord + c;
             // Past the end counts as the lowest code, so a line sorts before
             // its own continuations; equal keys are settled on the strings.
-            v = (v << 16) | (at < line.size() ? fold(p[at]) : 0);
+            v = (v << 16) | (at < size ? fold(p[at]) : 0);
         }
         k.key[w] = v;
     }
@@ -62,22 +63,58 @@ void SortedLines::append(QString line)
     m_lines.append(std::move(line));
 }
 
-QStringList SortedLines::take()
+int SortedLines::compare(const Keyed &a, const QString &lineA, const Keyed &b, const QString &lineB)
+{
+    for (int w = 0; w < kKeyWords; ++w)
+        if (a.key[w] != b.key[w]) return a.key[w] < b.key[w] ? -1 : 1;
+    if (less(lineA, lineB)) return -1;
+    if (less(lineB, lineA)) return 1;
+    return 0;
+}
+
+void SortedLines::sort()
 {
     std::sort(m_keys.begin(), m_keys.end(), [this](const Keyed &x, const Keyed &y) {
-        for (int w = 0; w < kKeyWords; ++w)
-            if (x.key[w] != y.key[w]) return x.key[w] < y.key[w];
-        const QString &a = m_lines[x.index];
-        const QString &b = m_lines[y.index];
-        if (less(a, b)) return true;
-        if (less(b, a)) return false;
-        return x.index < y.index; // equal lines keep their order
+        const int c = compare(x, m_lines[x.index], y, m_lines[y.index]);
+        return c != 0 ? c < 0 : x.index < y.index; // equal lines keep their order
     });
+}
+
+QStringList SortedLines::take()
+{
+    sort();
+    return merge({this, 1});
+}
+
+QStringList SortedLines::merge(std::span<SortedLines> parts)
+{
+    qsizetype total = 0;
+    for (const SortedLines &p : parts) total += p.size();
     QStringList sorted;
-    sorted.reserve(m_lines.size());
-    for (const Keyed &k : m_keys) sorted.append(std::move(m_lines[k.index]));
-    m_lines.clear();
-    m_keys.clear();
+    sorted.reserve(total);
+    std::vector<size_t> next(parts.size(), 0);
+    for (;;) {
+        // The first part whose head goes first: ties go to the earlier part.
+        SortedLines *best = nullptr;
+        size_t bestPart = 0;
+        for (size_t i = 0; i < parts.size(); ++i) {
+            SortedLines &p = parts[i];
+            if (next[i] >= p.m_keys.size()) continue;
+            if (best) {
+                const Keyed &b = best->m_keys[next[bestPart]];
+                const Keyed &k = p.m_keys[next[i]];
+                if (compare(k, p.m_lines[k.index], b, best->m_lines[b.index]) >= 0) continue;
+            }
+            best = &p;
+            bestPart = i;
+        }
+        if (!best) break;
+        sorted.append(std::move(best->m_lines[best->m_keys[next[bestPart]++].index]));
+    }
+    for (SortedLines &p : parts) {
+        p.m_lines = QStringList();
+        std::vector<Keyed>().swap(p.m_keys);
+    }
     return sorted;
 }
 

@@ -5,22 +5,34 @@
 #include "store/Record.h"
 #include "store/Text.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 
 namespace opusteca::listline {
 namespace {
 
-// The code page as a table: lines decode every byte they show, and a lookup
-// costs less than a call per character.
-const std::array<char16_t, 256> &decodeTable()
+// Windows-1252 differs from Latin-1 only in 0x80-0x9F: a line's bytes are
+// widened as they are (a loop the compiler turns into vector code) and only
+// those bytes are then looked up.
+const std::array<char16_t, 32> &highTable()
 {
-    static const std::array<char16_t, 256> table = [] {
-        std::array<char16_t, 256> t{};
-        for (int b = 0; b < 256; ++b) t[b] = cp1252::toUnicode(static_cast<unsigned char>(b)).unicode();
+    static const std::array<char16_t, 32> table = [] {
+        std::array<char16_t, 32> t{};
+        for (int b = 0; b < 32; ++b) t[b] = cp1252::toUnicode(static_cast<unsigned char>(0x80 + b)).unicode();
         return t;
     }();
     return table;
+}
+
+inline char16_t *decodeInto(QByteArrayView v, char16_t *out, const std::array<char16_t, 32> &high)
+{
+    const auto *s = reinterpret_cast<const unsigned char *>(v.data());
+    const qsizetype n = v.size();
+    for (qsizetype i = 0; i < n; ++i) out[i] = s[i];
+    for (qsizetype i = 0; i < n; ++i)
+        if ((s[i] & 0xE0) == 0x80) out[i] = high[s[i] - 0x80];
+    return out + n;
 }
 
 } // namespace
@@ -32,22 +44,25 @@ QString pad(const QString &v, int n)
     return s;
 }
 
+void appendSegmentBytes(const SearchKindDef &kind, int segment, const char *record, QByteArray &out)
+{
+    const LineSegment &seg = kind.line[segment];
+    out.append(seg.literal);
+    // One byte is one character, so cutting and padding bytes is cutting and
+    // padding characters.
+    const QByteArrayView v = rawfield::trimmed(rawfield::text(kind.layout(), record, seg.field));
+    if (seg.width == 0) {
+        out.append(v);
+    } else {
+        const qsizetype n = std::min<qsizetype>(v.size(), seg.width);
+        out.append(v.first(n));
+        out.append(seg.width - n, ' ');
+    }
+}
+
 void appendBytes(const SearchKindDef &kind, const char *record, QByteArray &out)
 {
-    const RecordLayout &layout = kind.layout();
-    for (const LineSegment &seg : kind.line) {
-        out.append(seg.literal);
-        // One byte is one character, so cutting and padding bytes is cutting and
-        // padding characters.
-        const QByteArrayView v = rawfield::trimmed(rawfield::text(layout, record, seg.field));
-        if (seg.width == 0) {
-            out.append(v);
-        } else {
-            const qsizetype n = std::min<qsizetype>(v.size(), seg.width);
-            out.append(v.first(n));
-            out.append(seg.width - n, ' ');
-        }
-    }
+    for (int i = 0; i < int(kind.line.size()); ++i) appendSegmentBytes(kind, i, record, out);
 }
 
 QString build(const SearchKindDef &kind, const char *record)
@@ -64,14 +79,14 @@ QString build(const SearchKindDef &kind, const char *record)
         if (seg.width > 0) values[i] = values[i].first(std::min<qsizetype>(values[i].size(), seg.width));
         length += qsizetype(std::strlen(seg.literal)) + std::max<qsizetype>(values[i].size(), seg.width);
     }
-    const std::array<char16_t, 256> &table = decodeTable();
+    const std::array<char16_t, 32> &high = highTable();
     QString line(length, Qt::Uninitialized);
-    QChar *out = line.data();
+    char16_t *out = reinterpret_cast<char16_t *>(line.data());
     for (int i = 0; i < segments; ++i) {
         const LineSegment &seg = kind.line[i];
-        for (const char *l = seg.literal; *l; ++l) *out++ = QLatin1Char(*l);
-        for (char c : values[i]) *out++ = QChar(table[static_cast<unsigned char>(c)]);
-        for (qsizetype n = values[i].size(); n < seg.width; ++n) *out++ = QLatin1Char(' ');
+        for (const char *l = seg.literal; *l; ++l) *out++ = char16_t(static_cast<unsigned char>(*l));
+        out = decodeInto(values[i], out, high);
+        if (values[i].size() < seg.width) out = std::fill_n(out, seg.width - values[i].size(), u' ');
     }
     return line;
 }

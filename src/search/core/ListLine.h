@@ -16,6 +16,8 @@ QString pad(const QString &v, int n);
 
 // Appends the line's Windows-1252 bytes to out (the form the scans build and compare).
 void appendBytes(const SearchKindDef &kind, const char *record, QByteArray &out);
+// The same, one segment of the kind's line at a time.
+void appendSegmentBytes(const SearchKindDef &kind, int segment, const char *record, QByteArray &out);
 // The line of raw record bytes (the layout's record size).
 QString build(const SearchKindDef &kind, const char *record);
 QString build(const SearchKindDef &kind, const Record &record);

@@ -4,6 +4,7 @@
 
 #include <QStringList>
 #include <functional>
+#include <memory>
 
 namespace opusteca {
 
@@ -18,19 +19,28 @@ public:
     // At the end of the archive: true with got == 0. On a failed read: false,
     // and the got records before the failure are good.
     virtual bool read(char *buffer, qint64 maxRecords, qint64 &got) = 0;
+    // Lets the source go once the scan is over; false when that failed.
+    virtual bool close() { return true; }
 };
 
-// An archive file read from its first record in large blocks.
+// An archive file read in large blocks, from its first record to its end or
+// over a range of records.
 class ArchiveSource : public RecordSource {
 public:
     explicit ArchiveSource(int recordSize) : m_file(recordSize) {}
     // Opens or creates the file (a missing archive is an empty one).
     bool open(const QString &path) { return m_file.open(path); }
+    // Whole records in the file, -1 on failure.
+    qint64 count() const { return m_file.count(); }
+    // Reads from record `first` (0-based) and stops before record `end`, or at
+    // the end of the file when end is -1.
+    bool setRange(qint64 first, qint64 end);
     bool read(char *buffer, qint64 maxRecords, qint64 &got) override;
-    bool close() { return m_file.close(); }
+    bool close() override { return m_file.close(); }
 
 private:
     RecordFile m_file;
+    qint64 m_end = -1;
 };
 
 // How much a scan reads at once.
@@ -48,10 +58,31 @@ QString archivePath(const SearchKindDef &kind, const QString &programFolder);
 // Reads the whole archive, leaves out what the kind skips and what the filters
 // (texts in the kind's filter order) do not match, and returns the lines of the
 // rest, sorted. Only the fields the filters and the lines need are looked at.
+//
+// A large archive is read in parts at once, one thread each, every part through
+// its own opening of the file; the call returns when all of them are done, and
+// the result is the one a single reading would give. parts: how many; 0 lets
+// the size of the file and the machine decide (scanParts).
 SearchResult searchArchive(const SearchKindDef &kind, const QString &path,
-                           const QStringList &filterTexts);
+                           const QStringList &filterTexts, int parts = 0);
 SearchResult searchRecords(const SearchKindDef &kind, RecordSource &source,
                            const QStringList &filterTexts, qint64 blockBytes = kScanBlockBytes);
+
+// How many parts a search reads a file of that size in on this machine: one for
+// a small file or a single core.
+int scanParts(qint64 fileBytes);
+
+// Opens a part's source over the records [first, end), end -1 meaning to the
+// end of the archive; nullptr when it cannot be opened. Called on the part's
+// own thread.
+using PartOpener = std::function<std::unique_ptr<RecordSource>(qint64 first, qint64 end)>;
+
+// The search over recordCount records read in `parts` parts, each part on its
+// own thread (the first on the calling one). Any part that cannot be opened,
+// read or closed makes the whole search fail.
+SearchResult searchInParts(const SearchKindDef &kind, qint64 recordCount, int parts,
+                           const PartOpener &openPart, const QStringList &filterTexts,
+                           qint64 blockBytes = kScanBlockBytes);
 
 // A record whose line is the chosen one, and its 1-based record number.
 using ChosenRecordAction = std::function<void(const Record &record, qint64 number)>;
