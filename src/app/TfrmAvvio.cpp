@@ -4,6 +4,8 @@
 #include "app/Backgrounds.h"
 #include "app/DialogScreen.h"
 #include "app/Pictures.h"
+#include "app/OpenURL.h"
+#include "app/TfrmGuida.h"
 #include "app/TfrmInfo.h"
 #include "app/TfrmSplash.h"
 #include "app/core/RegionalSettings.h"
@@ -14,6 +16,8 @@
 
 namespace opusteca {
 namespace {
+
+constexpr const char *kMakerSite = "http://www.opusteca.it";
 
 QLabel *textPicture(QWidget *parent, const QString &name, const QString &text, int pt, bool bold,
                     const QColor &color, const QRect &geometry, Qt::Alignment align = Qt::AlignCenter)
@@ -70,7 +74,6 @@ void TfrmAvvio::buildContent(QWidget *panel)
 
     auto *imgInfo = picture(QStringLiteral("imgInfo"), QStringLiteral("info"), QRect(14, 14, 30, 30));
     auto *imgGuida = picture(QStringLiteral("imgGuida"), QStringLiteral("guida"), QRect(952, 16, 29, 28));
-    Q_UNUSED(imgGuida)
     auto *imgLogo = new QLabel(panel);
     imgLogo->setObjectName(QStringLiteral("imgLogo"));
     imgLogo->setGeometry(118, 22, 214, 26 + 40);
@@ -120,14 +123,25 @@ void TfrmAvvio::buildContent(QWidget *panel)
                           "testi, presentazioni pubbliche e documenti allegati."),
            680, &Application::bibliografieWidget);
 
-    textPicture(panel, QStringLiteral("imgSito"), QStringLiteral("© 2026 Opusteca - www.opusteca.it"),
-                9, true, QColor(70, 90, 120), QRect(17, 628, 961, 22));
+    auto *imgSito = new CommandPicture(QStringLiteral("imgSito"), QString(), QSize(961, 22), panel);
+    imgSito->move(17, 628);
+    imgSito->setPixmap({});
+    imgSito->setText(QStringLiteral("© 2026 Opusteca - ") + QString::fromLatin1(kMakerSite));
+    QFont siteFont(QStringLiteral("Verdana"));
+    siteFont.setPointSize(9);
+    siteFont.setBold(true);
+    imgSito->setFont(siteFont);
+    imgSito->setStyleSheet(QStringLiteral("color: rgb(70, 90, 120);"));
     auto *credits = picture(QStringLiteral("imgCrediti"), QStringLiteral("crediti"), QRect(16, 660, 23, 22));
     auto *imgEsci = picture(QStringLiteral("imgEsci"), QStringLiteral("esci"), QRect(960, 662, 17, 18));
 
     connect(imgInfo, &CommandPicture::clicked, this, [this] { openDialog<TfrmInfo>(m_app, this); });
     connect(credits, &CommandPicture::clicked, this, [this] { openDialog<TfrmSplash>(m_app, this); });
     connect(imgEsci, &CommandPicture::clicked, this, [this] { m_app.endProgram(); });
+    connect(imgGuida, &CommandPicture::clicked, this,
+            [this] { TfrmGuida::openTopic(m_app, this, QStringLiteral("TfrmAvvio")); });
+    // The maker's site is a fixed address: handed over as it is, unquoted.
+    connect(imgSito, &CommandPicture::clicked, this, [] { TMisc::Open(QString::fromLatin1(kMakerSite)); });
 }
 
 void TfrmAvvio::closeEvent(QCloseEvent *event)

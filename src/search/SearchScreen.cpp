@@ -171,6 +171,7 @@ QWidget *SearchScreen::buildResultPanel()
     findRow->addWidget(m_btnTrova);
     v->addLayout(findRow);
     EnterChain::link(m_txtTrova, m_btnTrova);
+    new FocusFrame(m_txtTrova);
 
     m_lstRecords = new QListWidget(m_panContainer);
     m_lstRecords->setObjectName(QStringLiteral("lstRecords"));
