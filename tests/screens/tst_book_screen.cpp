@@ -247,6 +247,27 @@ private slots:
         QCOMPARE(file().mid(0, 7), QByteArray("\x06Titolo"));
     }
 
+    void damagedAndTruncatedFilesLoad()
+    {
+        QByteArray bytes = fileOf({book(QStringLiteral("uno")), book(QStringLiteral("due"))});
+        bytes[3237 + 483] = char(0xFF); // Dewey of record 2 claims 255 bytes in a 3-byte field
+        bytes.replace(3237 + 484, 3, "123");
+        bytes.append(QByteArray(1000, 'x')); // and a partial third record
+        program->folder.write(kFile, bytes);
+        QCOMPARE(press(QStringLiteral("cmdUltimo")).count(), 0);
+        QCOMPARE(positionOf(screen), QStringLiteral("2"));
+        QCOMPARE(edit(QStringLiteral("txtDewey"))->text(), QStringLiteral("123"));
+        // The next new card goes where the partial record began.
+        press(QStringLiteral("cmdNuovo"));
+        fill(QStringLiteral("txtTitolo"), QStringLiteral("tre"));
+        fill(QStringLiteral("txtCodice"), QStringLiteral("C"));
+        fill(QStringLiteral("txtAutore"), QStringLiteral("A"));
+        QCOMPARE(press(QStringLiteral("cmdSalva")).texts, QStringList{kInserted});
+        QCOMPARE(positionOf(screen), QStringLiteral("3"));
+        QCOMPARE(file().size(), 3 * 3237);
+        QCOMPARE(fieldBytes(file(), bookLayout(), 3, libro::Titolo), QByteArray("tre"));
+    }
+
     void cancelledFlag()
     {
         auto *chk = screen->findChild<QCheckBox *>(QStringLiteral("chkAnnullata"));
