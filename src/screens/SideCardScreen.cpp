@@ -72,6 +72,9 @@ QWidget *SideCardScreen::place(int field, int row, int column, int columnSpan, c
     cap->setFont(cardui::captionFont(12));
     cap->setStyleSheet(QStringLiteral("color: #23466e;"));
     m_grid->addWidget(cap, row, column, 1, columnSpan);
+    // Captions and fields of these cards share one 12-point bold face.
+    QFont f = cardui::captionFont(12);
+    control->setFont(f);
     m_grid->addWidget(control, row + 1, column, 1, columnSpan);
     return control;
 }
