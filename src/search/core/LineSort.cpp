@@ -63,10 +63,21 @@ void SortedLines::append(QString line)
     m_lines.append(std::move(line));
 }
 
+namespace {
+
+template <typename K>
+inline int compareKeys(const K &a, const K &b, int words)
+{
+    for (int w = 0; w < words; ++w)
+        if (a.key[w] != b.key[w]) return a.key[w] < b.key[w] ? -1 : 1;
+    return 0;
+}
+
+} // namespace
+
 int SortedLines::compare(const Keyed &a, const QString &lineA, const Keyed &b, const QString &lineB)
 {
-    for (int w = 0; w < kKeyWords; ++w)
-        if (a.key[w] != b.key[w]) return a.key[w] < b.key[w] ? -1 : 1;
+    if (const int c = compareKeys(a, b, kKeyWords)) return c;
     if (less(lineA, lineB)) return -1;
     if (less(lineB, lineA)) return 1;
     return 0;
@@ -74,8 +85,11 @@ int SortedLines::compare(const Keyed &a, const QString &lineA, const Keyed &b, c
 
 void SortedLines::sort()
 {
-    std::sort(m_keys.begin(), m_keys.end(), [this](const Keyed &x, const Keyed &y) {
-        const int c = compare(x, m_lines[x.index], y, m_lines[y.index]);
+    const QString *lines = m_lines.constData();
+    std::sort(m_keys.begin(), m_keys.end(), [lines](const Keyed &x, const Keyed &y) {
+        // Most pairs differ in their keys; only equal keys look at the lines.
+        if (const int c = compareKeys(x, y, kKeyWords)) return c < 0;
+        const int c = compare(x, lines[x.index], y, lines[y.index]);
         return c != 0 ? c < 0 : x.index < y.index; // equal lines keep their order
     });
 }
@@ -90,30 +104,36 @@ QStringList SortedLines::merge(std::span<SortedLines> parts)
 {
     qsizetype total = 0;
     for (const SortedLines &p : parts) total += p.size();
-    QStringList sorted;
-    sorted.reserve(total);
-    std::vector<size_t> next(parts.size(), 0);
+    QStringList sorted(total);
+    QString *out = sorted.data();
+    std::vector<const Keyed *> next, end;
+    std::vector<QString *> lines;
+    for (SortedLines &p : parts) {
+        next.push_back(p.m_keys.constData());
+        end.push_back(p.m_keys.constData() + p.m_keys.size());
+        lines.push_back(p.m_lines.data());
+    }
+    const size_t n = parts.size();
     for (;;) {
         // The first part whose head goes first: ties go to the earlier part.
-        SortedLines *best = nullptr;
-        size_t bestPart = 0;
-        for (size_t i = 0; i < parts.size(); ++i) {
-            SortedLines &p = parts[i];
-            if (next[i] >= p.m_keys.size()) continue;
-            if (best) {
-                const Keyed &b = best->m_keys[next[bestPart]];
-                const Keyed &k = p.m_keys[next[i]];
-                if (compare(k, p.m_lines[k.index], b, best->m_lines[b.index]) >= 0) continue;
+        size_t best = n;
+        for (size_t i = 0; i < n; ++i) {
+            if (next[i] == end[i]) continue;
+            if (best < n) {
+                const Keyed &b = *next[best];
+                const Keyed &k = *next[i];
+                const int c = compareKeys(k, b, kKeyWords);
+                if (c > 0 || (c == 0 && compare(k, lines[i][k.index], b, lines[best][b.index]) >= 0))
+                    continue;
             }
-            best = &p;
-            bestPart = i;
+            best = i;
         }
-        if (!best) break;
-        sorted.append(std::move(best->m_lines[best->m_keys[next[bestPart]++].index]));
+        if (best == n) break;
+        *out++ = std::move(lines[best][next[best]++->index]);
     }
     for (SortedLines &p : parts) {
         p.m_lines = QStringList();
-        std::vector<Keyed>().swap(p.m_keys);
+        p.m_keys = QList<Keyed>();
     }
     return sorted;
 }

@@ -2,7 +2,6 @@
 #include <QStringList>
 
 #include <span>
-#include <vector>
 
 namespace opusteca::linesort {
 
@@ -43,8 +42,9 @@ private:
     static int compare(const Keyed &a, const QString &lineA, const Keyed &b, const QString &lineB);
 
     qsizetype m_skip;
+    // Both grow by reallocation in place where the allocator can, not by copying.
     QStringList m_lines;
-    std::vector<Keyed> m_keys;
+    QList<Keyed> m_keys;
 };
 
 } // namespace opusteca::linesort

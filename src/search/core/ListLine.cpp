@@ -27,11 +27,18 @@ const std::array<char16_t, 32> &highTable()
 
 inline char16_t *decodeInto(QByteArrayView v, char16_t *out, const std::array<char16_t, 32> &high)
 {
-    const auto *s = reinterpret_cast<const unsigned char *>(v.data());
+    const auto *__restrict s = reinterpret_cast<const unsigned char *>(v.data());
+    char16_t *__restrict o = out;
     const qsizetype n = v.size();
-    for (qsizetype i = 0; i < n; ++i) out[i] = s[i];
-    for (qsizetype i = 0; i < n; ++i)
-        if ((s[i] & 0xE0) == 0x80) out[i] = high[s[i] - 0x80];
+    bool c1 = false;
+    for (qsizetype i = 0; i < n; ++i) {
+        o[i] = s[i];
+        c1 |= (s[i] & 0xE0) == 0x80;
+    }
+    if (c1) {
+        for (qsizetype i = 0; i < n; ++i)
+            if ((s[i] & 0xE0) == 0x80) o[i] = high[s[i] - 0x80];
+    }
     return out + n;
 }
 

@@ -7,12 +7,35 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <vector>
 
 using namespace opusteca;
 using namespace opusteca::test;
 
 namespace {
 QString blanks(int n) { return QString(n, QLatin1Char(' ')); }
+
+// Short random lines over an alphabet full of near-ties (case pairs, accented
+// letters, codes past Latin-1, control characters), after a shared prefix.
+QStringList randomLines(int seed, int prefix)
+{
+    const QString alphabet = QStringLiteral("aAbB _[\u00E8\u00C8\u20AC\u0001zZ");
+    std::srand(unsigned(seed));
+    QStringList lines;
+    for (int i = 0; i < 3000; ++i) {
+        QString l = QStringLiteral("Cod. prefisso comune").left(prefix);
+        const int len = std::rand() % 20;
+        for (int c = 0; c < len; ++c) l += alphabet[std::rand() % alphabet.size()];
+        lines << l;
+    }
+    return lines;
+}
+
+QStringList stableSorted(QStringList lines)
+{
+    std::stable_sort(lines.begin(), lines.end(), [](const QString &a, const QString &b) { return linesort::less(a, b); });
+    return lines;
+}
 } // namespace
 
 class TestSearchLines : public QObject {
@@ -180,20 +203,37 @@ private slots:
         // the sort does to be fast, it must give the stable order of less().
         QFETCH(int, seed);
         QFETCH(int, prefix);
-        const QString alphabet = QStringLiteral("aAbB _[\u00E8\u00C8\u20AC\u0001zZ");
-        std::srand(unsigned(seed));
-        QStringList lines;
-        for (int i = 0; i < 3000; ++i) {
-            QString l = QStringLiteral("Cod. prefisso comune").left(prefix);
-            const int len = std::rand() % 20;
-            for (int c = 0; c < len; ++c) l += alphabet[std::rand() % alphabet.size()];
-            lines << l;
-        }
-        QStringList expected = lines;
-        std::stable_sort(expected.begin(), expected.end(),
-                         [](const QString &a, const QString &b) { return linesort::less(a, b); });
+        QStringList lines = randomLines(seed, prefix);
+        const QStringList expected = stableSorted(lines);
         linesort::sort(lines);
         QCOMPARE(lines, expected);
+    }
+
+    void partsMergedAgreeWithTheComparison_data()
+    {
+        QTest::addColumn<int>("seed");
+        QTest::addColumn<int>("parts");
+        for (int seed : {4, 5})
+            for (int parts : {1, 2, 3, 4})
+                QTest::addRow("seed %d, %d parts", seed, parts) << seed << parts;
+    }
+    void partsMergedAgreeWithTheComparison()
+    {
+        // The lines of a split scan: consecutive runs, each sorted on its own,
+        // then merged. Equal lines of an earlier run must still come first.
+        QFETCH(int, seed);
+        QFETCH(int, parts);
+        const qsizetype skip = 5;
+        const QStringList lines = randomLines(seed, int(skip));
+        std::vector<linesort::SortedLines> runs(static_cast<size_t>(parts), linesort::SortedLines(skip));
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            // Runs of unequal length, so the merge also drains them at different times.
+            const qsizetype n = lines.size();
+            const size_t run = size_t(std::min<qsizetype>(parts - 1, i * i * parts / (n * n)));
+            runs[run].append(lines[i]);
+        }
+        for (linesort::SortedLines &r : runs) r.sort();
+        QCOMPARE(linesort::SortedLines::merge(runs), stableSorted(lines));
     }
 };
 

@@ -7,6 +7,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
+#include <mutex>
+#include <stdexcept>
+#include <thread>
+
 using namespace opusteca;
 using namespace opusteca::test;
 
@@ -45,6 +50,30 @@ private:
     int m_size;
     qint64 m_failAt;
     qint64 m_pos = 0;
+};
+
+// Records kept in memory, read over a range as an archive part is.
+class MemorySource : public RecordSource {
+public:
+    MemorySource(const QList<Record> &records, qint64 first, qint64 end)
+        : m_records(records), m_pos(first), m_end(end < 0 ? records.size() : end) {}
+    bool read(char *buffer, qint64 maxRecords, qint64 &got) override
+    {
+        got = std::min(maxRecords, m_end - m_pos);
+        for (qint64 i = 0; i < got; ++i) {
+            const QByteArray &b = m_records[m_pos + i].bytes();
+            std::memcpy(buffer + i * b.size(), b.constData(), size_t(b.size()));
+        }
+        m_pos += got;
+        return true;
+    }
+    bool close() override { return !m_failClose; }
+    bool m_failClose = false;
+
+private:
+    QList<Record> m_records;
+    qint64 m_pos;
+    qint64 m_end;
 };
 
 // A small archive: ten books in various states, in file order.
@@ -127,6 +156,122 @@ private slots:
         const SearchResult s = searchRecords(searchKind(kind), small, filters, 2 * bookLayout().recordSize);
         QVERIFY(s.ok);
         QCOMPARE(s.lines, r.lines);
+    }
+
+    void partsGiveTheSingleReadingsResult_data()
+    {
+        QTest::addColumn<SearchKind>("kind");
+        QTest::addColumn<QStringList>("filters");
+        QTest::addColumn<int>("parts");
+        const SearchKindDef &b = books();
+        for (int parts : {2, 3, 7, 20}) {
+            QTest::addRow("no filter, %d parts", parts) << SearchKind::Books << QStringList(10) << parts;
+            QTest::addRow("rosa, %d parts", parts) << SearchKind::Books << filter(b, {{"txtTitolo", "rosa"}}) << parts;
+            QTest::addRow("available, %d parts", parts) << SearchKind::AvailableBooks << QStringList(10) << parts;
+        }
+    }
+    void partsGiveTheSingleReadingsResult()
+    {
+        // a12 (record 2) and A12 (record 4) differ only in case: whichever part
+        // each lands in, a12 stays first, as in the file.
+        QFETCH(SearchKind, kind);
+        QFETCH(QStringList, filters);
+        QFETCH(int, parts);
+        const SearchResult one = searchArchive(searchKind(kind), m_books, filters, 1);
+        const SearchResult split = searchArchive(searchKind(kind), m_books, filters, parts);
+        QVERIFY(one.ok);
+        QVERIFY(split.ok);
+        QCOMPARE(split.filtersInUse, one.filtersInUse);
+        QCOMPARE(split.lines, one.lines);
+    }
+
+    void casePairsKeepFileOrderAcrossParts_data()
+    {
+        QTest::addColumn<QStringList>("fileCodes");
+        QTest::addColumn<QStringList>("listed");
+        QTest::newRow("lower case first") << QStringList{"b1", "A12", "c1", "a12"} << QStringList{"A12", "a12", "b1", "c1"};
+        QTest::newRow("upper case first") << QStringList{"a12", "b1", "c1", "A12"} << QStringList{"a12", "A12", "b1", "c1"};
+    }
+    void casePairsKeepFileOrderAcrossParts()
+    {
+        QFETCH(QStringList, fileCodes);
+        QFETCH(QStringList, listed);
+        QList<Record> records;
+        for (const QString &c : fileCodes) records << book(c, "Stesso titolo", "Stesso autore");
+        const QString path = m_dir.filePath("pairs.pro");
+        QVERIFY(writeRecords(path, records));
+        for (int parts : {1, 2, 4}) {
+            const SearchResult r = searchArchive(books(), path, QStringList(10), parts);
+            QVERIFY(r.ok);
+            QCOMPARE(codes(r.lines), listed);
+        }
+    }
+
+    void anyPartFailingFailsTheSearch_data()
+    {
+        QTest::addColumn<int>("failingPart");
+        QTest::addColumn<QString>("how");
+        for (int part : {0, 1, 2})
+            for (const char *how : {"open", "read", "close"})
+                QTest::addRow("part %d, %s", part, how) << part << QString::fromLatin1(how);
+    }
+    void anyPartFailingFailsTheSearch()
+    {
+        QFETCH(int, failingPart);
+        QFETCH(QString, how);
+        const QList<Record> records = shelf();
+        const qint64 count = records.size();
+        const PartOpener open = [&](qint64 first, qint64 end) -> std::unique_ptr<RecordSource> {
+            // The part that starts where part failingPart of three starts.
+            const bool failing = first == count * failingPart / 3;
+            if (failing && how == "open") return nullptr;
+            if (failing && how == "read") {
+                QList<Record> tail = records.mid(first);
+                return std::make_unique<FailingSource>(tail, 1);
+            }
+            auto source = std::make_unique<MemorySource>(records, first, end);
+            source->m_failClose = failing && how == "close";
+            return source;
+        };
+        const SearchResult r = searchInParts(books(), count, 3, open, filter(books(), {{"txtTitolo", "r"}}), 2 * bookLayout().recordSize);
+        QVERIFY(!r.ok);
+        QVERIFY(r.lines.isEmpty());
+        QCOMPARE(r.filtersInUse, 1);
+    }
+
+    void partsCoverEveryRecordOnce()
+    {
+        // The opener is asked for contiguous ranges from the first record, the
+        // last one open-ended (records appended meanwhile are read, as a single
+        // reading would read them).
+        QList<QPair<qint64, qint64>> ranges;
+        std::mutex m;
+        const PartOpener open = [&](qint64 first, qint64 end) -> std::unique_ptr<RecordSource> {
+            const std::lock_guard<std::mutex> lock(m);
+            ranges << qMakePair(first, end);
+            return std::make_unique<MemorySource>(QList<Record>(), 0, 0);
+        };
+        QVERIFY(searchInParts(books(), 10, 3, open, QStringList(10)).ok);
+        std::sort(ranges.begin(), ranges.end());
+        QCOMPARE(ranges, (QList<QPair<qint64, qint64>>{{0, 3}, {3, 6}, {6, -1}}));
+    }
+
+    void errorInAPartReachesTheCaller()
+    {
+        // Thrown on another thread, handed on once every part is done.
+        const PartOpener open = [](qint64 first, qint64 end) -> std::unique_ptr<RecordSource> {
+            if (first > 0) throw std::runtime_error("part");
+            return std::make_unique<MemorySource>(shelf(), first, end);
+        };
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error, searchInParts(books(), 7, 2, open, QStringList(10)));
+    }
+
+    void smallFilesAreReadInOnePart()
+    {
+        QCOMPARE(scanParts(0), 1);
+        QCOMPARE(scanParts(100 * bookLayout().recordSize), 1);
+        const int cores = int(std::thread::hardware_concurrency());
+        QCOMPARE(scanParts(qint64(1) << 30), cores < 2 ? 1 : std::min(cores, 4));
     }
 
     void linesAreTheRecordsLines()
@@ -298,6 +443,42 @@ private slots:
         QVERIFY(!r.ok);
         QCOMPARE(numbers, (QList<qint64>{1, 2}));
         QCOMPARE(r.chosen, 2);
+    }
+
+    void chooseByLineWithLeadingBlanks()
+    {
+        // An author with no name: the line begins with 30 blanks, which the
+        // chosen line, trimmed, no longer has.
+        const SearchKindDef &k = searchKind(SearchKind::Authors);
+        const Record nameless = makeRecord(authorLayout(), {{autore::Nazione, "Italia"}});
+        const QString path = m_dir.filePath("Autori4.pro");
+        QVERIFY(writeRecords(path, {makeRecord(authorLayout(), {{autore::Nazione, "Italia"}, {autore::Autore, "X"}}), nameless}));
+        const QString line = listline::build(k, nameless);
+        QVERIFY(line.startsWith(QString(30, QLatin1Char(' ')) + "  Nazione: Italia"));
+        QList<qint64> numbers;
+        QVERIFY(chooseInArchive(k, path, line.trimmed(), [&](const Record &, qint64 n) { numbers << n; }).ok);
+        QCOMPARE(numbers, QList<qint64>{2});
+    }
+
+    void chooseNeedsEverySegmentEqual_data()
+    {
+        // Lines equal to the chosen one up to a point: each differs in one segment.
+        QTest::addColumn<Fields>("fields");
+        QTest::newRow("code") << Fields{{libro::Codice, "K2"}, {libro::Titolo, "T"}, {libro::Autore, "A"}, {libro::Anno, "1990"}};
+        QTest::newRow("title") << Fields{{libro::Codice, "K1"}, {libro::Titolo, "T2"}, {libro::Autore, "A"}, {libro::Anno, "1990"}};
+        QTest::newRow("year") << Fields{{libro::Codice, "K1"}, {libro::Titolo, "T"}, {libro::Autore, "A"}, {libro::Anno, "1991"}};
+        QTest::newRow("year missing") << Fields{{libro::Codice, "K1"}, {libro::Titolo, "T"}, {libro::Autore, "A"}};
+        QTest::newRow("longer year") << Fields{{libro::Codice, "K1"}, {libro::Titolo, "T"}, {libro::Autore, "A"}, {libro::Anno, "1990 bis"}};
+    }
+    void chooseNeedsEverySegmentEqual()
+    {
+        QFETCH(Fields, fields);
+        const Record chosen = book({{libro::Codice, "K1"}, {libro::Titolo, "T"}, {libro::Autore, "A"}, {libro::Anno, "1990"}});
+        const QString path = m_dir.filePath("segments.pro");
+        QVERIFY(writeRecords(path, {book(fields), chosen}));
+        QList<qint64> numbers;
+        QVERIFY(chooseInArchive(books(), path, listline::build(books(), chosen), [&](const Record &, qint64 n) { numbers << n; }).ok);
+        QCOMPARE(numbers, QList<qint64>{2});
     }
 
     void chooseAuthors()
