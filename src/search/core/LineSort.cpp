@@ -9,6 +9,17 @@ namespace {
 
 inline char16_t fold(char16_t c) { return text::upperAZ(c); }
 
+constexpr int kPrefetchAhead = 8;
+
+inline void prefetch(const void *p)
+{
+#if defined(__GNUC__) || defined(__clang__)
+    __builtin_prefetch(p);
+#else
+    (void)p;
+#endif
+}
+
 // Characters of a key word: four 16-bit codes, the first in the high bits, so
 // that comparing words compares the folded characters in order.
 constexpr int kCharsPerWord = 4;
@@ -129,6 +140,9 @@ QStringList SortedLines::merge(std::span<SortedLines> parts)
             best = i;
         }
         if (best == n) break;
+        // The keys are read in order, the lines they point to are not: ask
+        // for the slot a few entries ahead while this one is moved.
+        if (end[best] - next[best] > kPrefetchAhead) prefetch(lines[best] + next[best][kPrefetchAhead].index);
         *out++ = std::move(lines[best][next[best]++->index]);
     }
     for (SortedLines &p : parts) {

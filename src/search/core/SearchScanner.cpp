@@ -18,9 +18,9 @@
 namespace opusteca {
 namespace {
 
-// A part smaller than this is not worth a thread: starting one costs about as
-// much as scanning a few hundred records.
-constexpr qint64 kMinPartBytes = 4 * 1024 * 1024;
+// A part of less than one read block is not worth a thread: starting and
+// joining one costs about as much as scanning a thousand book records.
+constexpr qint64 kMinPartBytes = kScanBlockBytes;
 // Reading from the page cache is bound by memory: past a few threads more of
 // them only wait on each other.
 constexpr int kMaxParts = 4;
