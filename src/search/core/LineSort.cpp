@@ -54,7 +54,7 @@ bool less(QStringView a, QStringView b)
     return a.size() < b.size();
 }
 
-void SortedLines::append(QString line)
+void SortedLines::append(QString line, quint32 order)
 {
     Keyed k;
     const char16_t *p = QStringView(line).utf16();
@@ -69,7 +69,8 @@ void SortedLines::append(QString line)
         }
         k.key[w] = v;
     }
-    k.index = m_lines.size();
+    k.index = quint32(m_lines.size());
+    k.order = order;
     m_keys.push_back(k);
     m_lines.append(std::move(line));
 }
@@ -126,16 +127,16 @@ QStringList SortedLines::merge(std::span<SortedLines> parts)
     }
     const size_t n = parts.size();
     for (;;) {
-        // The first part whose head goes first: ties go to the earlier part.
+        // The part whose head goes first; on equal lines and orders, the earlier part.
         size_t best = n;
         for (size_t i = 0; i < n; ++i) {
             if (next[i] == end[i]) continue;
             if (best < n) {
                 const Keyed &b = *next[best];
                 const Keyed &k = *next[i];
-                const int c = compareKeys(k, b, kKeyWords);
-                if (c > 0 || (c == 0 && compare(k, lines[i][k.index], b, lines[best][b.index]) >= 0))
-                    continue;
+                int c = compareKeys(k, b, kKeyWords);
+                if (c == 0) c = compare(k, lines[i][k.index], b, lines[best][b.index]);
+                if (c > 0 || (c == 0 && k.order >= b.order)) continue;
             }
             best = i;
         }

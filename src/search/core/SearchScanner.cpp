@@ -9,6 +9,7 @@
 #include "store/Text.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <exception>
 #include <system_error>
@@ -18,31 +19,49 @@
 namespace opusteca {
 namespace {
 
-// A part of less than one read block is not worth a thread: starting and
-// joining one costs about as much as scanning a thousand book records.
-constexpr qint64 kMinPartBytes = kScanBlockBytes;
+// A file of less than one read block per thread is not worth a thread:
+// starting and joining one costs about as much as scanning a thousand books.
+constexpr qint64 kMinBytesPerThread = kScanBlockBytes;
 // Reading from the page cache is bound by memory: past a few threads more of
 // them only wait on each other.
-constexpr int kMaxParts = 4;
+constexpr int kMaxThreads = 4;
 
 qint64 recordsPerBlock(int recordSize, qint64 blockBytes)
 {
     return std::max<qint64>(1, blockBytes / recordSize);
 }
 
+// Where a scan reads its blocks into: taken once per reading and never
+// cleared, since every byte of it is written by a read before it is looked at.
+class ScanBuffer {
+public:
+    ScanBuffer(int recordSize, qint64 blockBytes)
+        : m_recordSize(recordSize), m_records(recordsPerBlock(recordSize, blockBytes)),
+          m_bytes(new char[size_t(m_records) * size_t(recordSize)])
+    {
+    }
+    char *data() const { return m_bytes.get(); }
+    qint64 records() const { return m_records; }
+    int recordSize() const { return m_recordSize; }
+
+private:
+    int m_recordSize;
+    qint64 m_records;
+    std::unique_ptr<char[]> m_bytes;
+};
+
 // Calls onRecord(recordBytes, index) for every record of the source, in order.
 // False when a read failed; the records before the failure have been seen.
 template <typename OnRecord>
-bool scan(RecordSource &source, int recordSize, qint64 blockBytes, OnRecord &&onRecord)
+bool scan(RecordSource &source, const ScanBuffer &buffer, OnRecord &&onRecord)
 {
-    const qint64 per = recordsPerBlock(recordSize, blockBytes);
-    std::vector<char> buffer(size_t(per) * size_t(recordSize));
+    const int size = buffer.recordSize();
     qint64 index = 0;
     for (;;) {
         qint64 got = 0;
-        const bool ok = source.read(buffer.data(), per, got);
+        const bool ok = source.read(buffer.data(), buffer.records(), got);
         for (qint64 i = 0; i < got; ++i)
-            onRecord(buffer.data() + i * recordSize, index++);
+            onRecord(buffer.data() + i * size, index++);
         if (!ok) return false;
         if (got == 0) return true;
     }
@@ -50,13 +69,13 @@ bool scan(RecordSource &source, int recordSize, qint64 blockBytes, OnRecord &&on
 
 // Gathers the lines of the records of the source that the search keeps.
 bool collect(const SearchKindDef &kind, const FilterSet &filters, RecordSource &source,
-             qint64 blockBytes, linesort::SortedLines &lines)
+             const ScanBuffer &buffer, linesort::SortedLines &lines, quint32 order = 0)
 {
-    return scan(source, kind.layout().recordSize, blockBytes, [&](const char *record, qint64) {
+    return scan(source, buffer, [&](const char *record, qint64) {
         // Filters first: where they reject, the flag's part of the record is
         // never touched. The outcome is the same.
         if (!filters.matches(record) || isSkipped(kind, record)) return;
-        lines.append(listline::build(kind, record));
+        lines.append(listline::build(kind, record), order);
     });
 }
 
@@ -66,25 +85,43 @@ qsizetype sharedPrefix(const SearchKindDef &kind)
     return qsizetype(std::strlen(kind.line.front().literal));
 }
 
-struct PartOutcome {
-    bool ok = false;
-    std::exception_ptr error; // handed on to the caller once every part is done
+// What the threads of one search share: the next piece to read, and whether
+// one of them has failed (the others then stop at their next piece).
+struct Pieces {
+    qint64 count;
+    qint64 records;
+    std::atomic<qint64> next{0};
+    std::atomic<bool> failed{false};
 };
 
-void runPart(const SearchKindDef &kind, const FilterSet &filters, const PartOpener &openPart,
-             qint64 first, qint64 end, qint64 blockBytes, linesort::SortedLines &lines,
-             PartOutcome &outcome)
+struct ThreadOutcome {
+    bool ok = false;
+    std::exception_ptr error; // handed on to the caller once every thread is done
+};
+
+void runThread(const SearchKindDef &kind, const FilterSet &filters, const ScanOpener &open,
+               qint64 blockBytes, Pieces &pieces, linesort::SortedLines &lines, ThreadOutcome &outcome)
 {
     try {
-        std::unique_ptr<RecordSource> source = openPart(first, end);
-        if (!source) return;
-        const bool read = collect(kind, filters, *source, blockBytes, lines);
-        const bool closed = source->close();
-        outcome.ok = read && closed;
-        // Sorted where it was gathered: the parts sort at once, the caller only merges.
-        if (outcome.ok) lines.sort();
+        std::unique_ptr<RecordSource> source = open();
+        bool ok = source != nullptr;
+        const ScanBuffer buffer(kind.layout().recordSize, blockBytes);
+        // Pieces are taken in file order, so each thread's lines come in file
+        // order too, and the piece number orders equal lines across threads.
+        for (qint64 p; ok && !pieces.failed && (p = pieces.next++) < pieces.count;) {
+            const qint64 first = p * pieces.records;
+            // The last piece reads on to the end of the file, as a single reading would.
+            const qint64 end = p + 1 < pieces.count ? first + pieces.records : -1;
+            ok = source->setRange(first, end) && collect(kind, filters, *source, buffer, lines, quint32(p));
+        }
+        if (source && !source->close()) ok = false;
+        outcome.ok = ok;
+        if (!ok) pieces.failed = true;
+        // Sorted where it was gathered: the threads sort at once, the caller only merges.
+        else if (!pieces.failed) lines.sort();
     } catch (...) {
         outcome.error = std::current_exception();
+        pieces.failed = true;
     }
 }
 
@@ -130,11 +167,11 @@ QString archivePath(const SearchKindDef &kind, const QString &programFolder)
     return RecordFile::pathIn(programFolder, kind.layout().fileName);
 }
 
-int scanParts(qint64 fileBytes)
+int scanThreads(qint64 fileBytes)
 {
     const int cores = int(std::thread::hardware_concurrency());
     if (cores < 2) return 1;
-    return int(std::clamp<qint64>(fileBytes / kMinPartBytes, 1, std::min(cores, kMaxParts)));
+    return int(std::clamp<qint64>(fileBytes / kMinBytesPerThread, 1, std::min(cores, kMaxThreads)));
 }
 
 SearchResult searchRecords(const SearchKindDef &kind, RecordSource &source,
@@ -144,53 +181,52 @@ SearchResult searchRecords(const SearchKindDef &kind, RecordSource &source,
     const FilterSet filters(kind, filterTexts);
     result.filtersInUse = filters.inUse();
     linesort::SortedLines lines(sharedPrefix(kind));
-    if (!collect(kind, filters, source, blockBytes, lines)) return result;
+    if (!collect(kind, filters, source, ScanBuffer(kind.layout().recordSize, blockBytes), lines)) return result;
     // Sorted once at the end: the list is filled in one pass.
     result.lines = lines.take();
     result.ok = true;
     return result;
 }
 
-SearchResult searchInParts(const SearchKindDef &kind, qint64 recordCount, int parts,
-                           const PartOpener &openPart, const QStringList &filterTexts,
-                           qint64 blockBytes)
+SearchResult searchInThreads(const SearchKindDef &kind, qint64 recordCount, int threads,
+                             const ScanOpener &open, const QStringList &filterTexts,
+                             qint64 blockBytes, qint64 pieceRecords)
 {
     SearchResult result;
     const FilterSet filters(kind, filterTexts);
     result.filtersInUse = filters.inUse();
-    parts = int(std::clamp<qint64>(parts, 1, std::max<qint64>(1, recordCount)));
+    Pieces pieces;
+    pieces.records = pieceRecords > 0 ? pieceRecords : recordsPerBlock(kind.layout().recordSize, blockBytes);
+    pieces.count = std::max<qint64>(1, (std::max<qint64>(0, recordCount) + pieces.records - 1) / pieces.records);
+    threads = int(std::clamp<qint64>(threads, 1, pieces.count));
 
-    std::vector<linesort::SortedLines> lines(size_t(parts), linesort::SortedLines(sharedPrefix(kind)));
-    std::vector<PartOutcome> outcomes(static_cast<size_t>(parts));
+    std::vector<linesort::SortedLines> lines(static_cast<size_t>(threads), linesort::SortedLines(sharedPrefix(kind)));
+    std::vector<ThreadOutcome> outcomes(static_cast<size_t>(threads));
     const auto run = [&](int i) {
-        // The last part reads on to the end of the file, as a single reading would.
-        const qint64 first = recordCount * i / parts;
-        const qint64 end = i + 1 < parts ? recordCount * (i + 1) / parts : -1;
-        runPart(kind, filters, openPart, first, end, blockBytes, lines[size_t(i)], outcomes[size_t(i)]);
+        runThread(kind, filters, open, blockBytes, pieces, lines[size_t(i)], outcomes[size_t(i)]);
     };
-    std::vector<std::thread> threads;
-    for (int i = 1; i < parts; ++i) {
+    std::vector<std::thread> started;
+    for (int i = 1; i < threads; ++i) {
         try {
-            threads.emplace_back(run, i);
+            started.emplace_back(run, i);
         } catch (const std::system_error &) {
-            break; // no thread to be had: the remaining parts run here
+            break; // no more threads to be had: fewer read the pieces
         }
     }
     run(0);
-    for (int i = 1 + int(threads.size()); i < parts; ++i) run(i);
-    for (std::thread &t : threads) t.join();
+    for (std::thread &t : started) t.join();
 
-    for (const PartOutcome &o : outcomes)
+    for (const ThreadOutcome &o : outcomes)
         if (o.error) std::rethrow_exception(o.error);
-    for (const PartOutcome &o : outcomes)
-        if (!o.ok) return result;
+    for (size_t i = 0; i <= started.size(); ++i)
+        if (!outcomes[i].ok) return result;
     result.lines = linesort::SortedLines::merge(lines);
     result.ok = true;
     return result;
 }
 
 SearchResult searchArchive(const SearchKindDef &kind, const QString &path,
-                           const QStringList &filterTexts, int parts)
+                           const QStringList &filterTexts, int threads)
 {
     const int recordSize = kind.layout().recordSize;
     const auto failed = [&] {
@@ -201,20 +237,20 @@ SearchResult searchArchive(const SearchKindDef &kind, const QString &path,
     ArchiveSource source(recordSize);
     if (!source.open(path)) return failed();
     const qint64 count = source.count();
-    if (parts <= 0) parts = scanParts(count * recordSize);
+    if (threads <= 0) threads = scanThreads(count * recordSize);
 
-    if (parts <= 1 || count < 2) {
+    if (threads <= 1 || count < 2) {
         SearchResult result = searchRecords(kind, source, filterTexts);
         if (!source.close() && result.ok) return failed();
         return result;
     }
     // This opening has created a missing archive and counted the records; each
-    // part reads through an opening of its own.
+    // thread reads through an opening of its own.
     if (!source.close()) return failed();
-    return searchInParts(kind, count, parts, [&](qint64 first, qint64 end) -> std::unique_ptr<RecordSource> {
-        auto part = std::make_unique<ArchiveSource>(recordSize);
-        if (!part->open(path) || !part->setRange(first, end)) return nullptr;
-        return part;
+    return searchInThreads(kind, count, threads, [&]() -> std::unique_ptr<RecordSource> {
+        auto reading = std::make_unique<ArchiveSource>(recordSize);
+        if (!reading->open(path)) return nullptr;
+        return reading;
     }, filterTexts);
 }
 
@@ -229,7 +265,7 @@ ChooseResult chooseRecords(const SearchKindDef &kind, RecordSource &source,
     const int segments = int(kind.line.size());
     QByteArray line;
     line.reserve(512);
-    result.ok = scan(source, layout.recordSize, blockBytes, [&](const char *record, qint64 index) {
+    result.ok = scan(source, ScanBuffer(layout.recordSize, blockBytes), [&](const char *record, qint64 index) {
         if (!canEqual) return;
         line.resize(0);
         for (int s = 0; s < segments; ++s) {

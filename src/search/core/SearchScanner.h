@@ -19,6 +19,9 @@ public:
     // At the end of the archive: true with got == 0. On a failed read: false,
     // and the got records before the failure are good.
     virtual bool read(char *buffer, qint64 maxRecords, qint64 &got) = 0;
+    // Reads on from record `first` (0-based) and stops before record `end`, or
+    // at the end of the archive when end is -1. False when it cannot.
+    virtual bool setRange(qint64 first, qint64 end) = 0;
     // Lets the source go once the scan is over; false when that failed.
     virtual bool close() { return true; }
 };
@@ -32,9 +35,7 @@ public:
     bool open(const QString &path) { return m_file.open(path); }
     // Whole records in the file, -1 on failure.
     qint64 count() const { return m_file.count(); }
-    // Reads from record `first` (0-based) and stops before record `end`, or at
-    // the end of the file when end is -1.
-    bool setRange(qint64 first, qint64 end);
+    bool setRange(qint64 first, qint64 end) override;
     bool read(char *buffer, qint64 maxRecords, qint64 &got) override;
     bool close() override { return m_file.close(); }
 
@@ -59,30 +60,30 @@ QString archivePath(const SearchKindDef &kind, const QString &programFolder);
 // (texts in the kind's filter order) do not match, and returns the lines of the
 // rest, sorted. Only the fields the filters and the lines need are looked at.
 //
-// A large archive is read in parts at once, one thread each, every part through
-// its own opening of the file; the call returns when all of them are done, and
-// the result is the one a single reading would give. parts: how many; 0 lets
-// the size of the file and the machine decide (scanParts).
+// A large archive is read by several threads at once, each through its own
+// opening of the file, taking the next piece of the file as it finishes one;
+// the call returns when all of them are done, and the result is the one a
+// single reading would give. threads: how many; 0 lets the size of the file and
+// the machine decide (scanThreads).
 SearchResult searchArchive(const SearchKindDef &kind, const QString &path,
-                           const QStringList &filterTexts, int parts = 0);
+                           const QStringList &filterTexts, int threads = 0);
 SearchResult searchRecords(const SearchKindDef &kind, RecordSource &source,
                            const QStringList &filterTexts, qint64 blockBytes = kScanBlockBytes);
 
-// How many parts a search reads a file of that size in on this machine: one for
-// a small file or a single core.
-int scanParts(qint64 fileBytes);
+// How many threads a search reads a file of that size with on this machine:
+// one for a small file or a single core.
+int scanThreads(qint64 fileBytes);
 
-// Opens a part's source over the records [first, end), end -1 meaning to the
-// end of the archive; nullptr when it cannot be opened. Called on the part's
-// own thread.
-using PartOpener = std::function<std::unique_ptr<RecordSource>(qint64 first, qint64 end)>;
+// Opens one more reading of the archive, for one thread of a search; nullptr
+// when it cannot be opened. Called on that thread.
+using ScanOpener = std::function<std::unique_ptr<RecordSource>()>;
 
-// The search over recordCount records read in `parts` parts, each part on its
-// own thread (the first on the calling one). Any part that cannot be opened,
-// read or closed makes the whole search fail.
-SearchResult searchInParts(const SearchKindDef &kind, qint64 recordCount, int parts,
-                           const PartOpener &openPart, const QStringList &filterTexts,
-                           qint64 blockBytes = kScanBlockBytes);
+// The search over recordCount records, cut into pieces of pieceRecords (0: one
+// read block) that `threads` threads read, the calling one among them. Any
+// reading that cannot be opened, read or closed makes the whole search fail.
+SearchResult searchInThreads(const SearchKindDef &kind, qint64 recordCount, int threads,
+                             const ScanOpener &open, const QStringList &filterTexts,
+                             qint64 blockBytes = kScanBlockBytes, qint64 pieceRecords = 0);
 
 // A record whose line is the chosen one, and its 1-based record number.
 using ChosenRecordAction = std::function<void(const Record &record, qint64 number)>;

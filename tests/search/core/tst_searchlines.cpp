@@ -219,21 +219,23 @@ private slots:
     }
     void partsMergedAgreeWithTheComparison()
     {
-        // The lines of a split scan: consecutive runs, each sorted on its own,
-        // then merged. Equal lines of an earlier run must still come first.
+        // The lines of a search read by threads: pieces of consecutive lines,
+        // each handed to one part, in turn but unevenly, with the piece number
+        // as order. Each part is sorted on its own, then all are merged; equal
+        // lines must still come in the order of the pieces.
         QFETCH(int, seed);
         QFETCH(int, parts);
         const qsizetype skip = 5;
         const QStringList lines = randomLines(seed, int(skip));
-        std::vector<linesort::SortedLines> runs(static_cast<size_t>(parts), linesort::SortedLines(skip));
-        for (qsizetype i = 0; i < lines.size(); ++i) {
-            // Runs of unequal length, so the merge also drains them at different times.
-            const qsizetype n = lines.size();
-            const size_t run = size_t(std::min<qsizetype>(parts - 1, i * i * parts / (n * n)));
-            runs[run].append(lines[i]);
+        std::vector<linesort::SortedLines> gathered(static_cast<size_t>(parts), linesort::SortedLines(skip));
+        const qsizetype piece = 40;
+        for (qsizetype p = 0; p * piece < lines.size(); ++p) {
+            linesort::SortedLines &to = gathered[size_t((p * 7 + p / 3) % parts)];
+            for (qsizetype i = p * piece; i < std::min(lines.size(), (p + 1) * piece); ++i)
+                to.append(lines[i], quint32(p));
         }
-        for (linesort::SortedLines &r : runs) r.sort();
-        QCOMPARE(linesort::SortedLines::merge(runs), stableSorted(lines));
+        for (linesort::SortedLines &g : gathered) g.sort();
+        QCOMPARE(linesort::SortedLines::merge(gathered), stableSorted(lines));
     }
 };
 

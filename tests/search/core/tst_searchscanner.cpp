@@ -4,10 +4,13 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <mutex>
 #include <stdexcept>
 #include <thread>
@@ -27,53 +30,42 @@ QStringList filter(const SearchKindDef &kind, const QList<QPair<QString, QString
     return texts;
 }
 
-// Records kept in memory that fail to read after the first failAt of them.
-class FailingSource : public RecordSource {
+// Records kept in memory, read as an archive is: over a range, failing on
+// purpose on reaching record failAt (the records before it come through) or
+// on closing.
+class MemorySource : public RecordSource {
 public:
-    FailingSource(const QList<Record> &records, qint64 failAt) : m_failAt(failAt)
+    explicit MemorySource(const QList<Record> &records, qint64 failAt = -1) : m_failAt(failAt)
     {
         for (const Record &r : records) m_bytes += r.bytes();
         m_size = records.isEmpty() ? 1 : records.first().layout().recordSize;
+        m_end = total();
+    }
+    bool setRange(qint64 first, qint64 end) override
+    {
+        if (first < 0 || first > total()) return false;
+        m_pos = first;
+        m_end = end < 0 ? total() : std::min(end, total());
+        return true;
     }
     bool read(char *buffer, qint64 maxRecords, qint64 &got) override
     {
-        const qint64 total = m_bytes.size() / m_size;
-        const bool hitsFailure = m_failAt < total && m_pos + maxRecords > m_failAt;
-        got = std::min(maxRecords, std::min(total, m_failAt) - m_pos);
+        const bool hitsFailure = m_failAt >= m_pos && m_failAt < m_end && m_pos + maxRecords > m_failAt;
+        got = std::min(maxRecords, (hitsFailure ? m_failAt : m_end) - m_pos);
         std::memcpy(buffer, m_bytes.constData() + m_pos * m_size, size_t(got * m_size));
         m_pos += got;
         return !hitsFailure;
     }
+    bool close() override { return !failClose; }
+    bool failClose = false;
 
 private:
+    qint64 total() const { return m_bytes.size() / m_size; }
     QByteArray m_bytes;
     int m_size;
     qint64 m_failAt;
     qint64 m_pos = 0;
-};
-
-// Records kept in memory, read over a range as an archive part is.
-class MemorySource : public RecordSource {
-public:
-    MemorySource(const QList<Record> &records, qint64 first, qint64 end)
-        : m_records(records), m_pos(first), m_end(end < 0 ? records.size() : end) {}
-    bool read(char *buffer, qint64 maxRecords, qint64 &got) override
-    {
-        got = std::min(maxRecords, m_end - m_pos);
-        for (qint64 i = 0; i < got; ++i) {
-            const QByteArray &b = m_records[m_pos + i].bytes();
-            std::memcpy(buffer + i * b.size(), b.constData(), size_t(b.size()));
-        }
-        m_pos += got;
-        return true;
-    }
-    bool close() override { return !m_failClose; }
-    bool m_failClose = false;
-
-private:
-    QList<Record> m_records;
-    qint64 m_pos;
-    qint64 m_end;
+    qint64 m_end = 0;
 };
 
 // A small archive: ten books in various states, in file order.
@@ -88,6 +80,21 @@ QList<Record> shelf()
         book("E05", QStringLiteral("Citt\u00E0 invisibili"), "Italo Calvino", {{libro::Prestato, "   "}}),
         book("F10", "Il barone rampante", "Italo Calvino", {{libro::Nazione, "Italia"}}),
     };
+}
+
+// What searchArchive does with threads, in pieces of pieceRecords records.
+SearchResult threadedSearch(const SearchKindDef &kind, const QString &path, const QStringList &filters,
+                            int threads, qint64 pieceRecords)
+{
+    ArchiveSource probe(kind.layout().recordSize);
+    if (!probe.open(path)) return {};
+    const qint64 count = probe.count();
+    probe.close();
+    return searchInThreads(kind, count, threads, [&]() -> std::unique_ptr<RecordSource> {
+        auto source = std::make_unique<ArchiveSource>(kind.layout().recordSize);
+        if (!source->open(path)) return nullptr;
+        return source;
+    }, filters, kScanBlockBytes, pieceRecords);
 }
 
 QStringList codes(const QStringList &lines)
@@ -158,120 +165,156 @@ private slots:
         QCOMPARE(s.lines, r.lines);
     }
 
-    void partsGiveTheSingleReadingsResult_data()
+    void threadsGiveTheSingleReadingsResult_data()
     {
         QTest::addColumn<SearchKind>("kind");
         QTest::addColumn<QStringList>("filters");
-        QTest::addColumn<int>("parts");
+        QTest::addColumn<int>("threads");
+        QTest::addColumn<int>("pieceRecords");
         const SearchKindDef &b = books();
-        for (int parts : {2, 3, 7, 20}) {
-            QTest::addRow("no filter, %d parts", parts) << SearchKind::Books << QStringList(10) << parts;
-            QTest::addRow("rosa, %d parts", parts) << SearchKind::Books << filter(b, {{"txtTitolo", "rosa"}}) << parts;
-            QTest::addRow("available, %d parts", parts) << SearchKind::AvailableBooks << QStringList(10) << parts;
-        }
+        for (int threads : {2, 3})
+            for (int piece : {1, 2, 3, 7}) {
+                QTest::addRow("no filter, %d threads, pieces of %d", threads, piece)
+                    << SearchKind::Books << QStringList(10) << threads << piece;
+                QTest::addRow("rosa, %d threads, pieces of %d", threads, piece)
+                    << SearchKind::Books << filter(b, {{"txtTitolo", "rosa"}}) << threads << piece;
+                QTest::addRow("available, %d threads, pieces of %d", threads, piece)
+                    << SearchKind::AvailableBooks << QStringList(10) << threads << piece;
+            }
     }
-    void partsGiveTheSingleReadingsResult()
+    void threadsGiveTheSingleReadingsResult()
     {
-        // a12 (record 2) and A12 (record 4) differ only in case: whichever part
-        // each lands in, a12 stays first, as in the file.
         QFETCH(SearchKind, kind);
         QFETCH(QStringList, filters);
-        QFETCH(int, parts);
+        QFETCH(int, threads);
+        QFETCH(int, pieceRecords);
         const SearchResult one = searchArchive(searchKind(kind), m_books, filters, 1);
-        const SearchResult split = searchArchive(searchKind(kind), m_books, filters, parts);
+        const SearchResult split = threadedSearch(searchKind(kind), m_books, filters, threads, pieceRecords);
         QVERIFY(one.ok);
         QVERIFY(split.ok);
         QCOMPARE(split.filtersInUse, one.filtersInUse);
         QCOMPARE(split.lines, one.lines);
     }
 
-    void casePairsKeepFileOrderAcrossParts_data()
+    void largeArchiveReadByThreads()
+    {
+        // Large enough for several read blocks: the threads open the file themselves.
+        const QString path = m_dir.filePath("large.pro");
+        QList<Record> records;
+        for (int i = 0; i < 2000; ++i)
+            records << book(QStringLiteral("K%1").arg((i * 7919) % 2000), i % 3 ? "Titolo" : "Altro", "Autore");
+        records[1500] = book("K1", "Titolo", "Autore"); // the same line as record 1, far from it
+        QVERIFY(writeRecords(path, records));
+        QVERIFY(scanThreads(QFileInfo(path).size()) >= std::min(2, int(std::thread::hardware_concurrency())));
+        const QStringList filters = filter(books(), {{"txtTitolo", "titolo"}});
+        const SearchResult one = searchArchive(books(), path, filters, 1);
+        const SearchResult two = searchArchive(books(), path, filters, 2);
+        QVERIFY(one.ok);
+        QVERIFY(two.ok);
+        QCOMPARE(one.lines.size(), 1334);
+        QCOMPARE(two.lines, one.lines);
+        QCOMPARE(searchArchive(books(), path, filters).lines, one.lines);
+    }
+
+    void casePairsKeepFileOrderAcrossThreads_data()
     {
         QTest::addColumn<QStringList>("fileCodes");
         QTest::addColumn<QStringList>("listed");
-        QTest::newRow("lower case first") << QStringList{"b1", "A12", "c1", "a12"} << QStringList{"A12", "a12", "b1", "c1"};
-        QTest::newRow("upper case first") << QStringList{"a12", "b1", "c1", "A12"} << QStringList{"a12", "A12", "b1", "c1"};
+        QTest::newRow("upper case first") << QStringList{"A12", "a12", "b1", "c1"} << QStringList{"A12", "a12", "b1", "c1"};
+        QTest::newRow("lower case first") << QStringList{"a12", "A12", "c1", "b1"} << QStringList{"a12", "A12", "b1", "c1"};
     }
-    void casePairsKeepFileOrderAcrossParts()
+    void casePairsKeepFileOrderAcrossThreads()
     {
+        // Lines equal but for the case of the code, in the first two pieces of
+        // one record: a reading that lingers on each piece makes the two
+        // threads take one each. The one earlier in the file is listed first.
         QFETCH(QStringList, fileCodes);
         QFETCH(QStringList, listed);
         QList<Record> records;
         for (const QString &c : fileCodes) records << book(c, "Stesso titolo", "Stesso autore");
-        const QString path = m_dir.filePath("pairs.pro");
-        QVERIFY(writeRecords(path, records));
-        for (int parts : {1, 2, 4}) {
-            const SearchResult r = searchArchive(books(), path, QStringList(10), parts);
-            QVERIFY(r.ok);
-            QCOMPARE(codes(r.lines), listed);
-        }
+        class Slow : public MemorySource {
+        public:
+            using MemorySource::MemorySource;
+            bool setRange(qint64 first, qint64 end) override
+            {
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+                return MemorySource::setRange(first, end);
+            }
+        };
+        const ScanOpener open = [&]() -> std::unique_ptr<RecordSource> { return std::make_unique<Slow>(records); };
+        const SearchResult r = searchInThreads(books(), records.size(), 2, open, QStringList(10), kScanBlockBytes, 1);
+        QVERIFY(r.ok);
+        QCOMPARE(codes(r.lines), listed);
     }
 
-    void anyPartFailingFailsTheSearch_data()
+    void anyReadingFailingFailsTheSearch_data()
     {
-        QTest::addColumn<int>("failingPart");
         QTest::addColumn<QString>("how");
-        for (int part : {0, 1, 2})
-            for (const char *how : {"open", "read", "close"})
-                QTest::addRow("part %d, %s", part, how) << part << QString::fromLatin1(how);
+        for (const char *how : {"open", "range", "read", "close"}) QTest::newRow(how) << QString::fromLatin1(how);
     }
-    void anyPartFailingFailsTheSearch()
+    void anyReadingFailingFailsTheSearch()
     {
-        QFETCH(int, failingPart);
         QFETCH(QString, how);
         const QList<Record> records = shelf();
-        const qint64 count = records.size();
-        const PartOpener open = [&](qint64 first, qint64 end) -> std::unique_ptr<RecordSource> {
-            // The part that starts where part failingPart of three starts.
-            const bool failing = first == count * failingPart / 3;
+        std::atomic<int> openings{0};
+        const ScanOpener open = [&]() -> std::unique_ptr<RecordSource> {
+            // The second reading opened is the one that fails.
+            const bool failing = openings++ == 1;
             if (failing && how == "open") return nullptr;
-            if (failing && how == "read") {
-                QList<Record> tail = records.mid(first);
-                return std::make_unique<FailingSource>(tail, 1);
-            }
-            auto source = std::make_unique<MemorySource>(records, first, end);
-            source->m_failClose = failing && how == "close";
+            // Record 4 lies in the third piece of two records.
+            auto source = std::make_unique<MemorySource>(records, how == "read" ? 4 : -1);
+            source->failClose = failing && how == "close";
+            if (how == "range") return std::make_unique<MemorySource>(QList<Record>{records.first()});
             return source;
         };
-        const SearchResult r = searchInParts(books(), count, 3, open, filter(books(), {{"txtTitolo", "r"}}), 2 * bookLayout().recordSize);
+        const SearchResult r = searchInThreads(books(), records.size(), 2, open, filter(books(), {{"txtTitolo", "r"}}),
+                                               bookLayout().recordSize, 2);
         QVERIFY(!r.ok);
         QVERIFY(r.lines.isEmpty());
         QCOMPARE(r.filtersInUse, 1);
     }
 
-    void partsCoverEveryRecordOnce()
+    void piecesCoverEveryRecordOnce()
     {
-        // The opener is asked for contiguous ranges from the first record, the
-        // last one open-ended (records appended meanwhile are read, as a single
-        // reading would read them).
+        // Contiguous pieces from the first record, the last one open-ended:
+        // records appended meanwhile are read, as a single reading reads them.
         QList<QPair<qint64, qint64>> ranges;
         std::mutex m;
-        const PartOpener open = [&](qint64 first, qint64 end) -> std::unique_ptr<RecordSource> {
-            const std::lock_guard<std::mutex> lock(m);
-            ranges << qMakePair(first, end);
-            return std::make_unique<MemorySource>(QList<Record>(), 0, 0);
+        class Recording : public MemorySource {
+        public:
+            Recording(QList<QPair<qint64, qint64>> &ranges, std::mutex &m) : MemorySource({}), m_ranges(ranges), m_m(m) {}
+            bool setRange(qint64 first, qint64 end) override
+            {
+                const std::lock_guard<std::mutex> lock(m_m);
+                m_ranges << qMakePair(first, end);
+                return MemorySource::setRange(0, 0);
+            }
+            QList<QPair<qint64, qint64>> &m_ranges;
+            std::mutex &m_m;
         };
-        QVERIFY(searchInParts(books(), 10, 3, open, QStringList(10)).ok);
+        const ScanOpener open = [&]() -> std::unique_ptr<RecordSource> { return std::make_unique<Recording>(ranges, m); };
+        QVERIFY(searchInThreads(books(), 10, 3, open, QStringList(10), kScanBlockBytes, 3).ok);
         std::sort(ranges.begin(), ranges.end());
-        QCOMPARE(ranges, (QList<QPair<qint64, qint64>>{{0, 3}, {3, 6}, {6, -1}}));
+        QCOMPARE(ranges, (QList<QPair<qint64, qint64>>{{0, 3}, {3, 6}, {6, 9}, {9, -1}}));
     }
 
-    void errorInAPartReachesTheCaller()
+    void errorInAThreadReachesTheCaller()
     {
-        // Thrown on another thread, handed on once every part is done.
-        const PartOpener open = [](qint64 first, qint64 end) -> std::unique_ptr<RecordSource> {
-            if (first > 0) throw std::runtime_error("part");
-            return std::make_unique<MemorySource>(shelf(), first, end);
+        // Thrown on another thread, handed on once every thread is done.
+        std::atomic<int> openings{0};
+        const ScanOpener open = [&]() -> std::unique_ptr<RecordSource> {
+            if (openings++ == 1) throw std::runtime_error("reading");
+            return std::make_unique<MemorySource>(shelf());
         };
-        QVERIFY_THROWS_EXCEPTION(std::runtime_error, searchInParts(books(), 7, 2, open, QStringList(10)));
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error, searchInThreads(books(), 7, 2, open, QStringList(10), kScanBlockBytes, 1));
     }
 
-    void smallFilesAreReadInOnePart()
+    void smallFilesAreReadByOneThread()
     {
-        QCOMPARE(scanParts(0), 1);
-        QCOMPARE(scanParts(100 * bookLayout().recordSize), 1);
+        QCOMPARE(scanThreads(0), 1);
+        QCOMPARE(scanThreads(100 * bookLayout().recordSize), 1);
         const int cores = int(std::thread::hardware_concurrency());
-        QCOMPARE(scanParts(qint64(1) << 30), cores < 2 ? 1 : std::min(cores, 4));
+        QCOMPARE(scanThreads(qint64(1) << 30), cores < 2 ? 1 : std::min(cores, 4));
     }
 
     void linesAreTheRecordsLines()
@@ -324,7 +367,7 @@ private slots:
 
     void failedReadDiscardsTheResult()
     {
-        FailingSource source(shelf(), 3);
+        MemorySource source(shelf(), 3);
         const SearchResult r = searchRecords(books(), source, QStringList(10), bookLayout().recordSize);
         QVERIFY(!r.ok);
         QVERIFY(r.lines.isEmpty());
@@ -435,7 +478,7 @@ private slots:
     {
         const Record same = book("G1", "Gemelli", "Uno");
         // Blocks of three records: the first read brings two and then fails.
-        FailingSource source({same, same, same, same}, 2);
+        MemorySource source({same, same, same, same}, 2);
         QList<qint64> numbers;
         const ChooseResult r = chooseRecords(books(), source, listline::build(books(), same),
                                              [&](const Record &, qint64 n) { numbers << n; },
