@@ -4,6 +4,7 @@
 // sequential read of the same file as in opusteca_bench. Runs headless on the
 // offscreen platform unless QT_QPA_PLATFORM says otherwise.
 #include "BookArchiveGenerator.h"
+#include "Measure.h"
 #include "ProcessMemory.h"
 
 #include "app/Application.h"
@@ -29,52 +30,14 @@
 #include <vector>
 
 using namespace opusteca;
+using namespace opusteca::bench;
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
 
 constexpr int kBooks = 100000;
 
 Application *g_app = nullptr;
 QString g_archive;
-
-unsigned rawRead(const QString &path)
-{
-    const int size = bookLayout().recordSize;
-    ArchiveSource source(size);
-    if (!source.open(path)) return 0;
-    const qint64 per = kScanBlockBytes / size;
-    std::vector<char> buffer(size_t(per * size));
-    unsigned sum = 0;
-    for (;;) {
-        qint64 got = 0;
-        if (!source.read(buffer.data(), per, got) || got == 0) break;
-        for (qint64 i = 0; i < got; ++i) sum += static_cast<unsigned char>(buffer[size_t(i * size)]);
-    }
-    source.close();
-    return sum;
-}
-
-double median(std::vector<double> v)
-{
-    if (v.empty()) return 0;
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-template <typename F>
-double timed(F &&f)
-{
-    const auto t0 = Clock::now();
-    f();
-    return std::chrono::duration<double>(Clock::now() - t0).count();
-}
-
-struct FilterCase {
-    const char *name;
-    QList<QPair<const char *, const char *>> filters;
-};
 
 const FilterCase kCases[] = {
     {"few", {{"txtTitolo", "gattopardo"}}},
@@ -100,9 +63,7 @@ std::unique_ptr<TfrmTrovaLibri> openScreen(const FilterCase &c)
 void BM_SearchShown(benchmark::State &state, const FilterCase *c)
 {
     const SearchKindDef &kind = searchKind(SearchKind::Books);
-    QStringList texts(kSearchFilterCount);
-    for (const auto &[control, text] : c->filters)
-        texts[kind.filterIndexOf(QString::fromLatin1(control))] = QString::fromUtf8(text);
+    const QStringList texts = bookFilterTexts(*c);
 
     rawRead(g_archive); // warm the page cache
     bench::resetPeakResident();
@@ -117,7 +78,7 @@ void BM_SearchShown(benchmark::State &state, const FilterCase *c)
         // The search alone, in the same conditions, for the share of the filling.
         searchOnly.push_back(timed([&] {
             const SearchResult r = searchArchive(kind, g_archive, texts);
-            benchmark::DoNotOptimize(r.lines.constData());
+            benchmark::DoNotOptimize(&r.lines);
         }));
         screen = openScreen(*c);
         auto *search = screen->findChild<QPushButton *>(QStringLiteral("btnCerca"));

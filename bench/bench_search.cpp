@@ -3,6 +3,7 @@
 // are read once before measuring, so the read and the searches all find them in
 // the page cache.
 #include "BookArchiveGenerator.h"
+#include "Measure.h"
 #include "ProcessMemory.h"
 
 #include "search/core/LineSort.h"
@@ -18,54 +19,20 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstring>
 #include <cstdio>
 #include <map>
 #include <random>
 #include <vector>
 
 using namespace opusteca;
+using namespace opusteca::bench;
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
 
 const int kSizes[] = {1000, 10000, 100000};
 
 std::map<int, QString> g_archives;
-
-// Reads the whole file in the scans' block size and does nothing with it but
-// a checksum of one byte per record, so the bytes are really brought in.
-unsigned rawRead(const QString &path)
-{
-    const int size = bookLayout().recordSize;
-    ArchiveSource source(size);
-    if (!source.open(path)) return 0;
-    const qint64 per = kScanBlockBytes / size;
-    std::vector<char> buffer(size_t(per * size));
-    unsigned sum = 0;
-    for (;;) {
-        qint64 got = 0;
-        if (!source.read(buffer.data(), per, got) || got == 0) break;
-        for (qint64 i = 0; i < got; ++i) sum += static_cast<unsigned char>(buffer[size_t(i * size)]);
-    }
-    source.close();
-    return sum;
-}
-
-double median(std::vector<double> v)
-{
-    if (v.empty()) return 0;
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-template <typename F>
-double timed(F &&f)
-{
-    const auto t0 = Clock::now();
-    f();
-    return std::chrono::duration<double>(Clock::now() - t0).count();
-}
 
 // Runs the benchmark loop over `work`. Before each run of it, outside the
 // measured time, the raw read of the same file runs too, so the two are
@@ -113,11 +80,6 @@ void BM_RawRead(benchmark::State &state)
     state.SetBytesProcessed(state.iterations() * QFileInfo(path).size());
 }
 
-struct FilterCase {
-    const char *name;
-    QList<QPair<const char *, const char *>> filters;
-};
-
 const FilterCase kCases[] = {
     {"one_filter_few", {{"txtTitolo", "gattopardo"}}},
     {"one_filter_many", {{"txtLingua", "italiano"}}},
@@ -126,19 +88,10 @@ const FilterCase kCases[] = {
     {"no_filter", {}},
 };
 
-QStringList filterTexts(const FilterCase &c)
-{
-    const SearchKindDef &kind = searchKind(SearchKind::Books);
-    QStringList texts(kSearchFilterCount);
-    for (const auto &[control, text] : c.filters)
-        texts[kind.filterIndexOf(QString::fromLatin1(control))] = QString::fromUtf8(text);
-    return texts;
-}
-
 void BM_Search(benchmark::State &state, const FilterCase *c)
 {
     const QString &path = g_archives[int(state.range(0))];
-    const QStringList texts = filterTexts(*c);
+    const QStringList texts = bookFilterTexts(*c);
     const SearchKindDef &kind = searchKind(SearchKind::Books);
     qsizetype matches = 0;
     SearchResult kept;
@@ -146,26 +99,29 @@ void BM_Search(benchmark::State &state, const FilterCase *c)
         kept = searchArchive(kind, path, texts);
         if (!kept.ok) state.SkipWithError("search failed");
         matches = kept.lines.size();
-        benchmark::DoNotOptimize(kept.lines.constData());
+        benchmark::DoNotOptimize(&kept.lines);
     }, [&] { kept = SearchResult(); });
     state.counters["matches"] = double(matches);
     state.SetBytesProcessed(state.iterations() * QFileInfo(path).size());
 }
 
-// Sorting alone: the lines of every current book, shuffled.
+// Sorting alone: the lines of every current book, shuffled, added (copied and
+// keyed) and sorted on one thread.
 void BM_SortLines(benchmark::State &state)
 {
     const QString &path = g_archives[int(state.range(0))];
-    QStringList lines = searchArchive(searchKind(SearchKind::Books), path, QStringList(10)).lines;
+    const SearchKindDef &kind = searchKind(SearchKind::Books);
+    const ResultLines found = searchArchive(kind, path, QStringList(10)).lines;
+    std::vector<QByteArrayView> lines;
+    for (qsizetype i = 0; i < found.size(); ++i) lines.push_back(found.bytes(i));
     std::shuffle(lines.begin(), lines.end(), std::mt19937(7));
-    QStringList copy;
+    ResultLines sorted;
     measureAgainstRawRead(state, path, [&] {
-        // The copy is made in the measured time too; it is small beside the sort.
-        copy = lines;
-        copy.detach();
-        linesort::sort(copy);
-        benchmark::DoNotOptimize(copy.constData());
-    }, [&] { copy = QStringList(); });
+        linesort::SortedLines gathered(qsizetype(std::strlen(kind.line.front().literal)));
+        for (QByteArrayView l : lines) gathered.append(l);
+        sorted = gathered.take();
+        benchmark::DoNotOptimize(&sorted);
+    }, [&] { sorted = ResultLines(); });
     state.counters["lines"] = double(lines.size());
 }
 
@@ -174,8 +130,8 @@ void BM_Choose(benchmark::State &state)
 {
     const QString &path = g_archives[int(state.range(0))];
     const SearchKindDef &kind = searchKind(SearchKind::Books);
-    const QStringList lines = searchArchive(kind, path, QStringList(10)).lines;
-    const QString chosen = lines.value(lines.size() / 2);
+    const ResultLines lines = searchArchive(kind, path, QStringList(10)).lines;
+    const QString chosen = lines.isEmpty() ? QString() : lines.text(lines.size() / 2);
     qint64 chosenCount = 0;
     measureAgainstRawRead(state, path, [&] {
         chosenCount = chooseInArchive(kind, path, chosen, [](const Record &, qint64) {}).chosen;

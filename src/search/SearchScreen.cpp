@@ -32,6 +32,30 @@
 namespace opusteca {
 namespace {
 
+// An entry of lstRecords: its text is decoded from the search's result only
+// when the list asks for it, which it does for the lines it shows. A list of
+// the whole archive then holds no string per line.
+class ResultItem : public QListWidgetItem {
+public:
+    ResultItem(const ResultLines &lines, qsizetype row)
+        : QListWidgetItem(nullptr, QListWidgetItem::UserType), m_lines(lines), m_row(row)
+    {
+    }
+    QVariant data(int role) const override
+    {
+        if (role == Qt::DisplayRole || role == Qt::EditRole) {
+            // A text set on the item afterwards wins, as on any item.
+            const QVariant set = QListWidgetItem::data(role);
+            return set.isValid() ? set : QVariant(m_lines.text(m_row));
+        }
+        return QListWidgetItem::data(role);
+    }
+
+private:
+    ResultLines m_lines;
+    qsizetype m_row;
+};
+
 QLabel *line(const QString &text, QWidget *parent, bool bold = false)
 {
     auto *l = new QLabel(text, parent);
@@ -240,7 +264,8 @@ void SearchScreen::btnCercaClick()
     }
     m_lstRecords->setUpdatesEnabled(false);
     m_lstRecords->clear();
-    m_lstRecords->addItems(result.lines);
+    m_lines = result.lines;
+    for (qsizetype i = 0; i < m_lines.size(); ++i) m_lstRecords->addItem(new ResultItem(m_lines, i));
     // With uniform sizes the first item's size is every item's: the list is as
     // wide as the kind says, and a long line scrolls sideways.
     if (QListWidgetItem *first = m_lstRecords->item(0))
@@ -255,10 +280,7 @@ void SearchScreen::btnCercaClick()
 
 void SearchScreen::btnTrovaClick()
 {
-    QStringList entries;
-    entries.reserve(m_lstRecords->count());
-    for (int i = 0; i < m_lstRecords->count(); ++i) entries << m_lstRecords->item(i)->text();
-    const FindOutcome outcome = findForScreen(objectName(), entries, m_lstRecords->currentRow(), m_txtTrova->text());
+    const FindOutcome outcome = findForScreen(objectName(), m_lines, m_lstRecords->currentRow(), m_txtTrova->text());
     if (outcome.status == FindOutcome::Status::NotApplicable) {
         msg::plain(this, searchtext::notApplicable());
         return;
@@ -317,6 +339,7 @@ void SearchScreen::act(const Record &record, qint64 number)
 void SearchScreen::done(int result)
 {
     m_lstRecords->clear();
+    m_lines = {};
     m_lblAttendere->hide();
     DialogScreen::done(result);
 }
@@ -324,6 +347,7 @@ void SearchScreen::done(int result)
 void SearchScreen::closeEvent(QCloseEvent *event)
 {
     m_lstRecords->clear();
+    m_lines = {};
     m_lblAttendere->hide();
     DialogScreen::closeEvent(event);
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include "app/DialogScreen.h"
+#include "search/core/ResultLines.h"
 #include "search/core/SearchKinds.h"
 
 #include <QList>
@@ -55,6 +56,8 @@ private:
     QLineEdit *m_txtTrova = nullptr;
     QPushButton *m_btnTrova = nullptr;
     QListWidget *m_lstRecords = nullptr;
+    // What lstRecords shows, entry for entry.
+    ResultLines m_lines;
     QLabel *m_lblTrovate = nullptr;
 };
 

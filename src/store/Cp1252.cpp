@@ -49,12 +49,29 @@ QByteArray encode(QStringView s)
     return out;
 }
 
+char16_t *decodeInto(const char *data, qsizetype size, char16_t *out)
+{
+    // The code page differs from Latin-1 only in 0x80-0x9F: the bytes are
+    // widened as they are (a loop the compiler turns into vector code) and
+    // only those bytes are then looked up.
+    const auto *__restrict s = reinterpret_cast<const unsigned char *>(data);
+    char16_t *__restrict o = out;
+    bool c1 = false;
+    for (qsizetype i = 0; i < size; ++i) {
+        o[i] = s[i];
+        c1 |= (s[i] & 0xE0) == 0x80;
+    }
+    if (c1) {
+        for (qsizetype i = 0; i < size; ++i)
+            if ((s[i] & 0xE0) == 0x80) o[i] = kHigh[s[i] - 0x80];
+    }
+    return out + size;
+}
+
 QString decode(const char *data, qsizetype size)
 {
     QString out(size, Qt::Uninitialized);
-    QChar *q = out.data();
-    for (qsizetype i = 0; i < size; ++i)
-        q[i] = toUnicode(static_cast<unsigned char>(data[i]));
+    decodeInto(data, size, reinterpret_cast<char16_t *>(out.data()));
     return out;
 }
 

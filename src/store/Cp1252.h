@@ -12,6 +12,8 @@ QChar toUnicode(unsigned char b);
 
 QByteArray encode(QStringView s);
 QString decode(const char *data, qsizetype size);
+// Decodes size bytes into out, which has room for them; returns the end.
+char16_t *decodeInto(const char *data, qsizetype size, char16_t *out);
 inline QString decode(const QByteArray &b) { return decode(b.constData(), b.size()); }
 
 } // namespace opusteca::cp1252

@@ -8,17 +8,6 @@
 namespace opusteca {
 namespace field {
 
-QByteArrayView rawText(const char *p, FieldKind kind, int capacity)
-{
-    if (kind == FieldKind::LengthPrefixed) {
-        const int len = std::min<int>(static_cast<unsigned char>(p[0]), capacity);
-        return QByteArrayView(p + 1, len);
-    }
-    const void *zero = std::memchr(p, 0, size_t(capacity));
-    const int len = zero ? int(static_cast<const char *>(zero) - p) : capacity;
-    return QByteArrayView(p, len);
-}
-
 QString load(const char *p, FieldKind kind, int capacity)
 {
     const QByteArrayView raw = rawText(p, kind, capacity);

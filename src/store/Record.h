@@ -5,13 +5,26 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include <algorithm>
+#include <cstring>
+
 namespace opusteca {
 
 // Field conversions between the two on-disk kinds and Unicode text. They never
 // trust the bytes: a length byte above the capacity is clamped to the capacity,
 // and a zero-terminated field without its zero reads up to the capacity.
 namespace field {
-QByteArrayView rawText(const char *fieldStart, FieldKind kind, int capacity);
+// Inline: the searches call it for every field they look at in every record.
+inline QByteArrayView rawText(const char *p, FieldKind kind, int capacity)
+{
+    if (kind == FieldKind::LengthPrefixed) {
+        const int len = std::min<int>(static_cast<unsigned char>(p[0]), capacity);
+        return QByteArrayView(p + 1, len);
+    }
+    const void *zero = std::memchr(p, 0, size_t(capacity));
+    const int len = zero ? int(static_cast<const char *>(zero) - p) : capacity;
+    return QByteArrayView(p, len);
+}
 QString load(const char *fieldStart, FieldKind kind, int capacity);
 // Writes all capacity + 1 bytes of the field; the unused tail is zeroed.
 void store(char *fieldStart, FieldKind kind, int capacity, QStringView text);

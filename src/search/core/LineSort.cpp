@@ -1,41 +1,52 @@
 #include "search/core/LineSort.h"
 
+#include "store/Cp1252.h"
 #include "store/Text.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+#include <new>
 
 namespace opusteca::linesort {
 namespace {
 
 inline char16_t fold(char16_t c) { return text::upperAZ(c); }
 
-constexpr int kPrefetchAhead = 8;
-
-inline void prefetch(const void *p)
+// Each byte's place in the order of less(): the ranks of two bytes compare as
+// their decoded characters do once folded, and equal folded characters share a
+// rank. Byte 0 ranks lowest, like the end of a line in a key.
+const std::array<quint8, 256> &ranks()
 {
-#if defined(__GNUC__) || defined(__clang__)
-    __builtin_prefetch(p);
-#else
-    (void)p;
-#endif
+    static const std::array<quint8, 256> table = [] {
+        std::array<char16_t, 256> folded{};
+        for (int b = 0; b < 256; ++b) folded[b] = fold(cp1252::toUnicode(static_cast<unsigned char>(b)).unicode());
+        std::array<char16_t, 256> distinct = folded;
+        std::sort(distinct.begin(), distinct.end());
+        const auto last = std::unique(distinct.begin(), distinct.end());
+        std::array<quint8, 256> r{};
+        for (int b = 0; b < 256; ++b)
+            r[b] = quint8(std::lower_bound(distinct.begin(), last, folded[b]) - distinct.begin());
+        return r;
+    }();
+    return table;
 }
 
-// Characters of a key word: four 16-bit codes, the first in the high bits, so
-// that comparing words compares the folded characters in order.
-constexpr int kCharsPerWord = 4;
+// Characters of a key word: eight ranks, the first in the high bits, so that
+// comparing words compares the folded characters in order.
+constexpr int kCharsPerWord = 8;
 
-qsizetype commonFoldedPrefix(const QStringList &lines)
+// The lines' first room is small (a search with few matches needs no more);
+// it doubles as it fills.
+constexpr qsizetype kFirstBlock = 64 * 1024;
+
+inline int compareKeys(const quint64 *a, const quint64 *b, int words)
 {
-    const QString &first = lines.first();
-    qsizetype common = first.size();
-    for (const QString &l : lines) {
-        common = std::min(common, l.size());
-        qsizetype j = 0;
-        while (j < common && fold(l[j].unicode()) == fold(first[j].unicode())) ++j;
-        common = j;
-        if (common == 0) break;
-    }
-    return common;
+    for (int w = 0; w < words; ++w)
+        if (a[w] != b[w]) return a[w] < b[w] ? -1 : 1;
+    return 0;
 }
 
 } // namespace
@@ -54,76 +65,94 @@ bool less(QStringView a, QStringView b)
     return a.size() < b.size();
 }
 
-void SortedLines::append(QString line, quint32 order)
+char *SortedLines::reserve(qsizetype maxBytes)
 {
+    if (m_capacity - m_used < maxBytes) {
+        // Offsets are 32-bit: a part of 4 GiB of lines would not fit in memory anyway.
+        const qsizetype wanted = std::max({kFirstBlock, 2 * m_capacity, m_used + maxBytes});
+        if (wanted > qsizetype(std::numeric_limits<quint32>::max())) throw std::bad_alloc();
+        // Not cleared: every byte of a line is written before it is committed.
+        char *grown = static_cast<char *>(std::realloc(m_bytes.get(), size_t(wanted)));
+        if (!grown) throw std::bad_alloc();
+        (void)m_bytes.release();
+        m_bytes.reset(grown);
+        m_capacity = wanted;
+    }
+    return m_bytes.get() + m_used;
+}
+
+void SortedLines::commit(qsizetype bytes, quint32 order)
+{
+    const std::array<quint8, 256> &rank = ranks();
+    const auto *p = reinterpret_cast<const unsigned char *>(m_bytes.get() + m_used);
     Keyed k;
-    const char16_t *p = QStringView(line).utf16();
-    const qsizetype size = line.size();
     for (int w = 0; w < kKeyWords; ++w) {
         quint64 v = 0;
         for (int c = 0; c < kCharsPerWord; ++c) {
             const qsizetype at = m_skip + w * kCharsPerWord + c;
-            // Past the end counts as the lowest code, so a line sorts before
-            // its own continuations; equal keys are settled on the strings.
-            v = (v << 16) | (at < size ? fold(p[at]) : 0);
+            // Past the end counts as the lowest rank, so a line sorts before
+            // its own continuations; equal keys are settled on the lines.
+            v = (v << 8) | (at < bytes ? rank[p[at]] : 0);
         }
         k.key[w] = v;
     }
-    k.index = quint32(m_lines.size());
+    k.offset = quint32(m_used);
+    k.size = quint32(bytes);
     k.order = order;
-    m_keys.push_back(k);
-    m_lines.append(std::move(line));
+    m_keys.append(k);
+    m_used += bytes;
 }
 
-namespace {
-
-template <typename K>
-inline int compareKeys(const K &a, const K &b, int words)
+void SortedLines::append(QByteArrayView line, quint32 order)
 {
-    for (int w = 0; w < words; ++w)
-        if (a.key[w] != b.key[w]) return a.key[w] < b.key[w] ? -1 : 1;
-    return 0;
+    char *to = reserve(line.size());
+    if (!line.isEmpty()) std::memcpy(to, line.data(), size_t(line.size()));
+    commit(line.size(), order);
 }
 
-} // namespace
-
-int SortedLines::compare(const Keyed &a, const QString &lineA, const Keyed &b, const QString &lineB)
+int SortedLines::compare(const Keyed &a, const char *bytesA, const Keyed &b, const char *bytesB)
 {
-    if (const int c = compareKeys(a, b, kKeyWords)) return c;
-    if (less(lineA, lineB)) return -1;
-    if (less(lineB, lineA)) return 1;
-    return 0;
+    if (const int c = compareKeys(a.key, b.key, kKeyWords)) return c;
+    const std::array<quint8, 256> &rank = ranks();
+    const auto *p = reinterpret_cast<const unsigned char *>(bytesA + a.offset);
+    const auto *q = reinterpret_cast<const unsigned char *>(bytesB + b.offset);
+    const quint32 n = std::min(a.size, b.size);
+    for (quint32 i = 0; i < n; ++i) {
+        if (p[i] == q[i]) continue;
+        if (rank[p[i]] != rank[q[i]]) return rank[p[i]] < rank[q[i]] ? -1 : 1;
+    }
+    return a.size == b.size ? 0 : (a.size < b.size ? -1 : 1);
 }
 
 void SortedLines::sort()
 {
-    const QString *lines = m_lines.constData();
-    std::sort(m_keys.begin(), m_keys.end(), [lines](const Keyed &x, const Keyed &y) {
+    const char *bytes = m_bytes.get();
+    std::sort(m_keys.begin(), m_keys.end(), [bytes](const Keyed &x, const Keyed &y) {
         // Most pairs differ in their keys; only equal keys look at the lines.
-        if (const int c = compareKeys(x, y, kKeyWords)) return c < 0;
-        const int c = compare(x, lines[x.index], y, lines[y.index]);
-        return c != 0 ? c < 0 : x.index < y.index; // equal lines keep their order
+        if (const int c = compareKeys(x.key, y.key, kKeyWords)) return c < 0;
+        const int c = compare(x, bytes, y, bytes);
+        return c != 0 ? c < 0 : x.offset < y.offset; // equal lines keep their order
     });
 }
 
-QStringList SortedLines::take()
+ResultLines SortedLines::take()
 {
     sort();
     return merge({this, 1});
 }
 
-QStringList SortedLines::merge(std::span<SortedLines> parts)
+ResultLines SortedLines::merge(std::span<SortedLines> parts)
 {
-    qsizetype total = 0;
-    for (const SortedLines &p : parts) total += p.size();
-    QStringList sorted(total);
-    QString *out = sorted.data();
+    auto data = std::make_shared<ResultLines::Data>();
+    size_t total = 0;
+    for (const SortedLines &p : parts) total += size_t(p.m_keys.size());
+    data->lines.reserve(total);
     std::vector<const Keyed *> next, end;
-    std::vector<QString *> lines;
+    std::vector<const char *> bytes;
     for (SortedLines &p : parts) {
         next.push_back(p.m_keys.constData());
         end.push_back(p.m_keys.constData() + p.m_keys.size());
-        lines.push_back(p.m_lines.data());
+        bytes.push_back(p.m_bytes.get());
     }
     const size_t n = parts.size();
     for (;;) {
@@ -134,31 +163,24 @@ QStringList SortedLines::merge(std::span<SortedLines> parts)
             if (best < n) {
                 const Keyed &b = *next[best];
                 const Keyed &k = *next[i];
-                int c = compareKeys(k, b, kKeyWords);
-                if (c == 0) c = compare(k, lines[i][k.index], b, lines[best][b.index]);
+                const int c = compare(k, bytes[i], b, bytes[best]);
                 if (c > 0 || (c == 0 && k.order >= b.order)) continue;
             }
             best = i;
         }
         if (best == n) break;
-        // The keys are read in order, the lines they point to are not: ask
-        // for the slot a few entries ahead while this one is moved.
-        if (end[best] - next[best] > kPrefetchAhead) prefetch(lines[best] + next[best][kPrefetchAhead].index);
-        *out++ = std::move(lines[best][next[best]++->index]);
+        const Keyed &k = *next[best]++;
+        data->lines.push_back({bytes[best] + k.offset, qsizetype(k.size)});
     }
     for (SortedLines &p : parts) {
-        p.m_lines = QStringList();
+        if (p.m_bytes) data->blocks.push_back(std::move(p.m_bytes));
+        p.m_bytes.reset();
         p.m_keys = QList<Keyed>();
+        p.m_used = p.m_capacity = 0;
     }
-    return sorted;
-}
-
-void sort(QStringList &lines)
-{
-    if (lines.size() < 2) return;
-    SortedLines sorted(commonFoldedPrefix(lines));
-    for (QString &l : lines) sorted.append(std::move(l));
-    lines = sorted.take();
+    ResultLines result;
+    if (total > 0) result.d = std::move(data);
+    return result;
 }
 
 } // namespace opusteca::linesort

@@ -1,4 +1,6 @@
 #pragma once
+#include "search/core/ResultLines.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -24,6 +26,9 @@ struct FindOutcome {
 // and tests the selected entry last. An empty key is found nowhere.
 FindOutcome findInList(const QStringList &entries, int selected, const QString &typed,
                        const QString &lastKey);
+// The same on a search's result, looked at in its stored bytes.
+FindOutcome findInList(const ResultLines &entries, int selected, const QString &typed,
+                       const QString &lastKey);
 
 // Whether the entry, lower-cased A-Z, contains the key (already lower-cased).
 bool entryContains(QStringView entry, QStringView loweredKey);
@@ -38,6 +43,8 @@ void clear(const QString &screenClass);
 
 // findInList with the last key of the screen class, which it then updates.
 FindOutcome findForScreen(const QString &screenClass, const QStringList &entries, int selected,
+                          const QString &typed);
+FindOutcome findForScreen(const QString &screenClass, const ResultLines &entries, int selected,
                           const QString &typed);
 
 } // namespace opusteca

@@ -1,4 +1,5 @@
 #pragma once
+#include "store/Record.h"
 #include "store/RecordLayout.h"
 
 #include <QByteArrayView>
@@ -13,11 +14,25 @@ namespace opusteca::rawfield {
 inline bool isBlankByte(char c) { return static_cast<unsigned char>(c) <= 0x20; }
 
 // The field's text bytes as they stand in the record.
-QByteArrayView text(const RecordLayout &layout, const char *record, int field);
+inline QByteArrayView text(const RecordLayout &layout, const char *record, int field)
+{
+    const FieldDef &f = layout.fields[field];
+    return field::rawText(record + f.offset, layout.kind, f.capacity);
+}
 // The program's trimming, on bytes.
-QByteArrayView trimmed(QByteArrayView v);
+inline QByteArrayView trimmed(QByteArrayView v)
+{
+    qsizetype b = 0, e = v.size();
+    while (b < e && isBlankByte(v[b])) ++b;
+    while (e > b && isBlankByte(v[e - 1])) --e;
+    return v.sliced(b, e - b);
+}
 bool isBlank(QByteArrayView v);
 // The value a search compares: trimmed for layouts that trim, as stored otherwise.
-QByteArrayView value(const RecordLayout &layout, const char *record, int field);
+inline QByteArrayView value(const RecordLayout &layout, const char *record, int field)
+{
+    const QByteArrayView v = text(layout, record, field);
+    return layout.trimming == Trimming::Trimmed ? trimmed(v) : v;
+}
 
 } // namespace opusteca::rawfield

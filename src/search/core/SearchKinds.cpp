@@ -88,9 +88,6 @@ const SearchKindDef kKinds[] = {
 static_assert(std::size(kBookFilters) == kSearchFilterCount);
 static_assert(std::size(kAuthorFilters) == kSearchFilterCount);
 static_assert(std::size(kBibliographyFilters) == kSearchFilterCount);
-static_assert(std::size(kBookLine) <= kMaxLineSegments);
-static_assert(std::size(kAuthorLine) <= kMaxLineSegments);
-static_assert(std::size(kBibliographyLine) <= kMaxLineSegments);
 
 } // namespace
 

@@ -11,7 +11,6 @@ namespace opusteca {
 enum class SearchKind { Books, AvailableBooks, Authors, Bibliographies };
 
 inline constexpr int kSearchFilterCount = 10;
-inline constexpr int kMaxLineSegments = 8;
 
 // One filter field of a search screen.
 struct SearchFilter {

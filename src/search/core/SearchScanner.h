@@ -1,4 +1,5 @@
 #pragma once
+#include "search/core/ResultLines.h"
 #include "search/core/SearchKinds.h"
 #include "store/RecordFile.h"
 
@@ -50,7 +51,7 @@ inline constexpr qint64 kScanBlockBytes = 2 * 1024 * 1024;
 struct SearchResult {
     bool ok = false;       // false: the archive could not be opened or read
     int filtersInUse = 0;  // what the screen shows in lblConta, even on failure
-    QStringList lines;     // the matching records' lines in list order; empty on failure
+    ResultLines lines;     // the matching records' lines in list order; empty on failure
 };
 
 // The archive file of the kind in the program folder.

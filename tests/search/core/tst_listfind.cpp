@@ -1,4 +1,5 @@
 #include "search/core/ListFind.h"
+#include "search/core/ResultLines.h"
 
 #include <QTest>
 
@@ -67,6 +68,8 @@ private slots:
         QTest::newRow("one entry")
             << QStringList{"solo"}
             << QList<Press>{{-2, "solo", Status::Found, 0}, {-2, "solo", Status::Found, 0}};
+        QTest::newRow("a character outside the code page is in no entry")
+            << QStringList{"Cod. 1  a?b"} << QList<Press>{{-2, QStringLiteral("\u0142"), Status::NotFound, 0}};
         QTest::newRow("empty list: not applicable")
             << QStringList{} << QList<Press>{{-2, "rosa", Status::NotApplicable, -1}};
     }
@@ -74,17 +77,22 @@ private slots:
     {
         QFETCH(QStringList, entries);
         QFETCH(QList<Press>, presses);
-        int selected = -1;
-        QString lastKey;
-        for (int i = 0; i < presses.size(); ++i) {
-            const Press &p = presses[i];
-            if (p.handSelect != -2) selected = p.handSelect;
-            const FindOutcome r = findInList(entries, selected, p.key, lastKey);
-            QVERIFY2(r.status == p.status, qPrintable(QStringLiteral("press %1").arg(i + 1)));
-            QVERIFY2(r.selected == p.selected,
-                     qPrintable(QStringLiteral("press %1 selected %2").arg(i + 1).arg(r.selected)));
-            selected = r.selected;
-            lastKey = r.lastKey;
+        // The same walk on texts and on a search's stored result.
+        const ResultLines stored = ResultLines::fromTexts(entries);
+        for (const bool onStored : {false, true}) {
+            int selected = -1;
+            QString lastKey;
+            for (int i = 0; i < presses.size(); ++i) {
+                const Press &p = presses[i];
+                if (p.handSelect != -2) selected = p.handSelect;
+                const FindOutcome r = onStored ? findInList(stored, selected, p.key, lastKey)
+                                               : findInList(entries, selected, p.key, lastKey);
+                const QString where = QStringLiteral("%1, press %2").arg(onStored ? "stored" : "texts").arg(i + 1);
+                QVERIFY2(r.status == p.status, qPrintable(where));
+                QVERIFY2(r.selected == p.selected, qPrintable(QStringLiteral("%1 selected %2").arg(where).arg(r.selected)));
+                selected = r.selected;
+                lastKey = r.lastKey;
+            }
         }
     }
 
@@ -92,7 +100,7 @@ private slots:
     {
         const FindOutcome r = findInList(sixEntries(), -1, "RoSa ", QString());
         QCOMPARE(r.lastKey, QStringLiteral("rosa "));
-        const FindOutcome none = findInList({}, -1, "RoSa", QStringLiteral("eco"));
+        const FindOutcome none = findInList(QStringList(), -1, "RoSa", QStringLiteral("eco"));
         QCOMPARE(none.lastKey, QStringLiteral("eco"));
     }
 
@@ -113,7 +121,7 @@ private slots:
         findkeys::clear(libri);
         QCOMPARE(findForScreen(libri, six, 4, "rosa").selected, 1);
         // A press on an empty list leaves the key alone.
-        QCOMPARE(findForScreen(libri, {}, -1, "eco").status, Status::NotApplicable);
+        QCOMPARE(findForScreen(libri, QStringList(), -1, "eco").status, Status::NotApplicable);
         QCOMPARE(findkeys::last(libri), QStringLiteral("rosa"));
     }
 };

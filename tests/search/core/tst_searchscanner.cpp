@@ -156,13 +156,13 @@ private slots:
         const SearchResult r = searchArchive(searchKind(kind), m_books, filters);
         QVERIFY(r.ok);
         QCOMPARE(r.filtersInUse, inUse);
-        QCOMPARE(::codes(r.lines), codes);
+        QCOMPARE(::codes(r.lines.texts()), codes);
         // The same search in blocks of two records (block edges inside the file).
         ArchiveSource small(bookLayout().recordSize);
         QVERIFY(small.open(m_books));
         const SearchResult s = searchRecords(searchKind(kind), small, filters, 2 * bookLayout().recordSize);
         QVERIFY(s.ok);
-        QCOMPARE(s.lines, r.lines);
+        QCOMPARE(s.lines.texts(), r.lines.texts());
     }
 
     void threadsGiveTheSingleReadingsResult_data()
@@ -193,7 +193,7 @@ private slots:
         QVERIFY(one.ok);
         QVERIFY(split.ok);
         QCOMPARE(split.filtersInUse, one.filtersInUse);
-        QCOMPARE(split.lines, one.lines);
+        QCOMPARE(split.lines.texts(), one.lines.texts());
     }
 
     void largeArchiveReadByThreads()
@@ -212,8 +212,8 @@ private slots:
         QVERIFY(one.ok);
         QVERIFY(two.ok);
         QCOMPARE(one.lines.size(), 1334);
-        QCOMPARE(two.lines, one.lines);
-        QCOMPARE(searchArchive(books(), path, filters).lines, one.lines);
+        QCOMPARE(two.lines.texts(), one.lines.texts());
+        QCOMPARE(searchArchive(books(), path, filters).lines.texts(), one.lines.texts());
     }
 
     void casePairsKeepFileOrderAcrossThreads_data()
@@ -244,7 +244,7 @@ private slots:
         const ScanOpener open = [&]() -> std::unique_ptr<RecordSource> { return std::make_unique<Slow>(records); };
         const SearchResult r = searchInThreads(books(), records.size(), 2, open, QStringList(10), kScanBlockBytes, 1);
         QVERIFY(r.ok);
-        QCOMPARE(codes(r.lines), listed);
+        QCOMPARE(codes(r.lines.texts()), listed);
     }
 
     void anyReadingFailingFailsTheSearch_data()
@@ -321,7 +321,7 @@ private slots:
     {
         const SearchResult r = searchArchive(books(), m_books, filter(books(), {{"txtCodice", "B07"}}));
         QVERIFY(r.ok);
-        QCOMPARE(r.lines, QStringList{listline::build(books(), shelf().first())});
+        QCOMPARE(r.lines.texts(), QStringList{listline::build(books(), shelf().first())});
     }
 
     void missingArchiveIsCreatedEmpty()
@@ -382,7 +382,7 @@ private slots:
                              tail.bytes().left(2000)));
         const SearchResult r = searchArchive(books(), path, filter(books(), {{"txtTitolo", "rosa"}}));
         QVERIFY(r.ok);
-        QCOMPARE(codes(r.lines), QStringList{"P1"});
+        QCOMPARE(codes(r.lines.texts()), QStringList{"P1"});
     }
 
     void damagedFieldsAreReadWithinTheirCapacity()
@@ -394,7 +394,7 @@ private slots:
         const SearchResult r = searchArchive(books(), path, filter(books(), {{"txtTitolo", "rrr"}}));
         QVERIFY(r.ok);
         QCOMPARE(r.lines.size(), 1);
-        QCOMPARE(r.lines[0].mid(31, 50), QString(50, QLatin1Char('r')));
+        QCOMPARE(r.lines.text(0).mid(31, 50), QString(50, QLatin1Char('r')));
 
         // An author name with no zero byte reads up to its capacity of 50.
         const QString apath = m_dir.filePath("damagedAutori.pro");
@@ -404,7 +404,7 @@ private slots:
         const SearchResult ar = searchArchive(searchKind(SearchKind::Authors), apath, QStringList(10));
         QVERIFY(ar.ok);
         QCOMPARE(ar.lines.size(), 1);
-        QVERIFY(ar.lines[0].startsWith(QString(30, QLatin1Char('d')) + "  Nazione: Italia"));
+        QVERIFY(ar.lines.text(0).startsWith(QString(30, QLatin1Char('d')) + "  Nazione: Italia"));
     }
 
     void authorSearchMatchesBlanks()
@@ -416,7 +416,7 @@ private slots:
         const SearchResult r = searchArchive(k, path, filter(k, {{"txtNazione", "lia "}}));
         QVERIFY(r.ok);
         QCOMPARE(r.lines.size(), 1);
-        QVERIFY(r.lines[0].startsWith("Dante Alighieri "));
+        QVERIFY(r.lines.text(0).startsWith("Dante Alighieri "));
     }
 
     void chooseDeliversEveryEqualRecordInFileOrder()
