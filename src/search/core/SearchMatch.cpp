@@ -58,19 +58,6 @@ bool isSkipped(const SearchKindDef &kind, const char *record)
     return false;
 }
 
-std::vector<int> skipFields(const SearchKindDef &kind)
-{
-    switch (kind.skip) {
-    case SkipRule::None:
-        return {};
-    case SkipRule::NotCurrentBook:
-        return {libro::Annullata};
-    case SkipRule::UnavailableBook:
-        return {libro::Annullata, libro::Prestato, libro::Scadenza};
-    }
-    return {};
-}
-
 bool FilterSet::isInUse(const QString &filterText)
 {
     return !text::isBlank(filterText);

@@ -10,8 +10,6 @@ namespace opusteca {
 // Whether the kind leaves the record (raw bytes of its layout) out of a search
 // before any filter is applied.
 bool isSkipped(const SearchKindDef &kind, const char *record);
-// The fields isSkipped reads.
-std::vector<int> skipFields(const SearchKindDef &kind);
 
 // The filters of one search, prepared once and then tested against the raw
 // bytes of every record.
@@ -29,9 +27,6 @@ public:
     // The number of filters in use, as the screen shows it.
     int inUse() const { return m_inUse; }
     bool matches(const char *record) const;
-    // Where in a record the field of the filter tried first begins (the one
-    // every record is tested on); -1 with no filter in use.
-    int firstOffset() const { return m_active.empty() ? -1 : m_active.front().offset; }
 
 private:
     struct Active {

@@ -50,93 +50,34 @@ private:
     std::unique_ptr<char[]> m_bytes;
 };
 
-// Calls onBlock(records, got, firstIndex) for every block of records read from
-// the source, in order. False when a read failed; the blocks before the failure
-// have been seen.
-template <typename OnBlock>
-bool scanBlocks(RecordSource &source, const ScanBuffer &buffer, OnBlock &&onBlock)
+// Calls onRecord(recordBytes, index) for every record of the source, in order.
+// False when a read failed; the records before the failure have been seen.
+template <typename OnRecord>
+bool scan(RecordSource &source, const ScanBuffer &buffer, OnRecord &&onRecord)
 {
+    const int size = buffer.recordSize();
     qint64 index = 0;
     for (;;) {
         qint64 got = 0;
         const bool ok = source.read(buffer.data(), buffer.records(), got);
-        if (got > 0) onBlock(static_cast<const char *>(buffer.data()), got, index);
-        index += got;
+        for (qint64 i = 0; i < got; ++i)
+            onRecord(buffer.data() + i * size, index++);
         if (!ok) return false;
         if (got == 0) return true;
     }
 }
 
-// Calls onRecord(recordBytes, index) for every record of the source, in order.
-template <typename OnRecord>
-bool scan(RecordSource &source, const ScanBuffer &buffer, OnRecord &&onRecord)
-{
-    const int size = buffer.recordSize();
-    return scanBlocks(source, buffer, [&](const char *records, qint64 got, qint64 first) {
-        for (qint64 i = 0; i < got; ++i) onRecord(records + i * size, first + i);
-    });
-}
-
-// The memory a stage of the scan reads in each record it looks at: the first
-// bytes of some fields. A block has just been copied in by the system, mostly
-// past the processor's caches, so a stage asks for these bytes a few records
-// ahead of the one at hand and the loads overlap instead of waiting in turn.
-class RecordTouch {
-public:
-    void addField(const RecordLayout &layout, int field) { addOffset(layout.fields[field].offset); }
-    // The field's first 64 bytes, whatever their alignment: its length byte and
-    // the part a line or a filter mostly reads.
-    void addOffset(int offset)
-    {
-        for (int at : {offset, offset + 63})
-            if (std::find(m_offsets.begin(), m_offsets.end(), at) == m_offsets.end()) m_offsets.push_back(at);
-    }
-    void ahead(const char *record) const
-    {
-#if defined(__GNUC__) || defined(__clang__)
-        for (int at : m_offsets) __builtin_prefetch(record + at);
-#else
-        (void)record;
-#endif
-    }
-
-private:
-    std::vector<int> m_offsets;
-};
-
-// How many records ahead a stage asks for what it will read.
-constexpr qint64 kAhead = 6;
-
-// Gathers the lines of the records of the source that the search keeps: in each
-// block, first which records are kept, then their lines.
+// Gathers the lines of the records of the source that the search keeps.
 bool collect(const SearchKindDef &kind, const FilterSet &filters, RecordSource &source,
              const ScanBuffer &buffer, linesort::SortedLines &lines, quint32 order = 0)
 {
-    const RecordLayout &layout = kind.layout();
-    const int size = layout.recordSize;
     const qsizetype maxLine = listline::maxBytes(kind);
-    RecordTouch tested, listed;
-    if (filters.firstOffset() >= 0) tested.addOffset(filters.firstOffset());
-    for (int f : skipFields(kind)) tested.addField(layout, f);
-    for (const LineSegment &seg : kind.line) listed.addField(layout, seg.field);
-    std::vector<qint64> kept;
-    kept.reserve(size_t(buffer.records()));
-    return scanBlocks(source, buffer, [&](const char *records, qint64 got, qint64) {
-        kept.clear();
-        for (qint64 i = 0; i < got; ++i) {
-            if (i + kAhead < got) tested.ahead(records + (i + kAhead) * size);
-            const char *record = records + i * size;
-            // Filters first: where they reject, the flag is never tested. The
-            // outcome is the same.
-            if (filters.matches(record) && !isSkipped(kind, record)) kept.push_back(i);
-        }
-        const qsizetype n = qsizetype(kept.size());
-        for (qsizetype k = 0; k < n; ++k) {
-            if (k + kAhead < n) listed.ahead(records + kept[size_t(k + kAhead)] * size);
-            const char *record = records + kept[size_t(k)] * size;
-            char *line = lines.reserve(maxLine);
-            lines.commit(listline::writeBytes(kind, record, line) - line, order);
-        }
+    return scan(source, buffer, [&](const char *record, qint64) {
+        // Filters first: where they reject, the flag's part of the record is
+        // never touched. The outcome is the same.
+        if (!filters.matches(record) || isSkipped(kind, record)) return;
+        char *line = lines.reserve(maxLine);
+        lines.commit(listline::writeBytes(kind, record, line) - line, order);
     });
 }
 
