@@ -50,6 +50,7 @@ public:
         }
         return QListWidgetItem::data(role);
     }
+    QListWidgetItem *clone() const override { return new ResultItem(*this); }
 
 private:
     ResultLines m_lines;

@@ -100,7 +100,7 @@ private slots:
     {
         open(QStringLiteral("TfrmLibri"));
         program->folder.write(QStringLiteral("Libri.pro"),
-                              fileOf({book(QStringLiteral("B7"), QStringLiteral("La rosa blu"), QStringLiteral("Eco")),
+                              fileOf({book(QStringLiteral("B7"), QStringLiteral("La rosa \u201Cblu\u201D \u2013 5 \u20AC"), QStringLiteral("Eco")),
                                       book(QStringLiteral("A12"), QStringLiteral("Il nome della rosa"),
                                            QStringLiteral("Umberto Eco"),
                                            {{libro::Citta, QStringLiteral("Milano")},
@@ -126,6 +126,8 @@ private slots:
                             + QStringLiteral("  Milano Bompiani 1980");
         QCOMPARE(s.lines.value(0), a12);
         QVERIFY(s.lines.value(1).startsWith(QStringLiteral("Cod. B7 ")));
+        // Characters stored in 0x80-0x9F come back as they were typed.
+        QVERIFY(s.lines.value(1).contains(QStringLiteral("  La rosa \u201Cblu\u201D \u2013 5 \u20AC  ")));
         // The chosen book is on the card as browsing would show it.
         QCOMPARE(positionOf(screen), QStringLiteral("2"));
         QCOMPARE(text(QStringLiteral("txtTitolo")), QStringLiteral("Il nome della rosa"));
