@@ -29,6 +29,8 @@
 #include <QStackedLayout>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace opusteca {
 namespace {
 
@@ -212,6 +214,8 @@ QWidget *SearchScreen::buildResultPanel()
     m_lstRecords->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_lstRecords->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_lstRecords->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    // The end of a line is data (the year, the period): never replaced by an ellipsis.
+    m_lstRecords->setTextElideMode(Qt::ElideNone);
     v->addWidget(m_lstRecords, 1);
 
     auto *hint = line(searchtext::chooseHint(), m_panContainer, true);
@@ -266,11 +270,20 @@ void SearchScreen::btnCercaClick()
     m_lstRecords->setUpdatesEnabled(false);
     m_lstRecords->clear();
     m_lines = result.lines;
-    for (qsizetype i = 0; i < m_lines.size(); ++i) m_lstRecords->addItem(new ResultItem(m_lines, i));
+    qsizetype longest = 0;
+    for (qsizetype i = 0; i < m_lines.size(); ++i) {
+        m_lstRecords->addItem(new ResultItem(m_lines, i));
+        longest = std::max(longest, m_lines.bytes(i).size());
+    }
     // With uniform sizes the first item's size is every item's: the list is as
-    // wide as the kind says, and a long line scrolls sideways.
-    if (QListWidgetItem *first = m_lstRecords->item(0))
-        first->setSizeHint(QSize(m_kind.itemWidth, QFontMetrics(m_lstRecords->font()).height() + 2));
+    // wide as the kind says, and a long line scrolls sideways. A line longer
+    // than that widens the items rather than lose its end (one byte is one
+    // character, and the font is fixed-pitch).
+    if (QListWidgetItem *first = m_lstRecords->item(0)) {
+        const QFontMetrics metrics(m_lstRecords->font());
+        const int lineWidth = metrics.horizontalAdvance(QString(longest, QLatin1Char('M'))) + 2 * metrics.averageCharWidth();
+        first->setSizeHint(QSize(std::max(m_kind.itemWidth, lineWidth), metrics.height() + 2));
+    }
     m_lstRecords->setUpdatesEnabled(true);
     m_lblTrovate->setText(searchtext::countText(m_lstRecords->count()));
     static_cast<QStackedLayout *>(layout())->setCurrentWidget(m_panContainer);

@@ -155,6 +155,43 @@ private slots:
         QCOMPARE(text(QStringLiteral("txtNote")), QStringLiteral("secondo"));
     }
 
+    void itemsHoldTheWholeLine_data()
+    {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("publisher");
+        QTest::addColumn<bool>("wider"); // than the kind's 1400
+        QTest::newRow("short line: the kind's width") << QStringLiteral("Breve") << QStringLiteral("Einaudi") << false;
+        QTest::newRow("long line: as wide as the line")
+            << QString(50, QLatin1Char('T')) << QStringLiteral("Edizioni della Biblioteca Civica di Castelnuovo") << true;
+    }
+    void itemsHoldTheWholeLine()
+    {
+        // City, publisher and year have no width in the line: a long one goes
+        // past the items' width, and must still be shown to its last character.
+        QFETCH(QString, title);
+        QFETCH(QString, publisher);
+        QFETCH(bool, wider);
+        open(QStringLiteral("TfrmLibri"));
+        program->folder.write(QStringLiteral("Libri.pro"),
+                              fileOf({book(QStringLiteral("L1"), title, QStringLiteral("Rossi"),
+                                           {{libro::Citta, QStringLiteral("Roma")},
+                                            {libro::Editore, publisher},
+                                            {libro::Anno, QStringLiteral("1999")}})}));
+        int width = 0, needed = 0;
+        Qt::TextElideMode elide = Qt::ElideRight;
+        const Session s = search(QStringLiteral("cmdTrova"), QStringLiteral("TfrmTrovaLibri"), {}, [&](QWidget *d) {
+            auto *list = d->findChild<QListWidget *>(QStringLiteral("lstRecords"));
+            width = list->visualItemRect(list->item(0)).width();
+            needed = QFontMetrics(list->font()).horizontalAdvance(list->item(0)->text());
+            elide = list->textElideMode();
+        });
+        QCOMPARE(s.lines.size(), 1);
+        QVERIFY(s.lines[0].endsWith(publisher + QStringLiteral(" 1999")));
+        QVERIFY2(width > needed, qPrintable(QStringLiteral("item %1, line %2").arg(width).arg(needed)));
+        QCOMPARE(width > 1400, wider);
+        QCOMPARE(elide, Qt::ElideNone);
+    }
+
     void cancelledBooksAreNeverListed()
     {
         open(QStringLiteral("TfrmLibri"));
