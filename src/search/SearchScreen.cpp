@@ -270,19 +270,19 @@ void SearchScreen::btnCercaClick()
     m_lstRecords->setUpdatesEnabled(false);
     m_lstRecords->clear();
     m_lines = result.lines;
+    // With uniform sizes the list takes every item's size from its last one:
+    // the items are as wide as the kind says, and a long line scrolls sideways.
+    // A line longer than that widens them rather than lose its end (one byte is
+    // one character, and the font is fixed-pitch).
     qsizetype longest = 0;
+    for (qsizetype i = 0; i < m_lines.size(); ++i) longest = std::max(longest, m_lines.bytes(i).size());
+    const QFontMetrics metrics(m_lstRecords->font());
+    const int lineWidth = metrics.horizontalAdvance(QString(longest, QLatin1Char('M'))) + 2 * metrics.averageCharWidth();
+    const QSize itemSize(std::max(m_kind.itemWidth, lineWidth), metrics.height() + 2);
     for (qsizetype i = 0; i < m_lines.size(); ++i) {
-        m_lstRecords->addItem(new ResultItem(m_lines, i));
-        longest = std::max(longest, m_lines.bytes(i).size());
-    }
-    // With uniform sizes the first item's size is every item's: the list is as
-    // wide as the kind says, and a long line scrolls sideways. A line longer
-    // than that widens the items rather than lose its end (one byte is one
-    // character, and the font is fixed-pitch).
-    if (QListWidgetItem *first = m_lstRecords->item(0)) {
-        const QFontMetrics metrics(m_lstRecords->font());
-        const int lineWidth = metrics.horizontalAdvance(QString(longest, QLatin1Char('M'))) + 2 * metrics.averageCharWidth();
-        first->setSizeHint(QSize(std::max(m_kind.itemWidth, lineWidth), metrics.height() + 2));
+        auto *item = new ResultItem(m_lines, i);
+        if (i == m_lines.size() - 1) item->setSizeHint(itemSize);
+        m_lstRecords->addItem(item);
     }
     m_lstRecords->setUpdatesEnabled(true);
     m_lblTrovate->setText(searchtext::countText(m_lstRecords->count()));
