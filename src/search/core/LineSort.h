@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <span>
+#include <utility>
 #include <vector>
 
 namespace opusteca::linesort {
@@ -30,8 +31,21 @@ public:
     // skip: how many leading characters every line added shares once folded
     // (the literal a kind's lines all begin with); they decide nothing.
     explicit SortedLines(qsizetype skip = 0) : m_skip(skip) {}
-    SortedLines(SortedLines &&) = default;
-    SortedLines &operator=(SortedLines &&) = default;
+    // A moved-from object is empty and can be used again.
+    SortedLines(SortedLines &&other) noexcept
+        : m_skip(other.m_skip), m_keys(std::move(other.m_keys)), m_bytes(std::move(other.m_bytes)),
+          m_used(std::exchange(other.m_used, 0)), m_capacity(std::exchange(other.m_capacity, 0))
+    {
+    }
+    SortedLines &operator=(SortedLines &&other) noexcept
+    {
+        m_skip = other.m_skip;
+        m_keys = std::move(other.m_keys);
+        m_bytes = std::move(other.m_bytes);
+        m_used = std::exchange(other.m_used, 0);
+        m_capacity = std::exchange(other.m_capacity, 0);
+        return *this;
+    }
 
     // Room for a line of at most maxBytes: the caller writes the line there and
     // then adds it with commit(). order: never lower than that of the line
