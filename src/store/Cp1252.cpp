@@ -15,6 +15,25 @@ constexpr std::array<char16_t, 32> kHigh = {
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
+char16_t *decodeInto(const char *data, qsizetype size, char16_t *out)
+{
+    // The code page differs from Latin-1 only in 0x80-0x9F: the bytes are
+    // widened as they are (a loop the compiler turns into vector code) and
+    // only those bytes are then looked up.
+    const auto *__restrict s = reinterpret_cast<const unsigned char *>(data);
+    char16_t *__restrict o = out;
+    bool c1 = false;
+    for (qsizetype i = 0; i < size; ++i) {
+        o[i] = s[i];
+        c1 |= (s[i] & 0xE0) == 0x80;
+    }
+    if (c1) {
+        for (qsizetype i = 0; i < size; ++i)
+            if ((s[i] & 0xE0) == 0x80) o[i] = kHigh[s[i] - 0x80];
+    }
+    return out + size;
+}
+
 } // namespace
 
 QChar toUnicode(unsigned char b)
@@ -49,23 +68,10 @@ QByteArray encode(QStringView s)
     return out;
 }
 
-char16_t *decodeInto(const char *data, qsizetype size, char16_t *out)
+bool encodeExactly(QStringView s, QByteArray &out)
 {
-    // The code page differs from Latin-1 only in 0x80-0x9F: the bytes are
-    // widened as they are (a loop the compiler turns into vector code) and
-    // only those bytes are then looked up.
-    const auto *__restrict s = reinterpret_cast<const unsigned char *>(data);
-    char16_t *__restrict o = out;
-    bool c1 = false;
-    for (qsizetype i = 0; i < size; ++i) {
-        o[i] = s[i];
-        c1 |= (s[i] & 0xE0) == 0x80;
-    }
-    if (c1) {
-        for (qsizetype i = 0; i < size; ++i)
-            if ((s[i] & 0xE0) == 0x80) o[i] = kHigh[s[i] - 0x80];
-    }
-    return out + size;
+    out = encode(s);
+    return decode(out) == s;
 }
 
 QString decode(const char *data, qsizetype size)

@@ -12,8 +12,9 @@ QChar toUnicode(unsigned char b);
 
 QByteArray encode(QStringView s);
 QString decode(const char *data, qsizetype size);
-// Decodes size bytes into out, which has room for them; returns the end.
-char16_t *decodeInto(const char *data, qsizetype size, char16_t *out);
+// The bytes of s, or false when a character has no byte in the code page
+// (such a text equals no stored text).
+bool encodeExactly(QStringView s, QByteArray &out);
 inline QString decode(const QByteArray &b) { return decode(b.constData(), b.size()); }
 
 } // namespace opusteca::cp1252

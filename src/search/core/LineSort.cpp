@@ -174,7 +174,6 @@ ResultLines SortedLines::merge(std::span<SortedLines> parts)
     }
     for (SortedLines &p : parts) {
         if (p.m_bytes) data->blocks.push_back(std::move(p.m_bytes));
-        p.m_bytes.reset();
         p.m_keys = QList<Keyed>();
         p.m_used = p.m_capacity = 0;
     }

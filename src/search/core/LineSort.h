@@ -5,10 +5,8 @@
 #include <QList>
 #include <QStringView>
 
-#include <memory>
 #include <span>
 #include <utility>
-#include <vector>
 
 namespace opusteca::linesort {
 

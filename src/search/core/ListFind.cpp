@@ -71,9 +71,8 @@ FindOutcome findInList(const ResultLines &entries, int selected, const QString &
                        const QString &lastKey)
 {
     // A key with a character the code page lacks is in no line.
-    const QString lowered = text::lowerAZ(typed);
-    const QByteArray key = cp1252::encode(lowered);
-    const bool encodable = cp1252::decode(key) == lowered;
+    QByteArray key;
+    const bool encodable = cp1252::encodeExactly(text::lowerAZ(typed), key);
     return walk(int(entries.size()), selected, typed, lastKey, [&](int i, const QString &) {
         return encodable && bytesContain(entries.bytes(i), key);
     });

@@ -127,14 +127,6 @@ void runThread(const SearchKindDef &kind, const FilterSet &filters, const ScanOp
     }
 }
 
-// Encodes text for a byte comparison with stored text; false when a character
-// has no Windows-1252 byte (such a text equals no stored text).
-bool encodeExactly(const QString &s, QByteArray &out)
-{
-    out = cp1252::encode(s);
-    return cp1252::decode(out) == s;
-}
-
 // Whether a line that begins with `begun` may still, once trimmed, be `wanted`
 // (already trimmed). Lets the choose scan drop a record on its first segment.
 bool mayStillEqual(QByteArrayView begun, QByteArrayView wanted)
@@ -265,7 +257,7 @@ ChooseResult chooseRecords(const SearchKindDef &kind, RecordSource &source,
     ChooseResult result;
     const RecordLayout &layout = kind.layout();
     QByteArray wanted;
-    const bool canEqual = encodeExactly(text::trimmed(chosenLine), wanted);
+    const bool canEqual = cp1252::encodeExactly(text::trimmed(chosenLine), wanted);
     const int segments = int(kind.line.size());
     QByteArray line;
     line.reserve(512);
