@@ -2,6 +2,7 @@
 
 #include "app/Conventions.h"
 #include "app/Pictures.h"
+#include "app/Style.h"
 
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -19,8 +20,8 @@ void setupWindow(QWidget *screen, const QString &className, const QString &capti
     screen->setAutoFillBackground(true);
     QPalette pal = screen->palette();
     QLinearGradient g(0, 0, 0, h);
-    g.setColorAt(0, QColor(255, 255, 255));
-    g.setColorAt(1, QColor(196, 214, 234));
+    g.setColorAt(0, style::passwordWindow.top);
+    g.setColorAt(1, style::passwordWindow.bottom);
     pal.setBrush(QPalette::Window, g);
     screen->setPalette(pal);
     if (const QScreen *s = QGuiApplication::primaryScreen())

@@ -5,8 +5,8 @@
 
 namespace opusteca {
 
-GradientBackground::GradientBackground(const QColor &top, const QColor &bottom, QWidget *parent)
-    : QWidget(parent), m_top(top), m_bottom(bottom)
+GradientBackground::GradientBackground(const style::Shade &shade, QWidget *parent)
+    : QWidget(parent), m_top(shade.top), m_bottom(shade.bottom)
 {
 }
 

@@ -1,4 +1,6 @@
 #pragma once
+#include "app/Style.h"
+
 #include <QColor>
 #include <QWidget>
 
@@ -7,7 +9,7 @@ namespace opusteca {
 // A window background shaded from top to bottom.
 class GradientBackground : public QWidget {
 public:
-    GradientBackground(const QColor &top, const QColor &bottom, QWidget *parent = nullptr);
+    explicit GradientBackground(const style::Shade &shade, QWidget *parent = nullptr);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

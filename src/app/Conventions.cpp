@@ -1,5 +1,7 @@
 #include "app/Conventions.h"
 
+#include "app/Style.h"
+
 #include <QComboBox>
 #include <QEvent>
 #include <QKeyEvent>
@@ -113,10 +115,11 @@ void FocusFrame::paintEvent(QPaintEvent *)
     QPainter p(this);
     const QRect r = rect();
     // A yellow body with a border that fades from yellow to white towards the edge.
-    const QColor yellow(255, 236, 64);
+    const QColor yellow = style::colour::focus;
     for (int i = 0; i < 4; ++i) {
         const int t = 255 * (3 - i) / 4;
-        QColor c(255, 236 + (255 - 236) * t / 255, 64 + (255 - 64) * t / 255);
+        QColor c(255, yellow.green() + (255 - yellow.green()) * t / 255,
+                 yellow.blue() + (255 - yellow.blue()) * t / 255);
         p.setPen(c);
         p.drawRect(r.adjusted(i, i, -i - 1, -i - 1));
     }

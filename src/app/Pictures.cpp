@@ -1,5 +1,7 @@
 #include "app/Pictures.h"
 
+#include "app/Style.h"
+
 #include <QFile>
 #include <QIcon>
 #include <QMouseEvent>
@@ -61,7 +63,7 @@ void CommandPicture::setCaption(const QString &caption)
     QPainter p(&out);
     p.drawPixmap((w - iconSize.width()) / 2, 0, pm);
     p.setFont(f);
-    p.setPen(QColor(40, 55, 80));
+    p.setPen(style::colour::pictureCaption);
     p.drawText(QRect(0, iconSize.height() + 1, w, fm.height()), Qt::AlignCenter, caption);
     p.end();
     setPixmap(out);

@@ -4,6 +4,7 @@
 #include "app/Backgrounds.h"
 #include "app/DialogScreen.h"
 #include "app/Pictures.h"
+#include "app/Style.h"
 #include "app/OpenURL.h"
 #include "app/TfrmGuida.h"
 #include "app/TfrmInfo.h"
@@ -24,10 +25,7 @@ QLabel *textPicture(QWidget *parent, const QString &name, const QString &text, i
 {
     auto *l = new QLabel(text, parent);
     l->setObjectName(name);
-    QFont f(QStringLiteral("Verdana"));
-    f.setPointSize(pt);
-    f.setBold(bold);
-    l->setFont(f);
+    l->setFont(style::font(pt, bold));
     QPalette pal = l->palette();
     pal.setColor(QPalette::WindowText, color);
     l->setPalette(pal);
@@ -47,7 +45,7 @@ TfrmAvvio::TfrmAvvio(Application &app) : m_app(app)
     resize(1024, 720);
 
     // Shaded from steel blue to white, the content in a centred panel.
-    auto *background = new GradientBackground(QColor(70, 130, 180), Qt::white, this);
+    auto *background = new GradientBackground(style::menuWindow, this);
     auto *grid = new QGridLayout(this);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->addWidget(background, 0, 0);
@@ -64,7 +62,7 @@ void TfrmAvvio::buildContent(QWidget *panel)
     auto *shpSfondo = new QLabel(panel);
     shpSfondo->setObjectName(QStringLiteral("shpSfondo"));
     shpSfondo->setGeometry(8, 8, 979, 676);
-    shpSfondo->setStyleSheet(QStringLiteral("background: white; border: 1px solid #9fb6cd; border-radius: 6px;"));
+    style::setPanel(shpSfondo, style::Panel::Sheet);
 
     const auto picture = [panel](const QString &name, const QString &art, const QRect &g) {
         auto *p = new CommandPicture(name, art, g.size(), panel);
@@ -79,10 +77,10 @@ void TfrmAvvio::buildContent(QWidget *panel)
     imgLogo->setGeometry(118, 22, 214, 26 + 40);
     imgLogo->setPixmap(artwork::pixmap(QStringLiteral("logo_small"), QSize(214, 64)));
     textPicture(panel, QStringLiteral("imgTitolo"), QStringLiteral("Opusteca 2.0"), 26, true,
-                QColor(25, 55, 95), QRect(360, 18, 420, 52));
+                style::colour::title, QRect(360, 18, 420, 52));
     textPicture(panel, QStringLiteral("imgSottotitolo"),
                 QStringLiteral("Catalogo dei libri, archivio biografico degli autori e registro delle ricerche bibliografiche"),
-                11, true, QColor(70, 90, 120), QRect(17, 110, 961, 22));
+                11, true, style::colour::subtitle, QRect(17, 110, 961, 22));
 
     // The archive screens are created after the start menu, so they are looked up on click.
     const auto column = [&](const QString &key, const QString &title, const QString &description,
@@ -94,18 +92,17 @@ void TfrmAvvio::buildContent(QWidget *panel)
         btn->move(x + 3, 438);
         btn->setPixmap({});
         btn->setText(title);
-        btn->setStyleSheet(QStringLiteral(
-            "QLabel { color: white; font: bold 14pt 'Verdana'; border-radius: 8px;"
-            " background: qlineargradient(x1:0,y1:0,x2:0,y2:1, stop:0 #4f7fb3, stop:1 #23466e); }"));
+        btn->setFont(style::font(14, true));
+        btn->setStyleSheet(QStringLiteral("QLabel { color: %1; border-radius: 8px; background: %2; }")
+                               .arg(style::css(style::colour::white),
+                                    style::verticalGradient({style::colour::steel, style::colour::navy})));
         auto *inf = new CommandPicture(QStringLiteral("inf") + key, QString(), QSize(290, 105), panel);
         inf->move(x, 490);
         inf->setPixmap({});
         inf->setText(description);
         inf->setWordWrap(true);
         inf->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-        QFont f(QStringLiteral("Verdana"));
-        f.setPointSize(9);
-        inf->setFont(f);
+        inf->setFont(style::font(9));
         for (CommandPicture *w : {img, btn, inf})
             connect(w, &CommandPicture::clicked, this,
                     [this, target] { Application::moveTo(this, (m_app.*target)()); });
@@ -127,11 +124,8 @@ void TfrmAvvio::buildContent(QWidget *panel)
     imgSito->move(17, 628);
     imgSito->setPixmap({});
     imgSito->setText(QStringLiteral("© 2026 Opusteca - ") + QString::fromLatin1(kMakerSite));
-    QFont siteFont(QStringLiteral("Verdana"));
-    siteFont.setPointSize(9);
-    siteFont.setBold(true);
-    imgSito->setFont(siteFont);
-    imgSito->setStyleSheet(QStringLiteral("color: rgb(70, 90, 120);"));
+    imgSito->setFont(style::font(9, true));
+    style::setTextColour(imgSito, style::colour::subtitle);
     auto *credits = picture(QStringLiteral("imgCrediti"), QStringLiteral("crediti"), QRect(16, 660, 23, 22));
     auto *imgEsci = picture(QStringLiteral("imgEsci"), QStringLiteral("esci"), QRect(960, 662, 17, 18));
 

@@ -1,5 +1,6 @@
 #include "app/TfrmGuida.h"
 
+#include "app/Style.h"
 #include "app/core/HelpTopics.h"
 
 #include <QLabel>
@@ -17,18 +18,12 @@ TfrmGuida::TfrmGuida(Application &app, QWidget *opener)
     auto *v = new QVBoxLayout(this);
     m_lblTitolo = new QLabel(QStringLiteral("Argomento della guida."), this);
     m_lblTitolo->setObjectName(QStringLiteral("lblTitolo"));
-    QFont tf(QStringLiteral("Arial"));
-    tf.setPointSize(16);
-    tf.setBold(true);
-    m_lblTitolo->setFont(tf);
-    m_lblTitolo->setStyleSheet(QStringLiteral("color: #dc143c;"));
+    m_lblTitolo->setFont(style::font(16, true, style::Face::Arial));
+    style::setTextColour(m_lblTitolo, style::colour::crimson);
     m_txtGuida = new QPlainTextEdit(this);
     m_txtGuida->setObjectName(QStringLiteral("txtGuida"));
     m_txtGuida->setReadOnly(true);
-    QFont gf(QStringLiteral("Verdana"));
-    gf.setPointSize(12);
-    gf.setBold(true);
-    m_txtGuida->setFont(gf);
+    m_txtGuida->setFont(style::font(12, true));
     auto *chiudi = new QPushButton(QStringLiteral("Chiudi"), this);
     chiudi->setObjectName(QStringLiteral("btnChiudi"));
     connect(chiudi, &QPushButton::clicked, this, &QDialog::accept);

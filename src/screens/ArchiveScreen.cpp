@@ -7,6 +7,7 @@
 #include "app/Conventions.h"
 #include "app/Messages.h"
 #include "app/Pictures.h"
+#include "app/Style.h"
 #include "app/TfrmAvvio.h"
 #include "app/core/RegionalSettings.h"
 #include "store/AccessError.h"
@@ -40,7 +41,7 @@ ArchiveScreen::ArchiveScreen(Application &app, const RecordLayout &layout, const
 
     auto *outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
-    auto *window = new GradientBackground(QColor(79, 127, 179), QColor(219, 231, 243), this);
+    auto *window = new GradientBackground(style::archiveWindow, this);
     window->setObjectName(QStringLiteral("shpFinestra"));
     outer->addWidget(window);
 
@@ -48,8 +49,7 @@ ArchiveScreen::ArchiveScreen(Application &app, const RecordLayout &layout, const
     centre->setContentsMargins(12, 10, 12, 10);
     m_container = new QFrame(window);
     m_container->setObjectName(QStringLiteral("shpContainer"));
-    m_container->setStyleSheet(QStringLiteral(
-        "#shpContainer { background: #eef3f9; border: 1px solid #8fa9c7; border-radius: 10px; }"));
+    style::setPanel(m_container, style::Panel::Container);
     m_container->setMaximumWidth(1240);
     centre->addStretch(0);
     centre->addWidget(m_container, 1);
@@ -69,8 +69,9 @@ ArchiveScreen::ArchiveScreen(Application &app, const RecordLayout &layout, const
     panInfo->setObjectName(QStringLiteral("panInfo"));
     panInfo->setMinimumHeight(26);
     panInfo->setContentsMargins(10, 0, 10, 0);
-    panInfo->setStyleSheet(QStringLiteral(
-        "#panInfo { background: #23466e; color: white; border-radius: 5px; font: bold 9pt 'Verdana'; }"));
+    panInfo->setFont(style::captionFont());
+    panInfo->setStyleSheet(QStringLiteral("#panInfo { background: %1; color: %2; border-radius: 5px; }")
+                               .arg(style::css(style::colour::navy), style::css(style::colour::white)));
     v->addWidget(panInfo);
 
     m_status = new StatusLine(panInfo);
@@ -86,8 +87,7 @@ QHBoxLayout *ArchiveScreen::addToolbarGroup()
 {
     auto *frame = new QFrame(m_container);
     frame->setObjectName(QStringLiteral("shpControlli%1").arg(++m_groups, 2, 10, QLatin1Char('0')));
-    frame->setStyleSheet(QStringLiteral("#%1 { background: white; border: 1px solid #b8c8da; border-radius: 8px; }")
-                             .arg(frame->objectName()));
+    style::setPanel(frame, style::Panel::ToolbarGroup);
     auto *h = new QHBoxLayout(frame);
     h->setContentsMargins(8, 4, 8, 4);
     h->setSpacing(6);
@@ -113,11 +113,8 @@ QLabel *ArchiveScreen::addPositionLabel(QHBoxLayout *group)
     m_lblPosizione->setObjectName(QStringLiteral("lblPosizione"));
     m_lblPosizione->setAlignment(Qt::AlignCenter);
     m_lblPosizione->setMinimumWidth(64);
-    QFont f(QStringLiteral("Verdana"));
-    f.setPointSize(12);
-    f.setBold(true);
-    m_lblPosizione->setFont(f);
-    m_lblPosizione->setStyleSheet(QStringLiteral("color: #23466e;"));
+    m_lblPosizione->setFont(style::captionFont(12));
+    style::setTextColour(m_lblPosizione, style::colour::navy);
     group->addWidget(m_lblPosizione);
     return m_lblPosizione;
 }

@@ -1,6 +1,7 @@
 #include "screens/CardBuilder.h"
 
 #include "app/Conventions.h"
+#include "app/Style.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -15,27 +16,12 @@ const FieldDef &def(const Card &card, int field) { return card.layout().fields[f
 void finish(Card &card, int field, QWidget *w)
 {
     w->setObjectName(QString::fromLatin1(def(card, field).control));
-    w->setFont(fieldFont());
+    w->setFont(style::fieldFont());
     card.bind(field, w);
     new FocusFrame(w);
 }
 
 } // namespace
-
-QFont fieldFont()
-{
-    QFont f(QStringLiteral("Verdana"));
-    f.setPointSize(9);
-    return f;
-}
-
-QFont captionFont(int pointSize)
-{
-    QFont f(QStringLiteral("Verdana"));
-    f.setPointSize(pointSize);
-    f.setBold(true);
-    return f;
-}
 
 QLineEdit *lineField(Card &card, int field, QWidget *parent)
 {
@@ -58,7 +44,7 @@ QComboBox *listField(Card &card, int field, const QStringList &items, QWidget *p
     c->lineEdit()->setMaxLength(def(card, field).capacity);
     c->setMinimumHeight(24);
     finish(card, field, c);
-    c->lineEdit()->setFont(fieldFont());
+    c->lineEdit()->setFont(style::fieldFont());
     return c;
 }
 
@@ -84,7 +70,7 @@ QLabel *caption(const Card &card, int field, QWidget *parent, const QString &nam
 {
     auto *l = new QLabel(QString::fromUtf8(def(card, field).label), parent);
     if (!name.isEmpty()) l->setObjectName(name);
-    l->setFont(captionFont());
+    l->setFont(style::captionFont());
     return l;
 }
 

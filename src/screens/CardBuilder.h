@@ -2,7 +2,6 @@
 #include "screens/Card.h"
 
 #include <QString>
-#include <QFont>
 #include <QStringList>
 
 class QComboBox;
@@ -22,9 +21,5 @@ QPlainTextEdit *memoField(Card &card, int field, QWidget *parent);
 QLabel *hiddenField(Card &card, int field, QWidget *parent);
 // The field's caption from the table.
 QLabel *caption(const Card &card, int field, QWidget *parent, const QString &name = {});
-
-// The look shared by the archive screens.
-QFont fieldFont();
-QFont captionFont(int pointSize = 9);
 
 } // namespace opusteca::cardui

@@ -4,6 +4,7 @@
 #include "app/Conventions.h"
 #include "app/DialogScreen.h"
 #include "app/Pictures.h"
+#include "app/Style.h"
 #include "export/TfrmCreaRTF.h"
 #include "screens/CardBuilder.h"
 
@@ -53,8 +54,7 @@ QGridLayout *SideCardScreen::buildFieldArea(const QString &sideArt)
     h->addWidget(side(QStringLiteral("icoAutori01")));
     auto *area = new QFrame(cardArea());
     area->setObjectName(QStringLiteral("shpSfondoCampi"));
-    area->setStyleSheet(QStringLiteral(
-        "#shpSfondoCampi { background: #f8fbfe; border: 1px solid #c3d3e4; border-radius: 8px; }"));
+    style::setPanel(area, style::Panel::Paper);
     addBackground(area);
     h->addWidget(area, 1);
     h->addWidget(side(QStringLiteral("icoAutori02")));
@@ -69,12 +69,11 @@ QWidget *SideCardScreen::place(int field, int row, int column, int columnSpan, c
                                QWidget *control)
 {
     QLabel *cap = cardui::caption(card(), field, m_grid->parentWidget(), captionName);
-    cap->setFont(cardui::captionFont(12));
-    cap->setStyleSheet(QStringLiteral("color: #23466e;"));
+    cap->setFont(style::captionFont(12));
+    style::setTextColour(cap, style::colour::navy);
     m_grid->addWidget(cap, row, column, 1, columnSpan);
     // Captions and fields of these cards share one 12-point bold face.
-    QFont f = cardui::captionFont(12);
-    control->setFont(f);
+    control->setFont(style::captionFont(12));
     m_grid->addWidget(control, row + 1, column, 1, columnSpan);
     return control;
 }

@@ -6,6 +6,7 @@
 #include "app/Messages.h"
 #include "app/OpenURL.h"
 #include "app/Pictures.h"
+#include "app/Style.h"
 #include "app/core/RegionalSettings.h"
 #include "attach/TfrmAllegaCartella.h"
 #include "export/TfrmExpLibri.h"
@@ -113,8 +114,7 @@ QWidget *TfrmLibri::section(int number, const QString &art, QGridLayout *&grid)
 {
     auto *frame = new QFrame(cardArea());
     frame->setObjectName(QStringLiteral("shpSezione%1").arg(number));
-    frame->setStyleSheet(QStringLiteral("#%1 { background: #f8fbfe; border: 1px solid #c3d3e4; border-radius: 8px; }")
-                             .arg(frame->objectName()));
+    style::setPanel(frame, style::Panel::Paper);
     addBackground(frame);
     auto *h = new QHBoxLayout(frame);
     h->setContentsMargins(10, 8, 14, 8);
@@ -122,8 +122,7 @@ QWidget *TfrmLibri::section(int number, const QString &art, QGridLayout *&grid)
 
     auto *pictureFrame = new QFrame(frame);
     pictureFrame->setObjectName(QStringLiteral("shpCornice%1").arg(number));
-    pictureFrame->setStyleSheet(QStringLiteral("#%1 { background: white; border: 1px solid #d5e0ec; border-radius: 6px; }")
-                                    .arg(pictureFrame->objectName()));
+    style::setPanel(pictureFrame, style::Panel::PictureFrame);
     pictureFrame->setFixedWidth(92);
     addBackground(pictureFrame);
     auto *pv = new QVBoxLayout(pictureFrame);
@@ -142,7 +141,7 @@ QWidget *TfrmLibri::section(int number, const QString &art, QGridLayout *&grid)
     grid->setHorizontalSpacing(10);
     grid->setVerticalSpacing(9);
     // Same column widths in every section, so the four grids line up.
-    const QFontMetrics fm(cardui::captionFont());
+    const QFontMetrics fm(style::captionFont());
     int captionWidth = 0;
     for (const FieldDef &f : bookLayout().fields)
         captionWidth = std::max(captionWidth, fm.horizontalAdvance(QString::fromUtf8(f.label)));
@@ -168,7 +167,7 @@ void TfrmLibri::buildCard()
     const auto cap = [&](int field, QGridLayout *g, int row, int col, bool crimson = false) {
         QLabel *l = cardui::caption(c, field, g->parentWidget());
         l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        if (crimson) l->setStyleSheet(QStringLiteral("color: #b22234;"));
+        if (crimson) style::setTextColour(l, style::colour::alert);
         g->addWidget(l, row, col);
         return l;
     };
@@ -251,8 +250,8 @@ void TfrmLibri::buildCard()
     g->addWidget(btnScadenza, 1, RPic);
     auto *chk = new QCheckBox(QStringLiteral("Annullata"), g->parentWidget());
     chk->setObjectName(QStringLiteral("chkAnnullata"));
-    chk->setFont(cardui::captionFont());
-    chk->setStyleSheet(QStringLiteral("color: #b22234;"));
+    chk->setFont(style::captionFont());
+    style::setTextColour(chk, style::colour::alert);
     c.bind(Annullata, chk);
     statusLine()->addHover(chk, QStringLiteral("Contrassegna la scheda del libro come annullata per "
                                                "escluderla dai risultati di ricerca."));

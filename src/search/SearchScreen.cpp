@@ -4,6 +4,7 @@
 #include "app/Conventions.h"
 #include "app/Messages.h"
 #include "app/Pictures.h"
+#include "app/Style.h"
 #include "app/core/RegionalSettings.h"
 #include "screens/TfrmAutori.h"
 #include "screens/TfrmBibliografie.h"
@@ -62,10 +63,7 @@ private:
 QLabel *line(const QString &text, QWidget *parent, bool bold = false)
 {
     auto *l = new QLabel(text, parent);
-    QFont f(QStringLiteral("Verdana"));
-    f.setPointSize(9);
-    f.setBold(bold);
-    l->setFont(f);
+    l->setFont(style::font(9, bold));
     l->setWordWrap(true);
     return l;
 }
@@ -75,10 +73,7 @@ QPushButton *button(const QString &name, const QString &text, QWidget *parent)
     auto *b = new QPushButton(text, parent);
     b->setObjectName(name);
     b->setMinimumSize(120, 32);
-    QFont f(QStringLiteral("Verdana"));
-    f.setPointSize(10);
-    f.setBold(true);
-    b->setFont(f);
+    b->setFont(style::font(10, true));
     return b;
 }
 
@@ -90,7 +85,7 @@ SearchScreen::SearchScreen(Application &app, QWidget *opener, SearchKind kind)
     RegionalSettings::instance().apply();
     setWindowTitle(m_kind.captionText());
     setFixedClientSize(862, 560);
-    setStyleSheet(QStringLiteral("QDialog { background: qlineargradient(x1:0,y1:0,x2:0,y2:1, stop:0 #ffffff, stop:1 #dbe7f3); }"));
+    setStyleSheet(QStringLiteral("QDialog { background: %1; }").arg(style::verticalGradient(style::dialogWindow)));
 
     auto *stack = new QStackedLayout(this);
     stack->setContentsMargins(14, 15, 14, 15);
@@ -129,7 +124,7 @@ QWidget *SearchScreen::buildFilterPanel()
         const SearchFilter &f = m_kind.filters[i];
         const int row = (i / 2) * 2, col = i % 2;
         auto *cap = line(QString::fromUtf8(f.caption), m_panAvvio, true);
-        cap->setStyleSheet(QStringLiteral("color: #23466e;"));
+        style::setTextColour(cap, style::colour::navy);
         auto *edit = new QLineEdit(m_panAvvio);
         edit->setObjectName(QString::fromLatin1(f.control));
         edit->setMinimumHeight(30);
@@ -156,7 +151,7 @@ QWidget *SearchScreen::buildFilterPanel()
     hourglass->setPixmap(artwork::pixmap(QStringLiteral("clessidra"), QSize(28, 28)));
     m_lblAttendere = line(searchtext::waitLabel(), m_panAvvio, true);
     m_lblAttendere->setObjectName(QStringLiteral("lblAttendere"));
-    m_lblAttendere->setStyleSheet(QStringLiteral("color: #3c8d5a;"));
+    style::setTextColour(m_lblAttendere, style::colour::working);
     m_lblAttendere->setWordWrap(false);
     m_lblAttendere->hide();
     auto *btnCerca = button(QStringLiteral("btnCerca"), searchtext::searchButton(), m_panAvvio);
@@ -202,10 +197,7 @@ QWidget *SearchScreen::buildResultPanel()
 
     m_lstRecords = new QListWidget(m_panContainer);
     m_lstRecords->setObjectName(QStringLiteral("lstRecords"));
-    QFont mono(QStringLiteral("Courier New"));
-    mono.setStyleHint(QFont::Monospace);
-    mono.setPointSize(12);
-    m_lstRecords->setFont(mono);
+    m_lstRecords->setFont(style::listFont());
     // Plain lines: no item styling, so the padded columns line up; every item has
     // the same size, which keeps a list of many thousand lines quick to lay out.
     m_lstRecords->setUniformItemSizes(true);
@@ -219,14 +211,14 @@ QWidget *SearchScreen::buildResultPanel()
     v->addWidget(m_lstRecords, 1);
 
     auto *hint = line(searchtext::chooseHint(), m_panContainer, true);
-    hint->setStyleSheet(QStringLiteral("color: #b22234;"));
+    style::setTextColour(hint, style::colour::alert);
     v->addWidget(hint);
 
     auto *bottom = new QHBoxLayout;
     auto *btnChiudi = button(QStringLiteral("btnChiudi"), searchtext::closeButton(), m_panContainer);
     m_lblTrovate = line(searchtext::initialCount(), m_panContainer, true);
     m_lblTrovate->setObjectName(QStringLiteral("lblTrovate"));
-    m_lblTrovate->setStyleSheet(QStringLiteral("color: #008b8b;"));
+    style::setTextColour(m_lblTrovate, style::colour::count);
     m_lblTrovate->setAlignment(Qt::AlignCenter);
     auto *btnStampa = button(QStringLiteral("btnStampa"), searchtext::printButton(), m_panContainer);
     bottom->addWidget(btnChiudi);

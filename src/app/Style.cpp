@@ -1,0 +1,67 @@
+#include "app/Style.h"
+
+#include <QWidget>
+
+namespace opusteca::style {
+
+QString faceName(Face face)
+{
+    switch (face) {
+    case Face::Arial: return QStringLiteral("Arial");
+    case Face::CourierNew: return QStringLiteral("Courier New");
+    case Face::Verdana: break;
+    }
+    return QStringLiteral("Verdana");
+}
+
+QFont font(int pointSize, bool bold, Face face)
+{
+    QFont f(faceName(face));
+    if (face == Face::CourierNew) f.setStyleHint(QFont::Monospace);
+    f.setPointSize(pointSize);
+    f.setBold(bold);
+    return f;
+}
+
+QFont fieldFont() { return font(9); }
+
+QFont captionFont(int pointSize) { return font(pointSize, true); }
+
+QFont listFont() { return font(12, false, Face::CourierNew); }
+
+QString css(const QColor &colour) { return colour.name(); }
+
+QString verticalGradient(const Shade &shade)
+{
+    return QStringLiteral("qlineargradient(x1:0,y1:0,x2:0,y2:1, stop:0 %1, stop:1 %2)")
+        .arg(css(shade.top), css(shade.bottom));
+}
+
+void setTextColour(QWidget *w, const QColor &colour)
+{
+    w->setStyleSheet(QStringLiteral("color: %1;").arg(css(colour)));
+}
+
+void setPanel(QWidget *w, Panel panel)
+{
+    struct Look {
+        QColor background;
+        QColor border;
+        int radius;
+    };
+    Look look{colour::white, colour::groupBorder, 8};
+    switch (panel) {
+    case Panel::Container: look = {colour::container, colour::containerBorder, 10}; break;
+    case Panel::Paper: look = {colour::paper, colour::paperBorder, 8}; break;
+    case Panel::ToolbarGroup: look = {colour::white, colour::groupBorder, 8}; break;
+    case Panel::PictureFrame: look = {colour::white, colour::frameBorder, 6}; break;
+    case Panel::Sheet: look = {colour::white, colour::sheetBorder, 6}; break;
+    }
+    // A selector by name keeps the look off the controls the panel holds.
+    Q_ASSERT(!w->objectName().isEmpty());
+    w->setStyleSheet(QStringLiteral("#%1 { background: %2; border: 1px solid %3; border-radius: %4px; }")
+                         .arg(w->objectName(), css(look.background), css(look.border))
+                         .arg(look.radius));
+}
+
+} // namespace opusteca::style
