@@ -1,0 +1,39 @@
+#pragma once
+#include "report/Report.h"
+
+#include <memory>
+
+namespace opusteca::report {
+
+// The layout "Riepilogo dati" that prints a list of lines: on landscape A4, a
+// title bar (txtTitolo, laid out as "Riepilogo"), the lines in Courier New 8 pt
+// in the memo txtRiepilogo of the splitting band MasterData, and a date bar
+// (txtPagina, "Stampa eseguita in data [DATE]") in the band Footer.
+enum class ListFooter {
+    AfterList, // a master-data footer: once, after the last line (search lists)
+    EveryPage  // a page footer: at the foot of every page (the Dewey table)
+};
+std::unique_ptr<Report> buildListReport(ListFooter footer);
+
+// Fills the layout for one print, from scratch: the title, the lines in order
+// (lineAt(i) for i in 0..count-1), the memo's height to count × 12.822 units and
+// the band's to that + 10 units.
+template <class LineAt>
+void fillListReport(Report &report, const QString &title, qsizetype count, LineAt &&lineAt);
+
+// The height rule on its own, for a memo already filled.
+void fitListHeights(Report &report);
+
+template <class LineAt>
+void fillListReport(Report &report, const QString &title, qsizetype count, LineAt &&lineAt)
+{
+    if (Memo *t = report.findMemo(QStringLiteral("txtTitolo"))) t->setText(title);
+    Memo *body = report.findMemo(QStringLiteral("txtRiepilogo"));
+    if (!body) return;
+    body->clear();
+    body->reserve(count, count * 100);
+    for (qsizetype i = 0; i < count; ++i) body->appendLine(lineAt(i));
+    fitListHeights(report);
+}
+
+} // namespace opusteca::report

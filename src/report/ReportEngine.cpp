@@ -1,5 +1,0 @@
-#include "report/ReportEngine.h"
-
-namespace opusteca::report {
-int engineVersion() { return 1; }
-}
