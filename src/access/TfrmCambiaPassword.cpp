@@ -51,9 +51,7 @@ TfrmCambiaPassword::TfrmCambiaPassword(Application &app) : m_app(app)
                               QStringLiteral("txtPasswordNew"));
     m_txtConferma = addRow(QStringLiteral("Conferma nuova password:"), QStringLiteral("lblRigo07"),
                            QStringLiteral("txtConferma"));
-    setTabOrder(m_txtPasswordOld, m_txtPasswordNew);
-    setTabOrder(m_txtPasswordNew, m_txtConferma);
-    new EnterChain(this, {m_txtPasswordOld, m_txtPasswordNew, m_txtConferma}, true);
+    chainFocus(this, {m_txtPasswordOld, m_txtPasswordNew, m_txtConferma});
 
     auto *cmdEsci = new QPushButton(QStringLiteral("Chiudi"), this);
     cmdEsci->setObjectName(QStringLiteral("cmdEsci"));

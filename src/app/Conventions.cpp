@@ -179,4 +179,11 @@ bool EnterChain::eventFilter(QObject *watched, QEvent *event)
     return true;
 }
 
+EnterChain *chainFocus(QObject *owner, const QList<QWidget *> &fields, bool wrap, const QList<QWidget *> &tabAfter)
+{
+    const QList<QWidget *> tabs = fields + tabAfter;
+    for (qsizetype i = 0; i + 1 < tabs.size(); ++i) QWidget::setTabOrder(tabs[i], tabs[i + 1]);
+    return new EnterChain(owner, fields, wrap);
+}
+
 } // namespace opusteca

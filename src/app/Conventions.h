@@ -66,4 +66,11 @@ private:
     bool m_wrap;
 };
 
+// The focus order of a screen's fields, written once: Tab visits the fields in
+// the order given, then the widgets of tabAfter (a check box, say, that Enter
+// does not reach); Enter moves along the fields, from the last back to the first
+// when wrap is set.
+EnterChain *chainFocus(QObject *owner, const QList<QWidget *> &fields, bool wrap = true,
+                       const QList<QWidget *> &tabAfter = {});
+
 } // namespace opusteca

@@ -91,8 +91,7 @@ void SideCardScreen::chainFields(const QList<int> &order)
 {
     QList<QWidget *> chain;
     for (int f : order) chain << card().control(f);
-    for (qsizetype i = 0; i + 1 < chain.size(); ++i) setTabOrder(chain[i], chain[i + 1]);
-    new EnterChain(this, chain, true);
+    chainFocus(this, chain);
 }
 
 void SideCardScreen::cmdTrovaClick() { openSearch(); }

@@ -1,9 +1,9 @@
 #pragma once
 #include "screens/ArchiveScreen.h"
 
-class QCheckBox;
 class QGridLayout;
 class QLineEdit;
+class QVBoxLayout;
 
 namespace opusteca {
 
@@ -26,9 +26,18 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void buildCard();
     void buildToolbar();
-    QWidget *section(int number, const QString &art, QGridLayout *&grid);
+    // The card, section by section, top to bottom.
+    void buildCard();
+    void buildBookSection(QVBoxLayout *cardLayout);
+    void buildEditionSection(QVBoxLayout *cardLayout);
+    void buildOriginalSection(QVBoxLayout *cardLayout);
+    void buildNotesSection(QVBoxLayout *cardLayout);
+    // A framed section with its picture; returns the grid its fields go on.
+    QGridLayout *addSection(QVBoxLayout *cardLayout, int number, const QString &art);
+    // A small command picture beside a field, with its status-line text.
+    CommandPicture *fieldPicture(QGridLayout *grid, int row, int col, const QString &name,
+                                 const QString &art, const QString &hover);
     QLineEdit *m_txtIsbn = nullptr;
 };
 

@@ -135,9 +135,7 @@ QWidget *SearchScreen::buildFilterPanel()
         m_filters << edit;
     }
     v->addLayout(grid);
-    QList<QWidget *> chain(m_filters.begin(), m_filters.end());
-    for (qsizetype i = 0; i + 1 < chain.size(); ++i) setTabOrder(chain[i], chain[i + 1]);
-    new EnterChain(this, chain, true);
+    chainFocus(this, QList<QWidget *>(m_filters.begin(), m_filters.end()));
     v->addStretch(1);
 
     m_lblConta = new QLabel(QStringLiteral("0"), m_panAvvio);

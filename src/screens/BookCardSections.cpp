@@ -1,0 +1,240 @@
+// The book card of TfrmLibri, built section by section.
+#include "screens/TfrmLibri.h"
+
+#include "app/Conventions.h"
+#include "app/DialogScreen.h"
+#include "app/Pictures.h"
+#include "app/Style.h"
+#include "screens/CardBuilder.h"
+#include "screens/TfrmCodici_Dewey.h"
+#include "screens/core/BookLists.h"
+#include "store/BookRecord.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+namespace opusteca {
+namespace {
+
+using namespace libro;
+
+// The grid of a section: a left and a right column of captioned fields; wide fields
+// run across both. Columns: 0 caption, 1 field, 2 gap, 3 caption, 4-7 field (4 narrow
+// field, 5 picture, 6 caption, 7 field), 8 picture.
+enum Col { LCap = 0, LField = 1, Gap = 2, RCap = 3, RField = 4, RPic = 5, RCap2 = 6, RField2 = 7, FarPic = 8 };
+
+// Places the captioned fields of one section on its grid.
+class SectionRows {
+public:
+    SectionRows(Card &card, QGridLayout *grid) : m_card(card), m_grid(grid) {}
+
+    QWidget *area() const { return m_grid->parentWidget(); }
+    QGridLayout *grid() const { return m_grid; }
+
+    QLabel *caption(int field, int row, int col, bool alert = false)
+    {
+        QLabel *l = cardui::caption(m_card, field, area());
+        l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        if (alert) style::setTextColour(l, style::colour::alert);
+        m_grid->addWidget(l, row, col);
+        return l;
+    }
+    // A captioned line field in the left column, the right column, or across both.
+    QLineEdit *left(int field, int row) { return line(field, row, LCap, LField, 1); }
+    QLineEdit *right(int field, int row) { return line(field, row, RCap, RField, 4); }
+    QLineEdit *wide(int field, int row) { return line(field, row, LCap, LField, 8); }
+    // A narrow field that leaves room for a picture beside it.
+    QLineEdit *narrow(int field, int row, int capCol, int fieldCol)
+    {
+        return line(field, row, capCol, fieldCol, 1);
+    }
+    QComboBox *leftList(int field, const QStringList &items, int row)
+    {
+        caption(field, row, LCap);
+        QComboBox *c = cardui::listField(m_card, field, items, area());
+        m_grid->addWidget(c, row, LField);
+        return c;
+    }
+
+private:
+    QLineEdit *line(int field, int row, int capCol, int fieldCol, int span)
+    {
+        caption(field, row, capCol);
+        QLineEdit *e = cardui::lineField(m_card, field, area());
+        m_grid->addWidget(e, row, fieldCol, 1, span);
+        return e;
+    }
+
+    Card &m_card;
+    QGridLayout *m_grid;
+};
+
+} // namespace
+
+void TfrmLibri::buildCard()
+{
+    auto *v = new QVBoxLayout(cardArea());
+    v->setContentsMargins(0, 0, 0, 0);
+    v->setSpacing(8);
+    buildBookSection(v);
+    buildEditionSection(v);
+    buildOriginalSection(v);
+    buildNotesSection(v);
+    // Fields the user never types: they travel with the record.
+    for (int f : {Convalida, File01, File02, File03, Desc01, Desc02, Desc03})
+        cardui::hiddenField(card(), f, cardArea());
+    v->addStretch(1);
+
+    // Tab order and Enter chain follow the card's field order; the check box is
+    // reached by Tab only.
+    const QList<int> order = {Titolo, Codice, Scaffale, Autore, Nazione, Curatore, Dewey, Pagine,
+                              Genere, Giudizio, Editore, Isbn, Citta, Anno, Volumi, Prezzo, Collana,
+                              Formato, Originale, Lingua, Prima, Traduttore, Versione, Note, Prestato,
+                              Scadenza};
+    QList<QWidget *> chain;
+    for (int f : order) chain << card().control(f);
+    chainFocus(this, chain, true, {card().control(Annullata)});
+}
+
+QGridLayout *TfrmLibri::addSection(QVBoxLayout *cardLayout, int number, const QString &art)
+{
+    auto *frame = new QFrame(cardArea());
+    frame->setObjectName(QStringLiteral("shpSezione%1").arg(number));
+    style::setPanel(frame, style::Panel::Paper);
+    addBackground(frame);
+    auto *h = new QHBoxLayout(frame);
+    h->setContentsMargins(10, 8, 14, 8);
+    h->setSpacing(14);
+
+    auto *pictureFrame = new QFrame(frame);
+    pictureFrame->setObjectName(QStringLiteral("shpCornice%1").arg(number));
+    style::setPanel(pictureFrame, style::Panel::PictureFrame);
+    pictureFrame->setFixedWidth(92);
+    addBackground(pictureFrame);
+    auto *pv = new QVBoxLayout(pictureFrame);
+    pv->setContentsMargins(4, 4, 4, 4);
+    auto *picture = new QLabel(pictureFrame);
+    picture->setObjectName(QStringLiteral("imgSezione%1").arg(number));
+    picture->setPixmap(artwork::pixmap(art, QSize(80, 80)));
+    picture->setAlignment(Qt::AlignCenter);
+    pv->addWidget(picture, 0, Qt::AlignTop | Qt::AlignHCenter);
+    pv->addStretch(1);
+    h->addWidget(pictureFrame);
+
+    auto *fields = new QWidget(frame);
+    auto *grid = new QGridLayout(fields);
+    grid->setContentsMargins(6, 6, 6, 6);
+    grid->setHorizontalSpacing(10);
+    grid->setVerticalSpacing(9);
+    // Same column widths in every section, so the four grids line up.
+    const QFontMetrics fm(style::captionFont());
+    int captionWidth = 0;
+    for (const FieldDef &f : bookLayout().fields)
+        captionWidth = std::max(captionWidth, fm.horizontalAdvance(QString::fromUtf8(f.label)));
+    grid->setColumnMinimumWidth(LCap, captionWidth + 4);
+    grid->setColumnMinimumWidth(RCap, captionWidth + 4);
+    grid->setColumnStretch(LField, 5);
+    grid->setColumnMinimumWidth(Gap, 8);
+    grid->setColumnMinimumWidth(RField, 100);
+    grid->setColumnMinimumWidth(RPic, 26);
+    grid->setColumnMinimumWidth(FarPic, 26);
+    grid->setColumnStretch(RField2, 3);
+    h->addWidget(fields, 1);
+    cardLayout->addWidget(frame);
+    return grid;
+}
+
+CommandPicture *TfrmLibri::fieldPicture(QGridLayout *grid, int row, int col, const QString &name,
+                                        const QString &art, const QString &hover)
+{
+    auto *p = new CommandPicture(name, art, QSize(26, 26), grid->parentWidget());
+    statusLine()->addHover(p, hover);
+    grid->addWidget(p, row, col);
+    return p;
+}
+
+void TfrmLibri::buildBookSection(QVBoxLayout *cardLayout)
+{
+    SectionRows s(card(), addSection(cardLayout, 1, QStringLiteral("sezione_libro")));
+    s.wide(Titolo, 0);
+    s.left(Codice, 1);
+    s.right(Scaffale, 1);
+    s.left(Autore, 2);
+    s.right(Nazione, 2);
+    s.left(Curatore, 3);
+    s.narrow(Dewey, 3, RCap, RField);
+    auto *btnDewey = fieldPicture(s.grid(), 3, RPic, QStringLiteral("btnDewey"), QStringLiteral("dewey"),
+                                  QStringLiteral("Visualizza la Tabella dei Codici Dewey."));
+    s.narrow(Pagine, 3, RCap2, RField2);
+    s.leftList(Genere, booklists::genres(), 4);
+    s.right(Giudizio, 4);
+    connect(btnDewey, &CommandPicture::clicked, this, [this] {
+        openDialog<TfrmCodici_Dewey>(app(), this, [](TfrmCodici_Dewey &d) { d.setCallerTag(QStringLiteral("libri")); });
+    });
+}
+
+void TfrmLibri::buildEditionSection(QVBoxLayout *cardLayout)
+{
+    SectionRows s(card(), addSection(cardLayout, 2, QStringLiteral("sezione_editore")));
+    s.left(Editore, 0);
+    m_txtIsbn = s.right(Isbn, 0);
+    m_txtIsbn->installEventFilter(this);
+    auto *btnGoogle = fieldPicture(s.grid(), 0, FarPic, QStringLiteral("btnGoogle"), QStringLiteral("web"),
+                                   QStringLiteral("Cerca sul Web, tramite Google, informazioni relative al "
+                                                  "libro con l'ISBN indicato."));
+    s.left(Citta, 1);
+    s.right(Anno, 1);
+    s.left(Volumi, 2);
+    s.right(Prezzo, 2);
+    s.left(Collana, 3);
+    s.right(Formato, 3);
+    connect(btnGoogle, &CommandPicture::clicked, this, &TfrmLibri::btnGoogleClick);
+}
+
+void TfrmLibri::buildOriginalSection(QVBoxLayout *cardLayout)
+{
+    SectionRows s(card(), addSection(cardLayout, 3, QStringLiteral("sezione_originale")));
+    s.wide(Originale, 0);
+    s.leftList(Lingua, booklists::languages(), 1);
+    s.right(Prima, 1);
+    s.left(Traduttore, 2);
+    s.right(Versione, 2);
+}
+
+void TfrmLibri::buildNotesSection(QVBoxLayout *cardLayout)
+{
+    SectionRows s(card(), addSection(cardLayout, 4, QStringLiteral("sezione_note")));
+    s.wide(Note, 0);
+    s.caption(Prestato, 1, LCap, true);
+    s.grid()->addWidget(cardui::lineField(card(), Prestato, s.area()), 1, LField);
+    s.caption(Scadenza, 1, RCap, true);
+    s.grid()->addWidget(cardui::lineField(card(), Scadenza, s.area()), 1, RField);
+    auto *btnScadenza = fieldPicture(s.grid(), 1, RPic, QStringLiteral("btnScadenza"),
+                                     QStringLiteral("calendario"), QStringLiteral("Inserisci la data corrente."));
+
+    auto *chk = new QCheckBox(QStringLiteral("Annullata"), s.area());
+    chk->setObjectName(QStringLiteral("chkAnnullata"));
+    chk->setFont(style::captionFont());
+    style::setTextColour(chk, style::colour::alert);
+    card().bind(Annullata, chk);
+    statusLine()->addHover(chk, QStringLiteral("Contrassegna la scheda del libro come annullata per "
+                                               "escluderla dai risultati di ricerca."));
+    auto *mark = new QLabel(s.area());
+    mark->setObjectName(QStringLiteral("imgAnnullata"));
+    mark->setPixmap(artwork::pixmap(QStringLiteral("annullata"), QSize(26, 26)));
+    auto *chkRow = new QHBoxLayout;
+    chkRow->setSpacing(6);
+    chkRow->addWidget(chk);
+    chkRow->addWidget(mark);
+    chkRow->addStretch(1);
+    s.grid()->addLayout(chkRow, 1, RCap2, 1, 3);
+    connect(btnScadenza, &CommandPicture::clicked, this, &TfrmLibri::btnScadenzaClick);
+}
+
+} // namespace opusteca
