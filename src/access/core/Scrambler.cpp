@@ -6,14 +6,6 @@ namespace opusteca::scrambler {
 namespace {
 
 constexpr std::uint16_t kStartKey = 3951;
-constexpr std::uint16_t kMultiplier = 40193;
-constexpr std::uint16_t kAddend = 27506;
-
-// The key always moves on with the scrambled byte, which makes the two directions inverse.
-std::uint16_t nextKey(std::uint16_t key, std::uint8_t scrambled)
-{
-    return std::uint16_t(std::uint16_t(key + scrambled) * kMultiplier + kAddend);
-}
 
 int hexValue(QChar c)
 {

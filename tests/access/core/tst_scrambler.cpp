@@ -10,6 +10,12 @@ using namespace opusteca;
 
 namespace {
 
+// Checked while compiling, where an overflow of a signed product is an error and
+// not a silent wrap. Values worked out separately.
+static_assert(scrambler::nextKey(3951, 0x4E) == 25647);
+static_assert(scrambler::nextKey(65535, 0) == 52849);
+static_assert(scrambler::nextKey(65478, 223) == 40215); // key + byte wraps past 65535
+
 // Start key 3951; the key moves on as (key + scrambled byte) * 40193 + 27506, mod 65536.
 QString referenceScramble(const QString &text)
 {
@@ -39,6 +45,8 @@ class TestScrambler : public QObject {
 private slots:
     void empty();
     void handVector();
+    void knownPairs_data();
+    void knownPairs();
     void matchesReference_data();
     void matchesReference();
     void roundTripOfRandomTexts();
@@ -66,6 +74,30 @@ void TestScrambler::handVector()
     // (3951 + 78) * 40193 + 27506 mod 65536 = 25647 = 0x642F; 'A' ^ 0x64 = 0x25.
     QCOMPARE(scrambler::scramble(QStringLiteral("AA")), QStringLiteral("4E25"));
     QCOMPARE(scrambler::unscramble(QStringLiteral("4E25")).value_or(QString()), QStringLiteral("AA"));
+}
+
+void TestScrambler::knownPairs_data()
+{
+    // Pairs worked out once by a separate small program, outside this code base.
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("hex");
+    QTest::newRow("initial password") << "OPUSTECA" << "409E08EEAB4CDB23";
+    QTest::newRow("key product beyond a signed int twice") << "PASSWORD" << "5F909ECA660E8240";
+    QTest::newRow("blank and digits") << "BIBLIOTECA 2026" << "4D8E3DC5191B862DC35B4DD140159F";
+    QTest::newRow("symbols") << "1234-!?" << "3EA6E2A6269D9F";
+    QTest::newRow("accented capitals") << QStringLiteral("\u00C0\u00C8\u00CC\u00D2\u00D9") << "CF496EF182";
+    QTest::newRow("code 255") << QStringLiteral("\u00FF\u00FF\u00FF\u00FF") << "F041CBEC";
+    QTest::newRow("code 0") << QString(4, QChar(char16_t(0))) << "0FC01D2B";
+    // The key before the second byte is 65478: key + byte passes 65535 and wraps.
+    QTest::newRow("key sum wraps") << QStringLiteral("\u00EA ") << "E5DF";
+}
+
+void TestScrambler::knownPairs()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, hex);
+    QCOMPARE(scrambler::scramble(text), hex);
+    QCOMPARE(scrambler::unscramble(hex).value_or(QStringLiteral("failed")), text);
 }
 
 void TestScrambler::matchesReference_data()
