@@ -1,16 +1,285 @@
 #include "screens/TfrmCodici_Dewey.h"
 
+#include "app/Application.h"
+#include "app/Conventions.h"
+#include "app/Messages.h"
+#include "app/Pictures.h"
 #include "app/core/RegionalSettings.h"
+#include "screens/TfrmLibri.h"
+#include "screens/core/DeweyTable.h"
+#include "search/core/ListFind.h"
+#include "search/core/SearchTexts.h"
+#include "store/BookRecord.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QVBoxLayout>
 
 namespace opusteca {
+namespace {
+
+// The screen's colours and faces, in one place.
+const QColor kInkColour(0x23, 0x46, 0x6e);
+const QColor kHintColour(0xdc, 0x14, 0x3c);  // crimson
+const QColor kWaitColour(0x00, 0x64, 0x00);  // dark green
+const char *const kBackground =
+    "QDialog { background: qlineargradient(x1:0,y1:0,x2:0,y2:1, stop:0 #ffffff, stop:1 #dbe7f3); }";
+
+QString colour(const QColor &c) { return QStringLiteral("color: %1;").arg(c.name()); }
+
+QLabel *textLine(const QString &name, const QString &text, QWidget *parent, bool bold = false)
+{
+    auto *l = new QLabel(text, parent);
+    l->setObjectName(name);
+    QFont f(QStringLiteral("Verdana"));
+    f.setPointSize(9);
+    f.setBold(bold);
+    l->setFont(f);
+    l->setWordWrap(true);
+    l->setStyleSheet(colour(kInkColour));
+    return l;
+}
+
+QPushButton *button(const QString &name, const QString &text, QWidget *parent)
+{
+    auto *b = new QPushButton(text, parent);
+    b->setObjectName(name);
+    b->setMinimumSize(120, 32);
+    QFont f(QStringLiteral("Verdana"));
+    f.setPointSize(10);
+    f.setBold(true);
+    b->setFont(f);
+    return b;
+}
+
+QString deweyCaption() { return QStringLiteral(" Tabella Codici Dewey"); }
+
+} // namespace
 
 TfrmCodici_Dewey::TfrmCodici_Dewey(Application &app, QWidget *opener)
     : DialogScreen(app, opener, QStringLiteral("TfrmCodici_Dewey"))
 {
     RegionalSettings::instance().apply();
-    setWindowTitle(QStringLiteral(" Tabella Codici Dewey"));
-    setFixedClientSize(480, 320);
-    addCloseButton();
+    setWindowTitle(deweyCaption());
+    setFixedClientSize(820, 660);
+    setStyleSheet(QString::fromLatin1(kBackground));
+
+    auto *v = new QVBoxLayout(this);
+    v->setContentsMargins(16, 12, 16, 14);
+    v->setSpacing(6);
+
+    auto *heading = new QLabel(this);
+    heading->setObjectName(QStringLiteral("imgIntestazione"));
+    heading->setPixmap(artwork::pixmap(QStringLiteral("dewey_intestazione"), QSize(600, 90)));
+    heading->setAlignment(Qt::AlignCenter);
+    v->addWidget(heading);
+
+    v->addWidget(textLine(QStringLiteral("lblRigo01"),
+                          QStringLiteral("Immettere una o pi\u00F9 parole consecutive presenti nella voce in elenco "
+                                         "da cercare e premere il pulsante Trova."),
+                          this, true));
+    v->addWidget(textLine(QStringLiteral("lblRigo02"),
+                          QStringLiteral("Per spostarsi sulla voce successiva contenente la stessa chiave di "
+                                         "ricerca, fare di nuovo clic su Trova."),
+                          this));
+
+    auto *findRow = new QHBoxLayout;
+    findRow->setContentsMargins(0, 4, 0, 4);
+    auto *lens = new QLabel(this);
+    lens->setObjectName(QStringLiteral("imgLente"));
+    lens->setPixmap(artwork::pixmap(QStringLiteral("lente"), QSize(28, 28)));
+    m_txtTrova = new QLineEdit(this);
+    m_txtTrova->setObjectName(QStringLiteral("txtTrova"));
+    QFont bold = m_txtTrova->font();
+    bold.setBold(true);
+    m_txtTrova->setFont(bold);
+    m_txtTrova->setMinimumHeight(28);
+    m_btnTrova = button(QStringLiteral("btnTrova"), QStringLiteral("Trova"), this);
+    findRow->addWidget(lens);
+    findRow->addWidget(m_txtTrova, 1);
+    findRow->addSpacing(8);
+    findRow->addWidget(m_btnTrova);
+    v->addLayout(findRow);
+
+    // The loading picture shares the list's cell, centred and on top of it.
+    auto *listCell = new QGridLayout;
+    m_lstRecords = new QListWidget(this);
+    m_lstRecords->setObjectName(QStringLiteral("lstRecords"));
+    QFont mono(QStringLiteral("Courier New"));
+    mono.setStyleHint(QFont::Monospace);
+    mono.setPointSize(12);
+    m_lstRecords->setFont(mono);
+    m_lstRecords->setStyleSheet(QStringLiteral("QListWidget { color: black; background: white; }"));
+    // Every entry is one line of one font: equal item sizes keep the filling to
+    // one layout pass.
+    m_lstRecords->setUniformItemSizes(true);
+    m_lstRecords->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_lstRecords->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    m_lstRecords->setTextElideMode(Qt::ElideNone);
+    listCell->addWidget(m_lstRecords, 0, 0);
+    m_panDewey = new QLabel(this);
+    m_panDewey->setObjectName(QStringLiteral("panDewey"));
+    m_panDewey->setPixmap(artwork::pixmap(QStringLiteral("attendere_dewey"), QSize(300, 120)));
+    m_panDewey->setAccessibleName(QStringLiteral("Caricamento della Tabella Codici Dewey in corso. Attendere..."));
+    listCell->addWidget(m_panDewey, 0, 0, Qt::AlignCenter);
+    v->addLayout(listCell, 1);
+
+    auto *hint = textLine(QStringLiteral("lblRigo03"),
+                          QStringLiteral("Per importare un codice Dewey dall'elenco, selezionarlo con un doppio clic."),
+                          this, true);
+    hint->setStyleSheet(colour(kHintColour));
+    v->addWidget(hint);
+
+    auto *bottom = new QHBoxLayout;
+    auto *btnChiudi = button(QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"), this);
+    m_lblAttendere = new QLabel(QStringLiteral("Stampa in corso. Attendere..."), this);
+    m_lblAttendere->setObjectName(QStringLiteral("lblAttendere"));
+    QFont italic(QStringLiteral("Verdana"));
+    italic.setPointSize(10);
+    italic.setBold(true);
+    italic.setItalic(true);
+    m_lblAttendere->setFont(italic);
+    m_lblAttendere->setStyleSheet(colour(kWaitColour));
+    m_lblAttendere->setAlignment(Qt::AlignCenter);
+    // Hidden, it keeps its room, so the buttons do not move when it shows.
+    QSizePolicy keep = m_lblAttendere->sizePolicy();
+    keep.setRetainSizeWhenHidden(true);
+    m_lblAttendere->setSizePolicy(keep);
+    m_lblAttendere->hide();
+    m_btnStampa = button(QStringLiteral("btnStampa"), QStringLiteral("Stampa"), this);
+    bottom->addWidget(btnChiudi);
+    bottom->addWidget(m_lblAttendere, 1);
+    bottom->addWidget(m_btnStampa);
+    v->addLayout(bottom);
+
+    // lblMemory was made before the layout: keep it out of sight.
+    lblMemory()->hide();
+
+    setTabOrder(m_txtTrova, m_lstRecords);
+    setTabOrder(m_lstRecords, m_btnTrova);
+    // No button is the dialog's default, so Enter in the list or the field
+    // presses nothing; Enter on a focused button presses that button.
+    disableDefaultButtons();
+    for (QPushButton *b : {m_btnTrova, btnChiudi, m_btnStampa}) b->installEventFilter(this);
+    EnterChain::link(m_txtTrova, m_btnTrova);
+
+    m_tmrCarica.setObjectName(QStringLiteral("tmrCarica"));
+    m_tmrCarica.setSingleShot(true);
+    m_tmrCarica.setInterval(1000);
+    connect(&m_tmrCarica, &QTimer::timeout, this, &TfrmCodici_Dewey::tmrCaricaTimer);
+    connect(btnChiudi, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_btnTrova, &QPushButton::clicked, this, &TfrmCodici_Dewey::btnTrovaClick);
+    // A double click anywhere in the list picks, as on the search screens.
+    m_lstRecords->viewport()->installEventFilter(this);
+}
+
+int TfrmCodici_Dewey::selectedRow() const
+{
+    const QModelIndexList rows = m_lstRecords->selectionModel()->selectedIndexes();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+void TfrmCodici_Dewey::showEvent(QShowEvent *event)
+{
+    DialogScreen::showEvent(event);
+    if (event->spontaneous()) return;
+    m_txtTrova->clear();
+    m_lstRecords->clear();
+    m_entries.clear();
+    m_lstRecords->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_lstRecords->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_panDewey->show();
+    m_panDewey->raise();
+    m_tmrCarica.start();
+    m_txtTrova->setFocus(Qt::OtherFocusReason);
+}
+
+void TfrmCodici_Dewey::tmrCaricaTimer()
+{
+    m_tmrCarica.stop();
+    m_lstRecords->setUpdatesEnabled(false);
+    m_entries = dewey::table();
+    m_lstRecords->addItems(m_entries);
+    m_lstRecords->setUpdatesEnabled(true);
+    m_panDewey->hide();
+}
+
+void TfrmCodici_Dewey::btnTrovaClick()
+{
+    const FindOutcome outcome = findForScreen(objectName(), m_entries, selectedRow(), m_txtTrova->text());
+    if (outcome.status == FindOutcome::Status::NotApplicable) {
+        msg::plain(this, searchtext::notApplicable());
+        return;
+    }
+    if (outcome.selected >= 0 && outcome.selected != selectedRow()) {
+        m_lstRecords->setCurrentRow(outcome.selected, QItemSelectionModel::ClearAndSelect);
+        m_lstRecords->scrollToItem(m_lstRecords->item(outcome.selected), QAbstractItemView::PositionAtCenter);
+    }
+}
+
+void TfrmCodici_Dewey::lstRecordsDblClick()
+{
+    const int row = selectedRow();
+    if (row >= 0 && callerTag() == QLatin1String("libri"))
+        app().libri()->card().setText(libro::Dewey, dewey::classCode(m_lstRecords->item(row)->text()));
+    accept();
+}
+
+bool TfrmCodici_Dewey::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        auto *b = qobject_cast<QPushButton *>(watched);
+        if (b && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+            b->click();
+            return true;
+        }
+    }
+    if (watched == m_lstRecords->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+        const auto *me = static_cast<QMouseEvent *>(event);
+        if (me->button() != Qt::LeftButton) return false;
+        const QModelIndex index = m_lstRecords->indexAt(me->position().toPoint());
+        if (index.isValid()) m_lstRecords->setCurrentRow(index.row(), QItemSelectionModel::ClearAndSelect);
+        lstRecordsDblClick();
+        return true;
+    }
+    return DialogScreen::eventFilter(watched, event);
+}
+
+void TfrmCodici_Dewey::keyPressEvent(QKeyEvent *event)
+{
+    // Escape would close the dialog: this screen closes only through its own controls.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        return;
+    }
+    DialogScreen::keyPressEvent(event);
+}
+
+void TfrmCodici_Dewey::closeEvent(QCloseEvent *event)
+{
+    // The window manager's close (Alt+F4) is refused; the program's own close is not.
+    if (event->spontaneous()) {
+        event->ignore();
+        return;
+    }
+    DialogScreen::closeEvent(event);
+}
+
+void TfrmCodici_Dewey::done(int result)
+{
+    m_tmrCarica.stop();
+    m_lblAttendere->hide();
+    DialogScreen::done(result);
+    // However the table closes, the user is back in the Dewey field.
+    if (QWidget *field = app().libri()->card().control(libro::Dewey)) field->setFocus(Qt::OtherFocusReason);
 }
 
 } // namespace opusteca

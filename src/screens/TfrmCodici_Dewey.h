@@ -1,12 +1,50 @@
 #pragma once
 #include "app/DialogScreen.h"
 
+#include <QStringList>
+#include <QTimer>
+
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
 namespace opusteca {
 
+// The Dewey table: the built-in classification headings in a list, found by
+// words, printed whole, and picked into the book card's txtDewey by a double
+// click. The list is filled just after the screen is on show, so the screen and
+// its loading picture are drawn first.
 class TfrmCodici_Dewey : public DialogScreen {
     Q_OBJECT
 public:
     TfrmCodici_Dewey(Application &app, QWidget *opener);
+
+    // The row the list's selection holds, -1 for none.
+    int selectedRow() const;
+
+public slots:
+    void tmrCaricaTimer();
+    void btnTrovaClick();
+    void lstRecordsDblClick();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void done(int result) override;
+
+private:
+    QLineEdit *m_txtTrova = nullptr;
+    QPushButton *m_btnTrova = nullptr;
+    QListWidget *m_lstRecords = nullptr;
+    QLabel *m_panDewey = nullptr;
+    QLabel *m_lblAttendere = nullptr;
+    QPushButton *m_btnStampa = nullptr;
+    QTimer m_tmrCarica;
+    // What lstRecords shows, entry for entry; empty until the timer has filled it.
+    QStringList m_entries;
 };
 
 } // namespace opusteca
