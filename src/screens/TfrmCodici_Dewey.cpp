@@ -4,7 +4,10 @@
 #include "app/Conventions.h"
 #include "app/Messages.h"
 #include "app/Pictures.h"
+#include "app/Style.h"
 #include "app/core/RegionalSettings.h"
+#include "report/ReportEngine.h"
+#include "report/ListReport.h"
 #include "screens/TfrmLibri.h"
 #include "screens/core/DeweyTable.h"
 #include "search/core/ListFind.h"
@@ -25,25 +28,13 @@
 namespace opusteca {
 namespace {
 
-// The screen's colours and faces, in one place.
-const QColor kInkColour(0x23, 0x46, 0x6e);
-const QColor kHintColour(0xdc, 0x14, 0x3c);  // crimson
-const QColor kWaitColour(0x00, 0x64, 0x00);  // dark green
-const char *const kBackground =
-    "QDialog { background: qlineargradient(x1:0,y1:0,x2:0,y2:1, stop:0 #ffffff, stop:1 #dbe7f3); }";
-
-QString colour(const QColor &c) { return QStringLiteral("color: %1;").arg(c.name()); }
-
 QLabel *textLine(const QString &name, const QString &text, QWidget *parent, bool bold = false)
 {
     auto *l = new QLabel(text, parent);
     l->setObjectName(name);
-    QFont f(QStringLiteral("Verdana"));
-    f.setPointSize(9);
-    f.setBold(bold);
-    l->setFont(f);
+    l->setFont(style::font(9, bold));
     l->setWordWrap(true);
-    l->setStyleSheet(colour(kInkColour));
+    style::setTextColour(l, style::colour::navy);
     return l;
 }
 
@@ -52,10 +43,7 @@ QPushButton *button(const QString &name, const QString &text, QWidget *parent)
     auto *b = new QPushButton(text, parent);
     b->setObjectName(name);
     b->setMinimumSize(120, 32);
-    QFont f(QStringLiteral("Verdana"));
-    f.setPointSize(10);
-    f.setBold(true);
-    b->setFont(f);
+    b->setFont(style::font(10, true));
     return b;
 }
 
@@ -69,7 +57,7 @@ TfrmCodici_Dewey::TfrmCodici_Dewey(Application &app, QWidget *opener)
     RegionalSettings::instance().apply();
     setWindowTitle(deweyCaption());
     setFixedClientSize(820, 660);
-    setStyleSheet(QString::fromLatin1(kBackground));
+    setStyleSheet(QStringLiteral("QDialog { background: %1; }").arg(style::verticalGradient(style::dialogWindow)));
 
     auto *v = new QVBoxLayout(this);
     v->setContentsMargins(16, 12, 16, 14);
@@ -112,10 +100,7 @@ TfrmCodici_Dewey::TfrmCodici_Dewey(Application &app, QWidget *opener)
     auto *listCell = new QGridLayout;
     m_lstRecords = new QListWidget(this);
     m_lstRecords->setObjectName(QStringLiteral("lstRecords"));
-    QFont mono(QStringLiteral("Courier New"));
-    mono.setStyleHint(QFont::Monospace);
-    mono.setPointSize(12);
-    m_lstRecords->setFont(mono);
+    m_lstRecords->setFont(style::listFont());
     m_lstRecords->setStyleSheet(QStringLiteral("QListWidget { color: black; background: white; }"));
     // Every entry is one line of one font: equal item sizes keep the filling to
     // one layout pass.
@@ -134,19 +119,17 @@ TfrmCodici_Dewey::TfrmCodici_Dewey(Application &app, QWidget *opener)
     auto *hint = textLine(QStringLiteral("lblRigo03"),
                           QStringLiteral("Per importare un codice Dewey dall'elenco, selezionarlo con un doppio clic."),
                           this, true);
-    hint->setStyleSheet(colour(kHintColour));
+    style::setTextColour(hint, style::colour::crimson);
     v->addWidget(hint);
 
     auto *bottom = new QHBoxLayout;
     auto *btnChiudi = button(QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"), this);
     m_lblAttendere = new QLabel(QStringLiteral("Stampa in corso. Attendere..."), this);
     m_lblAttendere->setObjectName(QStringLiteral("lblAttendere"));
-    QFont italic(QStringLiteral("Verdana"));
-    italic.setPointSize(10);
-    italic.setBold(true);
+    QFont italic = style::font(10, true);
     italic.setItalic(true);
     m_lblAttendere->setFont(italic);
-    m_lblAttendere->setStyleSheet(colour(kWaitColour));
+    style::setTextColour(m_lblAttendere, style::colour::working);
     m_lblAttendere->setAlignment(Qt::AlignCenter);
     // Hidden, it keeps its room, so the buttons do not move when it shows.
     QSizePolicy keep = m_lblAttendere->sizePolicy();
@@ -176,6 +159,15 @@ TfrmCodici_Dewey::TfrmCodici_Dewey(Application &app, QWidget *opener)
     connect(&m_tmrCarica, &QTimer::timeout, this, &TfrmCodici_Dewey::tmrCaricaTimer);
     connect(btnChiudi, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_btnTrova, &QPushButton::clicked, this, &TfrmCodici_Dewey::btnTrovaClick);
+    connect(m_btnStampa, &QPushButton::pressed, m_lblAttendere, &QWidget::show);
+    // Released away from the button there is no click: the notice goes. Released
+    // on it, the click prints first, and the print hides the notice itself.
+    connect(m_btnStampa, &QPushButton::released, this, [this] {
+        QTimer::singleShot(0, this, [this] {
+            if (!m_printing) m_lblAttendere->hide();
+        });
+    });
+    connect(m_btnStampa, &QPushButton::clicked, this, &TfrmCodici_Dewey::btnStampaClick);
     // A double click anywhere in the list picks, as on the search screens.
     m_lstRecords->viewport()->installEventFilter(this);
 }
@@ -230,6 +222,19 @@ void TfrmCodici_Dewey::lstRecordsDblClick()
     if (row >= 0 && callerTag() == QLatin1String("libri"))
         app().libri()->card().setText(libro::Dewey, dewey::classCode(m_lstRecords->item(row)->text()));
     accept();
+}
+
+void TfrmCodici_Dewey::btnStampaClick()
+{
+    m_printing = true;
+    m_lblAttendere->show();
+    const std::unique_ptr<report::Report> rep = report::buildListReport(report::ListFooter::EveryPage);
+    report::fillListReport(*rep, QStringLiteral("Tabella Codici Dewey"), m_lstRecords->count(),
+                           [this](qsizetype i) { return m_lstRecords->item(int(i))->text(); });
+    rep->prepare();
+    report::print(*rep, this);
+    m_lblAttendere->hide();
+    m_printing = false;
 }
 
 bool TfrmCodici_Dewey::eventFilter(QObject *watched, QEvent *event)

@@ -27,6 +27,8 @@ public slots:
     void tmrCaricaTimer();
     void btnTrovaClick();
     void lstRecordsDblClick();
+    // Prints the whole table as the list holds it.
+    void btnStampaClick();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -43,6 +45,7 @@ private:
     QLabel *m_lblAttendere = nullptr;
     QPushButton *m_btnStampa = nullptr;
     QTimer m_tmrCarica;
+    bool m_printing = false;
     // What lstRecords shows, entry for entry; empty until the timer has filled it.
     QStringList m_entries;
 };

@@ -1,5 +1,7 @@
+#include "app/core/RegionalSettings.h"
 #include "screens/core/DeweyTable.h"
 #include "support/ArchiveKit.h"
+#include "support/PdfText.h"
 #include "support/TestSupport.h"
 
 #include <QCloseEvent>
@@ -9,6 +11,9 @@
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
+#include <QFile>
+#include <QScopeGuard>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QWindow>
 
@@ -307,6 +312,55 @@ private slots:
         QVERIFY(closed);
         QCOMPARE(txtDewey()->text(), QStringLiteral("853"));
         QCOMPARE(books->focusWidget(), static_cast<QWidget *>(txtDewey()));
+    }
+
+    // Stampa prints every entry, one line each in table order, under the title
+    // on the first page, with the date footer at the foot of every page;
+    // "Stampa in corso. Attendere..." shows from the press to the end of the print.
+    void printsTheWholeTable()
+    {
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("dewey.pdf"));
+        qputenv("OPUSTECA_PRINT_TO_PDF", pdf.toLocal8Bit());
+        const auto unset = qScopeGuard([] { qunsetenv("OPUSTECA_PRINT_TO_PDF"); });
+        RegionalSettings::setFixedNow(QDateTime(QDate(2026, 3, 7), QTime(9, 5, 4)));
+        const auto now = qScopeGuard([] { RegionalSettings::setFixedNow(std::nullopt); });
+
+        bool shownOnPress = false, hiddenAfter = false;
+        QVERIFY(withTable(true, [&] {
+            auto *wait = dlg->findChild<QLabel *>(QStringLiteral("lblAttendere"));
+            QPushButton *stampa = button("btnStampa");
+            QTest::mousePress(stampa, Qt::LeftButton);
+            shownOnPress = wait->isVisible();
+            QTest::mouseRelease(stampa, Qt::LeftButton);
+            QTest::qWait(20);
+            hiddenAfter = !wait->isVisible();
+        }));
+        QVERIFY(shownOnPress);
+        QVERIFY(hiddenAfter);
+        QVERIFY(QFile::exists(pdf));
+
+        const QSizeF paper = pdfPageSizeMm(pdf);
+        QVERIFY(qAbs(paper.width() - 297) < 1 && qAbs(paper.height() - 210) < 1);
+        const int pages = pdfPageCount(pdf);
+        QVERIFY(pages > 1);
+        const QString footer = QStringLiteral("Stampa eseguita in data 07/03/2026");
+        QStringList printed;
+        for (int page = 1; page <= pages; ++page) {
+            QStringList lines = pdfPageText(pdf, page).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+            for (QString &l : lines) l = l.trimmed();
+            lines.removeAll(QString());
+            QVERIFY(!lines.isEmpty());
+            QCOMPARE(lines.last(), footer); // a page footer, on every page
+            lines.removeLast();
+            if (page == 1) {
+                QCOMPARE(lines.first(), QStringLiteral("Tabella Codici Dewey"));
+                lines.removeFirst();
+            }
+            QVERIFY(!lines.contains(QStringLiteral("Riepilogo")));
+            printed << lines;
+        }
+        QCOMPARE(printed, dewey::table());
     }
 
     // Only Chiudi and the pick close the screen; Escape and the window manager do not.
