@@ -91,7 +91,7 @@ bool RecordFile::write(const QByteArray &record)
 {
     if (!m_file.isOpen() || record.size() != m_recordSize) return false;
     if (!m_file.seek(m_position * m_recordSize)) return false;
-    if (m_file.write(record) != m_recordSize) return false;
+    if (fileaccess::write(m_file, record) != m_recordSize) return false;
     ++m_position;
     return true;
 }

@@ -113,7 +113,7 @@ bool IniFile::write(const QString &section, const QString &key, const QString &v
     QSaveFile f(m_path);
     f.setDirectWriteFallback(true);
     if (!f.open(QIODevice::WriteOnly)) return false;
-    if (f.write(out) != out.size()) {
+    if (fileaccess::write(f, out) != out.size()) {
         f.cancelWriting();
         return false;
     }
