@@ -1,6 +1,7 @@
 #include "store/RecordFile.h"
 
 #include "store/FileAccess.h"
+#include "store/Platform.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -93,6 +94,18 @@ bool RecordFile::write(const QByteArray &record)
     if (!m_file.seek(m_position * m_recordSize)) return false;
     if (fileaccess::write(m_file, record) != m_recordSize) return false;
     ++m_position;
+    return true;
+}
+
+bool RecordFile::append(const QByteArray &record, qint64 &number)
+{
+    if (!m_file.isOpen()) return false;
+    // Held from the count to the end of the write only: that is where two copies
+    // could otherwise both take the same end of the file.
+    const platform::AppendLock lock(m_file);
+    const qint64 c = count();
+    if (c < 0 || !seek(c) || !write(record)) return false;
+    number = m_position;
     return true;
 }
 

@@ -34,6 +34,10 @@ public:
     // Reads up to maxRecords whole records into buffer; got is how many came.
     bool readBlock(char *buffer, qint64 maxRecords, qint64 &got);
     bool write(const QByteArray &record);
+    // Writes the record after the last whole one; number is then its record
+    // number. Another copy of the program appending to the same archive at the
+    // same moment waits its turn, so neither takes the other's place.
+    bool append(const QByteArray &record, qint64 &number);
     bool close();
 
     // Paths this long cannot be opened on the platforms the archives come from.

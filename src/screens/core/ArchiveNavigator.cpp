@@ -101,11 +101,10 @@ ArchiveNavigator::Result ArchiveNavigator::save(const QString &positionLabel, co
         if (!file.close()) return {Outcome::AccessFailed, {}, 0};
         return {Outcome::Overwritten, {}, number};
     }
-    const qint64 count = file.count();
-    if (count < 0 || !file.seek(count) || !file.write(record.bytes()))
-        return {Outcome::AccessFailed, {}, 0};
+    qint64 number = 0;
+    if (!file.append(record.bytes(), number)) return {Outcome::AccessFailed, {}, 0};
     if (!file.close()) return {Outcome::AccessFailed, {}, 0};
-    return {Outcome::Appended, {}, count + 1};
+    return {Outcome::Appended, {}, number};
 }
 
 bool ArchiveNavigator::touch() const
