@@ -45,7 +45,12 @@ IniFile::ReadResult IniFile::read(const QString &section, const QString &key,
     if (!info.exists()) return {Status::Missing, defaultValue};
     QFile f(m_path);
     if (!info.isFile() || !f.open(QIODevice::ReadOnly)) return {Status::Unreadable, defaultValue};
-    const QString text = QString::fromLatin1(f.readAll());
+    return {Status::Ok, valueIn(QString::fromLatin1(f.readAll()), section, key, defaultValue)};
+}
+
+QString IniFile::valueIn(const QString &text, const QString &section, const QString &key,
+                         const QString &defaultValue)
+{
     bool inSection = false;
     for (const QString &raw : text.split(QLatin1Char('\n'))) {
         const QString line = raw.endsWith(QLatin1Char('\r')) ? raw.chopped(1) : raw;
@@ -54,21 +59,14 @@ IniFile::ReadResult IniFile::read(const QString &section, const QString &key,
             continue;
         }
         if (inSection && keyOf(line).compare(key, Qt::CaseInsensitive) == 0)
-            return {Status::Ok, valueOf(line)};
+            return valueOf(line);
     }
-    return {Status::Ok, defaultValue};
+    return defaultValue;
 }
 
-bool IniFile::write(const QString &section, const QString &key, const QString &value) const
+QString IniFile::withValue(const QString &text, const QString &section, const QString &key,
+                           const QString &value)
 {
-    const QFileInfo info(m_path);
-    QString text;
-    if (info.exists()) {
-        if (!info.isFile() || fileaccess::isMarkedReadOnly(m_path)) return false;
-        QFile f(m_path);
-        if (!f.open(QIODevice::ReadOnly)) return false;
-        text = QString::fromLatin1(f.readAll());
-    }
     const QString eol = text.contains(QLatin1String("\r\n")) || text.isEmpty()
                             ? QStringLiteral("\r\n") : QStringLiteral("\n");
     QStringList lines = text.split(QLatin1Char('\n'));
@@ -105,7 +103,20 @@ bool IniFile::write(const QString &section, const QString &key, const QString &v
             lines.append(entry);
         }
     }
-    const QByteArray out = (lines.join(eol) + eol).toLatin1();
+    return lines.join(eol) + eol;
+}
+
+bool IniFile::write(const QString &section, const QString &key, const QString &value) const
+{
+    const QFileInfo info(m_path);
+    QString text;
+    if (info.exists()) {
+        if (!info.isFile() || fileaccess::isMarkedReadOnly(m_path)) return false;
+        QFile f(m_path);
+        if (!f.open(QIODevice::ReadOnly)) return false;
+        text = QString::fromLatin1(f.readAll());
+    }
+    const QByteArray out = withValue(text, section, key, value).toLatin1();
 
     // Written to a temporary file and then put in place, so a failed write (a full
     // disk) cannot leave the password file empty. Where no temporary file can be

@@ -22,6 +22,12 @@ public:
     // the file. A file marked read-only is left untouched and the write fails.
     bool write(const QString &section, const QString &key, const QString &value) const;
 
+    // The same two steps on the file's text, without the file.
+    static QString valueIn(const QString &text, const QString &section, const QString &key,
+                           const QString &defaultValue);
+    static QString withValue(const QString &text, const QString &section, const QString &key,
+                             const QString &value);
+
 private:
     QString m_path;
 };
