@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs, once, the Debian packages the build, the program and the tests need.
+# Installs, once, the Debian packages the build, the program and the tests need,
+# and any further packages named on the command line.
 set -euo pipefail
 
 packages=(
@@ -9,6 +10,7 @@ packages=(
   libbenchmark-dev
   xvfb xauth poppler-utils
 )
+packages+=("$@")
 
 missing=()
 for p in "${packages[@]}"; do
