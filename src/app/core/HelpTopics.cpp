@@ -1,21 +1,48 @@
 #include "app/core/HelpTopics.h"
 
+#include <QFile>
+
 namespace opusteca {
 
-// Titles of the help topics; the full texts are written with the help screens.
+QStringList helpTopicScreens()
+{
+    return {QStringLiteral("TfrmAvvio"),    QStringLiteral("TfrmLibri"),     QStringLiteral("TfrmAutori"),
+            QStringLiteral("TfrmBibliografie"), QStringLiteral("TfrmExpLibri"), QStringLiteral("TfrmExpAutori"),
+            QStringLiteral("TfrmExpBibliografie")};
+}
+
+HelpTopic parseHelpTopic(const QString &fileText)
+{
+    HelpTopic topic;
+    QString paragraph;
+    const auto endParagraph = [&] {
+        if (!paragraph.isEmpty()) topic.paragraphs << paragraph;
+        paragraph.clear();
+    };
+    bool first = true;
+    for (QString line : fileText.split(QLatin1Char('\n'))) {
+        line = line.trimmed(); // also drops the CR of files saved with CR LF
+        if (first) {
+            if (line.isEmpty()) continue;
+            topic.title = line;
+            first = false;
+        } else if (line.isEmpty()) {
+            endParagraph();
+        } else {
+            if (!paragraph.isEmpty()) paragraph += QLatin1Char(' ');
+            paragraph += line;
+        }
+    }
+    endParagraph();
+    return topic;
+}
+
 HelpTopic helpTopic(const QString &screenClass)
 {
-    if (screenClass == QLatin1String("TfrmAvvio")) return {QStringLiteral("Uno sguardo a Opusteca 2.0."), {}};
-    if (screenClass == QLatin1String("TfrmLibri")) return {QStringLiteral("Archivio Libri."), {}};
-    if (screenClass == QLatin1String("TfrmAutori")) return {QStringLiteral("Archivio Autori."), {}};
-    if (screenClass == QLatin1String("TfrmBibliografie")) return {QStringLiteral("Archivio Bibliografie."), {}};
-    if (screenClass == QLatin1String("TfrmExpLibri"))
-        return {QStringLiteral("Esportazione archivio libri in Microsoft Excel."), {}};
-    if (screenClass == QLatin1String("TfrmExpAutori"))
-        return {QStringLiteral("Esportazione archivio autori in Microsoft Excel."), {}};
-    if (screenClass == QLatin1String("TfrmExpBibliografie"))
-        return {QStringLiteral("Esportazione archivio bibliografie in Microsoft Excel."), {}};
-    return {};
+    if (!helpTopicScreens().contains(screenClass)) return {};
+    QFile file(QStringLiteral(":/help/%1.txt").arg(screenClass));
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    return parseHelpTopic(QString::fromUtf8(file.readAll()));
 }
 
 } // namespace opusteca

@@ -1,0 +1,66 @@
+// Guida.pdf, built beside the program by the default build: a PDF that opens,
+// with a title page and a chapter for each of the seven help topics.
+#include "app/core/HelpTopics.h"
+
+#include <QFileInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTest>
+
+using namespace opusteca;
+
+namespace {
+
+const QString kGuide = QStringLiteral(OPUSTECA_PROGRAM_DIR "/Guida.pdf");
+
+// Line breaks, justified spacing and typographic ligatures (fi, fl) aside, the
+// text as written.
+QString simplified(const QString &s) { return s.normalized(QString::NormalizationForm_KC).simplified(); }
+
+} // namespace
+
+class TestUserGuide : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY2(QFileInfo::exists(kGuide), qPrintable(kGuide + QStringLiteral(" was not built")));
+    }
+
+    void opensAsPdf()
+    {
+        QProcess p;
+        p.start(QStringLiteral("pdfinfo"), {kGuide});
+        QVERIFY(p.waitForFinished(30000));
+        QCOMPARE(p.exitCode(), 0);
+        const QString info = QString::fromUtf8(p.readAllStandardOutput());
+        QVERIFY2(info.contains(QStringLiteral("Guida all'utilizzo del software")), qPrintable(info));
+        const int pages = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(info).captured(1).toInt();
+        // The title page and at least a page for each chapter.
+        QVERIFY2(pages >= 8, qPrintable(info));
+    }
+
+    void chaptersHoldTheTopics()
+    {
+        QProcess p;
+        p.start(QStringLiteral("pdftotext"), {kGuide, QStringLiteral("-")});
+        QVERIFY(p.waitForFinished(30000));
+        QCOMPARE(p.exitCode(), 0);
+        const QString text = simplified(QString::fromUtf8(p.readAllStandardOutput()));
+        int chapter = 0;
+        for (const QString &screen : helpTopicScreens()) {
+            const HelpTopic topic = helpTopic(screen);
+            ++chapter;
+            // In the contents and as a chapter title, with the topic's own paragraphs after it.
+            QVERIFY2(text.count(topic.title) >= 2, qPrintable(topic.title));
+            const QString heading = QStringLiteral("CAPITOLO %1 %2").arg(chapter).arg(topic.title);
+            QVERIFY2(text.contains(heading), qPrintable(heading));
+            const QString opening = topic.paragraphs.first().left(60);
+            QVERIFY2(text.indexOf(opening) > text.indexOf(heading), qPrintable(opening));
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestUserGuide)
+#include "tst_user_guide.moc"
