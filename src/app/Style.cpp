@@ -9,6 +9,7 @@ QString faceName(Face face)
     switch (face) {
     case Face::Arial: return QStringLiteral("Arial");
     case Face::CourierNew: return QStringLiteral("Courier New");
+    case Face::Tahoma: return QStringLiteral("Tahoma");
     case Face::Verdana: break;
     }
     return QStringLiteral("Verdana");

@@ -31,6 +31,11 @@ constexpr QColor containerBorder{0x8f, 0xa9, 0xc7};
 constexpr QColor groupBorder{0xb8, 0xc8, 0xda};   // toolbar groups
 constexpr QColor frameBorder{0xd5, 0xe0, 0xec};   // frames behind section pictures
 constexpr QColor sheetBorder{0x9f, 0xb6, 0xcd};   // the start menu's sheet
+constexpr QColor link{0x00, 0x00, 0x8b};          // link texts: dark blue
+constexpr QColor linkPressed{0xff, 0x8c, 0x00};   // a link text while the mouse button is down
+constexpr QColor black{0x00, 0x00, 0x00};
+constexpr QColor charcoal{0x2b, 0x2b, 0x2b};      // bottom of the credits screen
+constexpr QColor lightBlue{0xad, 0xd8, 0xe6};     // bottom of the help viewer
 } // namespace colour
 
 // Two colours a window is shaded with, from top to bottom.
@@ -42,10 +47,13 @@ constexpr Shade archiveWindow{colour::steel, colour::mist};
 constexpr Shade menuWindow{colour::steelBlue, colour::white};
 constexpr Shade dialogWindow{colour::white, colour::mist};
 constexpr Shade passwordWindow{colour::white, colour::powder};
+constexpr Shade infoWindow{colour::black, colour::white};
+constexpr Shade creditsWindow{colour::white, colour::charcoal};
+constexpr Shade helpWindow{colour::white, colour::lightBlue};
 
 // The faces the screens ask for by name; the set-up scripts install
 // metric-compatible substitutes where they are missing.
-enum class Face { Verdana, Arial, CourierNew };
+enum class Face { Verdana, Arial, CourierNew, Tahoma };
 QString faceName(Face face);
 QFont font(int pointSize, bool bold = false, Face face = Face::Verdana);
 // Text typed into card fields.

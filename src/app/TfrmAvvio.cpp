@@ -3,12 +3,14 @@
 #include "app/Application.h"
 #include "app/Backgrounds.h"
 #include "app/DialogScreen.h"
+#include "app/Links.h"
 #include "app/Pictures.h"
 #include "app/Style.h"
 #include "app/OpenURL.h"
 #include "app/TfrmGuida.h"
 #include "app/TfrmInfo.h"
 #include "app/TfrmSplash.h"
+#include "app/core/Maker.h"
 #include "app/core/RegionalSettings.h"
 
 #include <QCloseEvent>
@@ -18,20 +20,26 @@
 namespace opusteca {
 namespace {
 
-constexpr const char *kMakerSite = "http://www.opusteca.it";
-
-QLabel *textPicture(QWidget *parent, const QString &name, const QString &text, int pt, bool bold,
-                    const QColor &color, const QRect &geometry, Qt::Alignment align = Qt::AlignCenter)
+// A banner across the sheet: a text on a band that fades out at both ends.
+void makeBanner(QLabel *banner, const QString &text, const QRect &geometry)
 {
-    auto *l = new QLabel(text, parent);
+    banner->setText(text);
+    banner->setFont(style::font(10, true));
+    banner->setAlignment(Qt::AlignCenter);
+    banner->setGeometry(geometry);
+    const QString band = style::css(style::colour::mist);
+    banner->setStyleSheet(
+        QStringLiteral("QLabel { color: %1; border-radius: 4px; background: qlineargradient(x1:0,y1:0,x2:1,y2:0,"
+                       " stop:0 transparent, stop:0.18 %2, stop:0.82 %2, stop:1 transparent); }")
+            .arg(style::css(style::colour::navy), band));
+}
+
+QLabel *artworkPicture(QWidget *panel, const QString &name, const QString &art, const QRect &g)
+{
+    auto *l = new QLabel(panel);
     l->setObjectName(name);
-    l->setFont(style::font(pt, bold));
-    QPalette pal = l->palette();
-    pal.setColor(QPalette::WindowText, color);
-    l->setPalette(pal);
-    l->setAlignment(align);
-    l->setWordWrap(true);
-    l->setGeometry(geometry);
+    l->setGeometry(g);
+    l->setPixmap(artwork::pixmap(art, g.size()));
     return l;
 }
 
@@ -72,15 +80,14 @@ void TfrmAvvio::buildContent(QWidget *panel)
 
     auto *imgInfo = picture(QStringLiteral("imgInfo"), QStringLiteral("info"), QRect(14, 14, 30, 30));
     auto *imgGuida = picture(QStringLiteral("imgGuida"), QStringLiteral("guida"), QRect(952, 16, 29, 28));
-    auto *imgLogo = new QLabel(panel);
-    imgLogo->setObjectName(QStringLiteral("imgLogo"));
-    imgLogo->setGeometry(118, 22, 214, 26 + 40);
-    imgLogo->setPixmap(artwork::pixmap(QStringLiteral("logo_small"), QSize(214, 64)));
-    textPicture(panel, QStringLiteral("imgTitolo"), QStringLiteral("Opusteca 2.0"), 26, true,
-                style::colour::title, QRect(360, 18, 420, 52));
-    textPicture(panel, QStringLiteral("imgSottotitolo"),
-                QStringLiteral("Catalogo dei libri, archivio biografico degli autori e registro delle ricerche bibliografiche"),
-                11, true, style::colour::subtitle, QRect(17, 110, 961, 22));
+    artworkPicture(panel, QStringLiteral("imgLogo"), QStringLiteral("prodotto"), QRect(118, 22, 84, 80));
+    artworkPicture(panel, QStringLiteral("imgTitolo"), QStringLiteral("titolo"), QRect(214, 26, 580, 72));
+    artworkPicture(panel, QStringLiteral("Image1"), QStringLiteral("decorazione"), QRect(806, 24, 130, 72));
+    auto *imgSottotitolo = new QLabel(panel);
+    imgSottotitolo->setObjectName(QStringLiteral("imgSottotitolo"));
+    makeBanner(imgSottotitolo,
+               QStringLiteral("Catalogo dei libri, archivio biografico degli autori e registro delle ricerche bibliografiche"),
+               QRect(17, 110, 961, 22));
 
     // The archive screens are created after the start menu, so they are looked up on click.
     const auto column = [&](const QString &key, const QString &title, const QString &description,
@@ -102,7 +109,7 @@ void TfrmAvvio::buildContent(QWidget *panel)
         inf->setText(description);
         inf->setWordWrap(true);
         inf->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-        inf->setFont(style::font(9));
+        inf->setFont(style::font(10));
         for (CommandPicture *w : {img, btn, inf})
             connect(w, &CommandPicture::clicked, this,
                     [this, target] { Application::moveTo(this, (m_app.*target)()); });
@@ -121,11 +128,8 @@ void TfrmAvvio::buildContent(QWidget *panel)
            680, &Application::bibliografieWidget);
 
     auto *imgSito = new CommandPicture(QStringLiteral("imgSito"), QString(), QSize(961, 22), panel);
-    imgSito->move(17, 628);
     imgSito->setPixmap({});
-    imgSito->setText(QStringLiteral("© 2026 Opusteca - ") + QString::fromLatin1(kMakerSite));
-    imgSito->setFont(style::font(9, true));
-    style::setTextColour(imgSito, style::colour::subtitle);
+    makeBanner(imgSito, maker::copyright() + QStringLiteral("  \u00B7  ") + maker::site(), QRect(17, 628, 961, 22));
     auto *credits = picture(QStringLiteral("imgCrediti"), QStringLiteral("crediti"), QRect(16, 660, 23, 22));
     auto *imgEsci = picture(QStringLiteral("imgEsci"), QStringLiteral("esci"), QRect(960, 662, 17, 18));
 
@@ -135,7 +139,7 @@ void TfrmAvvio::buildContent(QWidget *panel)
     connect(imgGuida, &CommandPicture::clicked, this,
             [this] { TfrmGuida::openTopic(m_app, this, QStringLiteral("TfrmAvvio")); });
     // The maker's site is a fixed address: handed over as it is, unquoted.
-    connect(imgSito, &CommandPicture::clicked, this, [] { TMisc::Open(QString::fromLatin1(kMakerSite)); });
+    connect(imgSito, &CommandPicture::clicked, this, [] { TMisc::Open(links::makerSite()); });
 }
 
 void TfrmAvvio::closeEvent(QCloseEvent *event)

@@ -1,35 +1,82 @@
 #include "app/TfrmGuida.h"
 
+#include "app/Application.h"
+#include "app/Backgrounds.h"
+#include "app/Links.h"
+#include "app/OpenURL.h"
+#include "app/Pictures.h"
 #include "app/Style.h"
 #include "app/core/HelpTopics.h"
 
+#include <QGridLayout>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 namespace opusteca {
+
+HelpText::HelpText(QWidget *parent) : QPlainTextEdit(parent)
+{
+    setReadOnly(true);
+    setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    document()->setDocumentMargin(8);
+}
+
+void HelpText::setText(const QString &text)
+{
+    m_text = text;
+    setPlainText(text); // CR LF ends a block, so each paragraph wraps on its own
+}
 
 TfrmGuida::TfrmGuida(Application &app, QWidget *opener)
     : DialogScreen(app, opener, QStringLiteral("TfrmGuida"))
 {
     setWindowTitle(QStringLiteral(" Guida all'utilizzo del software"));
     setFixedClientSize(670, 572);
-    auto *v = new QVBoxLayout(this);
-    m_lblTitolo = new QLabel(QStringLiteral("Argomento della guida."), this);
+
+    auto *background = new GradientBackground(style::helpWindow, this);
+    auto *grid = new QGridLayout(this);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->addWidget(background, 0, 0);
+    auto *centre = new QGridLayout(background);
+    centre->setContentsMargins(0, 0, 0, 0);
+    auto *panel = new QWidget(background);
+    panel->setObjectName(QStringLiteral("panGuida"));
+    panel->setFixedSize(641, 540);
+    centre->addWidget(panel, 0, 0, Qt::AlignCenter);
+
+    auto *band = new QWidget(panel);
+    band->setObjectName(QStringLiteral("shpLogo"));
+    band->setGeometry(8, 8, 625, 85);
+    style::setPanel(band, style::Panel::Sheet);
+    auto *imgLogo = new QLabel(panel);
+    imgLogo->setObjectName(QStringLiteral("imgLogo"));
+    imgLogo->setGeometry(24, 16, 587, 69);
+    imgLogo->setPixmap(artwork::pixmap(QStringLiteral("guida_intestazione"), imgLogo->size()));
+
+    m_lblTitolo = new QLabel(QStringLiteral("Argomento della guida."), panel);
     m_lblTitolo->setObjectName(QStringLiteral("lblTitolo"));
     m_lblTitolo->setFont(style::font(16, true, style::Face::Arial));
     style::setTextColour(m_lblTitolo, style::colour::crimson);
-    m_txtGuida = new QPlainTextEdit(this);
+    m_lblTitolo->setGeometry(8, 100, 625, 26);
+
+    m_txtGuida = new HelpText(panel);
     m_txtGuida->setObjectName(QStringLiteral("txtGuida"));
-    m_txtGuida->setReadOnly(true);
     m_txtGuida->setFont(style::font(12, true));
-    auto *chiudi = new QPushButton(QStringLiteral("Chiudi"), this);
+    m_txtGuida->setGeometry(8, 128, 625, 350);
+
+    const QString guide = links::userGuide(app.programFolder());
+    m_pdf = new ScreenLink(panel, QStringLiteral("imgPDF"), QStringLiteral("pdf"), QRect(8, 496, 30, 30),
+                           QStringLiteral("Visualizza guida in formato PDF"), QPoint(44, 500),
+                           [guide] { TMisc::Open(guide); });
+
+    auto *chiudi = new QPushButton(QStringLiteral("Chiudi"), panel);
     chiudi->setObjectName(QStringLiteral("btnChiudi"));
+    chiudi->setFont(style::font(12));
+    chiudi->setGeometry(472, 488, 161, 41);
     connect(chiudi, &QPushButton::clicked, this, &QDialog::accept);
-    v->addWidget(m_lblTitolo);
-    v->addWidget(m_txtGuida, 1);
-    v->addWidget(chiudi, 0, Qt::AlignRight);
     disableDefaultButtons();
 }
 
@@ -38,7 +85,7 @@ void TfrmGuida::openTopic(Application &app, QWidget *opener, const QString &scre
     const HelpTopic topic = helpTopic(screenClass);
     openDialog<TfrmGuida>(app, opener, [&](TfrmGuida &g) {
         g.lblTitolo()->setText(topic.title);
-        g.txtGuida()->setPlainText(topic.text());
+        g.txtGuida()->setText(topic.text());
     });
 }
 

@@ -1,12 +1,30 @@
 #pragma once
 #include "app/DialogScreen.h"
 
+#include <QPlainTextEdit>
+
 class QLabel;
-class QPlainTextEdit;
 
 namespace opusteca {
 
-// The help viewer: a topic title and its text.
+class ScreenLink;
+
+// The topic text of the help viewer: read-only and wrapped. It keeps the text
+// exactly as it was set (paragraphs joined by CR LF CR LF) in its text
+// property, while the editor shows each paragraph as a block of its own.
+class HelpText : public QPlainTextEdit {
+    Q_OBJECT
+    Q_PROPERTY(QString text READ text WRITE setText)
+public:
+    explicit HelpText(QWidget *parent = nullptr);
+    QString text() const { return m_text; }
+    void setText(const QString &text);
+
+private:
+    QString m_text;
+};
+
+// The help viewer: a topic's title and text, a link to the user guide in PDF.
 class TfrmGuida : public DialogScreen {
     Q_OBJECT
 public:
@@ -16,11 +34,12 @@ public:
     static void openTopic(Application &app, QWidget *opener, const QString &screenClass);
 
     QLabel *lblTitolo() const { return m_lblTitolo; }
-    QPlainTextEdit *txtGuida() const { return m_txtGuida; }
+    HelpText *txtGuida() const { return m_txtGuida; }
 
 private:
     QLabel *m_lblTitolo;
-    QPlainTextEdit *m_txtGuida;
+    HelpText *m_txtGuida;
+    ScreenLink *m_pdf;
 };
 
 } // namespace opusteca

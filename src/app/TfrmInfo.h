@@ -3,10 +3,16 @@
 
 namespace opusteca {
 
+class ScreenLink;
+
+// Information about the product, with a link that writes to the maker.
 class TfrmInfo : public DialogScreen {
     Q_OBJECT
 public:
     TfrmInfo(Application &app, QWidget *opener);
+
+private:
+    ScreenLink *m_mail;
 };
 
 } // namespace opusteca

@@ -3,10 +3,16 @@
 
 namespace opusteca {
 
+class ScreenLink;
+
+// The credits: who makes the program, the copyright notice and the web site.
 class TfrmSplash : public DialogScreen {
     Q_OBJECT
 public:
     TfrmSplash(Application &app, QWidget *opener);
+
+private:
+    ScreenLink *m_web;
 };
 
 } // namespace opusteca

@@ -59,10 +59,10 @@ void TestOpenUrl::webAddresses_data()
     QTest::addColumn<QString>("host");
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("query"); // fully decoded
-    QTest::newRow("site, unquoted") << "https://www.opusteca.it" << "https" << "www.opusteca.it" << "" << "";
-    QTest::newRow("site, quoted") << quoted(QStringLiteral("http://www.opusteca.it/contatti"))
-                                  << "http" << "www.opusteca.it" << "/contatti" << "";
-    QTest::newRow("scheme in capitals") << "HTTP://WWW.OPUSTECA.IT/" << "http" << "www.opusteca.it" << "/" << "";
+    QTest::newRow("site, unquoted") << "https://www.opusteca.example" << "https" << "www.opusteca.example" << "" << "";
+    QTest::newRow("site, quoted") << quoted(QStringLiteral("http://www.opusteca.example/contatti"))
+                                  << "http" << "www.opusteca.example" << "/contatti" << "";
+    QTest::newRow("scheme in capitals") << "HTTP://WWW.OPUSTECA.EXAMPLE/" << "http" << "www.opusteca.example" << "/" << "";
     QTest::newRow("ISBN search") << quoted(QStringLiteral("http://www.google.com/search?q=ISBN:88-04-12345-6"))
                                  << "http" << "www.google.com" << "/search" << "q=ISBN:88-04-12345-6";
     QTest::newRow("blank inside the query") << quoted(QStringLiteral("http://www.google.com/search?q=ISBN:978 88"))
@@ -97,11 +97,11 @@ void TestOpenUrl::mailAddressKeepsItsText()
     const QString query = QStringLiteral("subject=Richiesta informazioni Opusteca 2.0"
                                          "&body=Buongiorno, vorrei sapere: costa 50% in meno? (grazie!) \u00E8 urgente.");
     Catcher catcher;
-    TMisc::Open(quoted(QStringLiteral("mailto:info@opusteca.it?") + query));
+    TMisc::Open(quoted(QStringLiteral("mailto:info@opusteca.example?") + query));
     QCOMPARE(catcher.urls.size(), 1);
     const QUrl url = catcher.urls.first();
     QCOMPARE(url.scheme(), QStringLiteral("mailto"));
-    QCOMPARE(url.path(), QStringLiteral("info@opusteca.it"));
+    QCOMPARE(url.path(), QStringLiteral("info@opusteca.example"));
     QCOMPARE(url.query(QUrl::FullyDecoded), query);
     const QByteArray encoded = url.toEncoded();
     QVERIFY2(!encoded.contains("%2525") && !encoded.contains("%2520"), encoded.constData());
