@@ -33,14 +33,17 @@ QString chapterArt(const QString &screen)
     if (screen == QLatin1String("TfrmAutori")) return QStringLiteral("avvio_autori");
     if (screen == QLatin1String("TfrmBibliografie")) return QStringLiteral("avvio_bibliografie");
     if (screen.startsWith(QLatin1String("TfrmExp"))) return QStringLiteral("excel");
-    return QStringLiteral("logo");
+    return QStringLiteral("prodotto");
 }
 
-QImage renderArt(const QString &name, const QSize &size)
+// The artwork at the given width, keeping its proportions.
+QImage renderArt(const QString &name, int width)
 {
+    QSvgRenderer svg(QStringLiteral(":/icons/%1.svg").arg(name));
+    const QSizeF natural = svg.defaultSize().isEmpty() ? QSizeF(1, 1) : QSizeF(svg.defaultSize());
+    const QSize size(width, qRound(width * natural.height() / natural.width()));
     QImage img(size, QImage::Format_ARGB32_Premultiplied);
     img.fill(Qt::transparent);
-    QSvgRenderer svg(QStringLiteral(":/icons/%1.svg").arg(name));
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     svg.render(&p, QRectF(QPointF(0, 0), QSizeF(size)));
@@ -68,8 +71,9 @@ void buildChapters(QTextDocument &doc, const QStringList &screens, const QList<H
     QString html = QStringLiteral("<html><body style=\"font-family:'Verdana'; font-size:10.5pt;\">");
     for (int i = 0; i < topics.size(); ++i) {
         const QString art = chapterArt(screens[i]);
-        doc.addResource(QTextDocument::ImageResource, QUrl(QStringLiteral("art:%1").arg(art)),
-                        renderArt(art, QSize(288, 268) * 2));
+        const QImage image = renderArt(art, 576);
+        doc.addResource(QTextDocument::ImageResource, QUrl(QStringLiteral("art:%1").arg(art)), image);
+        const int shownHeight = qRound(144.0 * image.height() / image.width());
         html += QStringLiteral("<p style=\"page-break-before:%1; margin-bottom:0; color:#556270;"
                                " font-size:10pt; font-weight:bold;\">CAPITOLO %2</p>")
                     .arg(i == 0 ? QStringLiteral("auto") : QStringLiteral("always"))
@@ -78,8 +82,9 @@ void buildChapters(QTextDocument &doc, const QStringList &screens, const QList<H
                                " margin-top:4px; margin-bottom:14px;\">%1</h1>")
                     .arg(topics[i].title.toHtmlEscaped());
         html += QStringLiteral("<p align=\"center\" style=\"margin-bottom:14px;\">"
-                               "<img src=\"art:%1\" width=\"144\" height=\"134\"></p>")
-                    .arg(art);
+                               "<img src=\"art:%1\" width=\"144\" height=\"%2\"></p>")
+                    .arg(art)
+                    .arg(shownHeight);
         for (const QString &para : topics[i].paragraphs)
             html += QStringLiteral("<p align=\"justify\" style=\"margin-bottom:10px;\">%1</p>")
                         .arg(para.toHtmlEscaped());
@@ -109,9 +114,10 @@ void drawTitlePage(Page &pg, const QList<HelpTopic> &topics, const QList<int> &f
     const QRectF band(0, 0, paper.width(), pg.mm(95));
     p.fillRect(band, QColor(0xdb, 0xe7, 0xf3));
     p.fillRect(QRectF(0, band.bottom(), paper.width(), pg.mm(2.5)), kNavy);
-    const double logoH = pg.mm(62);
-    const QImage logo = renderArt(QStringLiteral("logo"), QSize(800, 800));
-    p.drawImage(QRectF((paper.width() - logoH) / 2, pg.mm(18), logoH, logoH), logo);
+    const QImage logo = renderArt(QStringLiteral("logo"), 1500);
+    const double logoW = pg.mm(130);
+    const double logoH = logoW * logo.height() / logo.width();
+    p.drawImage(QRectF((paper.width() - logoW) / 2, (band.height() - logoH) / 2, logoW, logoH), logo);
 
     p.setPen(kNavy);
     p.setFont(pg.font(QStringLiteral("Arial"), 40, true));
