@@ -215,14 +215,17 @@ void ArchiveScreen::cmdSalvaClick()
             return;
         }
     }
-    // Over-long texts are announced, then saved cut to the field's capacity.
+    // Over-long texts are announced, then saved cut to the field's capacity. The
+    // length is that of the text as stored, each line break with its own characters.
     for (const auto &lt : std::as_const(m_rules.longTexts)) {
         const qsizetype length = m_card.text(lt.field).size();
-        if (length > 5000) {
+        const int capacity = m_card.layout().fields[lt.field].capacity;
+        if (length > capacity) {
             msg::warning(this, QStringLiteral("Attenzione: hai superato la capienza massima del campo di testo ")
                                    + lt.name
-                                   + QStringLiteral(" che consente di memorizzare non più di 5000 caratteri.\n\r\n\r"
-                                                    "Attualmente hai inserito ")
+                                   + QStringLiteral(" che consente di memorizzare non più di ")
+                                   + QString::number(capacity)
+                                   + QStringLiteral(" caratteri.\n\r\n\rAttualmente hai inserito ")
                                    + QString::number(length)
                                    + QStringLiteral(" caratteri. Quelli in eccesso non saranno salvati."));
             if (QWidget *w = m_card.control(lt.field)) w->setFocus(Qt::OtherFocusReason);

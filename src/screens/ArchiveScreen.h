@@ -27,7 +27,7 @@ struct ArchiveRules {
         QString name; // "Biografia", ... as the warning names it
     };
     QList<Mandatory> mandatory;   // tested in this order
-    QList<LongText> longTexts;    // multi-line fields warned about above 5000 characters
+    QList<LongText> longTexts;    // multi-line fields warned about above their capacity
     bool saveFailureInPlainBox = false;
     int firstField = 0;           // where New puts the focus
 };

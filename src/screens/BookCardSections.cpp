@@ -86,9 +86,7 @@ void TfrmLibri::buildCard()
     buildEditionSection(v);
     buildOriginalSection(v);
     buildNotesSection(v);
-    // Fields the user never types: they travel with the record.
-    for (int f : {Convalida, File01, File02, File03, Desc01, Desc02, Desc03})
-        cardui::hiddenField(card(), f, cardArea());
+    cardui::hiddenFields(card(), cardArea());
     v->addStretch(1);
 
     // Tab order and Enter chain follow the card's field order; the check box is
@@ -218,11 +216,8 @@ void TfrmLibri::buildNotesSection(QVBoxLayout *cardLayout)
     auto *btnScadenza = fieldPicture(s.grid(), 1, RPic, QStringLiteral("btnScadenza"),
                                      QStringLiteral("calendario"), QStringLiteral("Inserisci la data corrente."));
 
-    auto *chk = new QCheckBox(QStringLiteral("Annullata"), s.area());
-    chk->setObjectName(QStringLiteral("chkAnnullata"));
-    chk->setFont(style::captionFont());
+    QCheckBox *chk = cardui::flagField(card(), Annullata, yes(), no(), s.area());
     style::setTextColour(chk, style::colour::alert);
-    card().bind(Annullata, chk);
     statusLine()->addHover(chk, QStringLiteral("Contrassegna la scheda del libro come annullata per "
                                                "escluderla dai risultati di ricerca."));
     auto *mark = new QLabel(s.area());

@@ -1,8 +1,11 @@
 #pragma once
+#include "screens/FieldControls.h"
 #include "store/Record.h"
 
-#include <QList>
 #include <QString>
+
+#include <memory>
+#include <vector>
 
 class QWidget;
 
@@ -15,30 +18,29 @@ namespace opusteca {
 class Card {
 public:
     explicit Card(const RecordLayout &layout);
+    ~Card();
 
     const RecordLayout &layout() const { return m_layout; }
-    void bind(int field, QWidget *control);
-    QWidget *control(int field) const { return m_controls.value(field); }
+    void bind(int field, std::unique_ptr<FieldControl> control);
+    QWidget *control(int field) const;
     template <class T> T *control(int field) const { return qobject_cast<T *>(control(field)); }
 
-    // The field's text as the control holds it. Multi-line fields give their line
-    // breaks as CR LF, the way the archives keep them.
+    // The field's text as the record keeps it: multi-line fields give each line
+    // break as the characters it was loaded with, typed ones as CR LF.
     QString text(int field) const;
     void setText(int field, const QString &text);
 
     // Every field goes into its control (trimmed first where the layout trims).
-    // A check box takes "Sì" and "No" and ignores anything else.
     void load(const Record &record);
     Record build() const;
     // Empties every control and clears the check boxes and list selections.
     void clear();
 
-    // Characters a multi-line text counts, each line break as two.
-    static qsizetype storedLength(const QString &plainText);
-
 private:
+    FieldControl *at(int field) const;
+
     const RecordLayout &m_layout;
-    QList<QWidget *> m_controls;
+    std::vector<std::unique_ptr<FieldControl>> m_controls;
 };
 
 } // namespace opusteca

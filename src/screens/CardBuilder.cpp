@@ -3,6 +3,7 @@
 #include "app/Conventions.h"
 #include "app/Style.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,11 +14,16 @@ namespace {
 
 const FieldDef &def(const Card &card, int field) { return card.layout().fields[field]; }
 
-void finish(Card &card, int field, QWidget *w)
+void name(const Card &card, int field, QWidget *w)
 {
     w->setObjectName(QString::fromLatin1(def(card, field).control));
+}
+
+// A text control the user types into: the card's font and a focus frame.
+void finishTyped(const Card &card, int field, QWidget *w)
+{
+    name(card, field, w);
     w->setFont(style::fieldFont());
-    card.bind(field, w);
     new FocusFrame(w);
 }
 
@@ -28,7 +34,8 @@ QLineEdit *lineField(Card &card, int field, QWidget *parent)
     auto *e = new QLineEdit(parent);
     e->setMaxLength(def(card, field).capacity);
     e->setMinimumHeight(24);
-    finish(card, field, e);
+    finishTyped(card, field, e);
+    card.bind(field, lineControl(e));
     return e;
 }
 
@@ -43,8 +50,9 @@ QComboBox *listField(Card &card, int field, const QStringList &items, QWidget *p
     c->setCurrentIndex(-1);
     c->lineEdit()->setMaxLength(def(card, field).capacity);
     c->setMinimumHeight(24);
-    finish(card, field, c);
+    finishTyped(card, field, c);
     c->lineEdit()->setFont(style::fieldFont());
+    card.bind(field, choiceControl(c));
     return c;
 }
 
@@ -53,17 +61,33 @@ QPlainTextEdit *memoField(Card &card, int field, QWidget *parent)
     auto *p = new QPlainTextEdit(parent);
     p->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     p->setTabChangesFocus(true);
-    finish(card, field, p);
+    finishTyped(card, field, p);
+    card.bind(field, memoControl(p));
     return p;
+}
+
+QCheckBox *flagField(Card &card, int field, const QString &yes, const QString &no, QWidget *parent)
+{
+    auto *b = new QCheckBox(QString::fromUtf8(def(card, field).label), parent);
+    name(card, field, b);
+    b->setFont(style::captionFont());
+    card.bind(field, flagControl(b, yes, no));
+    return b;
 }
 
 QLabel *hiddenField(Card &card, int field, QWidget *parent)
 {
     auto *l = new QLabel(parent);
-    l->setObjectName(QString::fromLatin1(def(card, field).control));
+    name(card, field, l);
     l->hide();
-    card.bind(field, l);
+    card.bind(field, hiddenControl(l));
     return l;
+}
+
+void hiddenFields(Card &card, QWidget *parent)
+{
+    for (int i = 0; i < card.layout().fieldCount(); ++i)
+        if (def(card, i).kind == ControlKind::Hidden) hiddenField(card, i, parent);
 }
 
 QLabel *caption(const Card &card, int field, QWidget *parent, const QString &name)

@@ -59,7 +59,7 @@ TfrmBibliografie::TfrmBibliografie(Application &app)
     g->setRowStretch(9, 1);
     for (int row : {2, 4, 6, 8, 10, 12, 14}) g->setRowMinimumHeight(row, 30);
 
-    for (int f : {File01, File02, File03, Desc01, Desc02, Desc03}) cardui::hiddenField(c, f, area);
+    cardui::hiddenFields(c, area);
 
     chainFields({Titolo, DataInizio, DataFine, Argomento, Scopo, Ricercatori, Bibliografia, Presentazione,
                  Relatori, Destinatari});

@@ -15,7 +15,6 @@
 #include "store/BookRecord.h"
 #include "store/Text.h"
 
-#include <QCheckBox>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -127,7 +126,7 @@ void TfrmLibri::cmdDuplicaClick()
     c.setText(Convalida, no());
     for (int f : {Prestato, Scadenza, Codice, File01, File02, File03, Desc01, Desc02, Desc03})
         c.setText(f, QString());
-    c.control<QCheckBox>(Annullata)->setChecked(false);
+    c.setText(Annullata, no());
     lblPosizione()->clear();
     // Only makes sure the archive can be opened; the duplicated record is untouched.
     const bool ok = navigator().touch();

@@ -3,18 +3,18 @@
 namespace opusteca {
 namespace {
 
-#define F(Name, Control, Label) OPUSTECA_FIELD(TSchedaAutore, Name, Control, Label)
+#define F(Name, Control, Label, Kind) OPUSTECA_FIELD(TSchedaAutore, Name, Control, Label, Kind)
 constexpr FieldDef kFields[] = {
-    F(Autore, "txtAutore", "Nome autore:"),
-    F(Nazione, "txtNazione", "Nazionalit\u00E0:"),
-    F(Periodo, "txtPeriodo", "Periodo storico:"),
-    F(Corrente, "txtCorrente", "Corrente letteraria:"),
-    F(Generi, "txtGeneri", "Generi trattati:"),
-    F(Biografia, "txtBiografia", "Biografia:"),
-    F(Opere, "txtOpere", "Opere:"),
-    F(Pensiero, "txtPensiero", "Pensiero:"),
-    F(Capolavoro, "txtCapolavoro", "Capolavoro:"),
-    F(Giudizio, "txtGiudizio", "Giudizio personale:"),
+    F(Autore, "txtAutore", "Nome autore:", Line),
+    F(Nazione, "txtNazione", "Nazionalit\u00E0:", Line),
+    F(Periodo, "txtPeriodo", "Periodo storico:", Line),
+    F(Corrente, "txtCorrente", "Corrente letteraria:", Line),
+    F(Generi, "txtGeneri", "Generi trattati:", Line),
+    F(Biografia, "txtBiografia", "Biografia:", Memo),
+    F(Opere, "txtOpere", "Opere:", Memo),
+    F(Pensiero, "txtPensiero", "Pensiero:", Memo),
+    F(Capolavoro, "txtCapolavoro", "Capolavoro:", Line),
+    F(Giudizio, "txtGiudizio", "Giudizio personale:", Line),
 };
 #undef F
 

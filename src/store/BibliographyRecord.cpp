@@ -3,24 +3,24 @@
 namespace opusteca {
 namespace {
 
-#define F(Name, Control, Label) OPUSTECA_FIELD(TSchedaBibliografia, Name, Control, Label)
+#define F(Name, Control, Label, Kind) OPUSTECA_FIELD(TSchedaBibliografia, Name, Control, Label, Kind)
 constexpr FieldDef kFields[] = {
-    F(Titolo, "txtTitolo", "Titolo ricerca:"),
-    F(DataInizio, "txtDataInizio", "Data inizio:"),
-    F(DataFine, "txtDataFine", "Data fine:"),
-    F(Argomento, "txtArgomento", "Argomento trattato:"),
-    F(Scopo, "txtScopo", "Scopo della ricerca:"),
-    F(Ricercatori, "txtRicercatori", "Ricercatori:"),
-    F(Bibliografia, "txtBibliografia", "Bibliografia:"),
-    F(Presentazione, "txtPresentazione", "Data e luogo presentazione:"),
-    F(Relatori, "txtRelatori", "Relatori:"),
-    F(Destinatari, "txtDestinatari", "Destinatari:"),
-    F(File01, "lblFile01", ""),
-    F(File02, "lblFile02", ""),
-    F(File03, "lblFile03", ""),
-    F(Desc01, "lblDesc01", ""),
-    F(Desc02, "lblDesc02", ""),
-    F(Desc03, "lblDesc03", ""),
+    F(Titolo, "txtTitolo", "Titolo ricerca:", Line),
+    F(DataInizio, "txtDataInizio", "Data inizio:", Line),
+    F(DataFine, "txtDataFine", "Data fine:", Line),
+    F(Argomento, "txtArgomento", "Argomento trattato:", Line),
+    F(Scopo, "txtScopo", "Scopo della ricerca:", Line),
+    F(Ricercatori, "txtRicercatori", "Ricercatori:", Line),
+    F(Bibliografia, "txtBibliografia", "Bibliografia:", Line),
+    F(Presentazione, "txtPresentazione", "Data e luogo presentazione:", Line),
+    F(Relatori, "txtRelatori", "Relatori:", Line),
+    F(Destinatari, "txtDestinatari", "Destinatari:", Line),
+    F(File01, "lblFile01", "", Hidden),
+    F(File02, "lblFile02", "", Hidden),
+    F(File03, "lblFile03", "", Hidden),
+    F(Desc01, "lblDesc01", "", Hidden),
+    F(Desc02, "lblDesc02", "", Hidden),
+    F(Desc03, "lblDesc03", "", Hidden),
 };
 #undef F
 

@@ -15,6 +15,15 @@ enum class FieldKind {
 // Whether a record type trims its text on load and store (books do, the others keep blanks).
 enum class Trimming { Trimmed, AsTyped };
 
+// The kind of control that shows a field on its card.
+enum class ControlKind {
+    Line,   // single-line text field
+    Memo,   // multi-line text field
+    Choice, // editable drop-down list
+    Flag,   // check box holding a yes/no text
+    Hidden, // hidden label the user never types into
+};
+
 // One row of a record type's field table: the single description of a field that
 // the codec, the card, the search filters and the exports all read.
 struct FieldDef {
@@ -23,6 +32,7 @@ struct FieldDef {
     int capacity;         // N: at most N text bytes, the field takes N + 1
     const char *control;  // card control, e.g. "txtTitolo"
     const char *label;    // caption on the card (UTF-8); empty for hidden fields
+    ControlKind kind = ControlKind::Line;
     constexpr int size() const { return capacity + 1; }
 };
 
@@ -55,7 +65,7 @@ constexpr bool fieldsAreContiguous(const FieldDef (&fields)[Count], int recordSi
     return at == recordSize;
 }
 
-#define OPUSTECA_FIELD(Record, Name, Control, Label) \
-    FieldDef { #Name, int(offsetof(Record, Name)), int(sizeof(Record::Name)) - 1, Control, Label }
+#define OPUSTECA_FIELD(Record, Name, Control, Label, Kind) \
+    FieldDef { #Name, int(offsetof(Record, Name)), int(sizeof(Record::Name)) - 1, Control, Label, ControlKind::Kind }
 
 } // namespace opusteca

@@ -270,8 +270,8 @@ private slots:
         const QString entry = QStringLiteral("Italo Calvino, Il barone rampante, Torino, , 1957");
         QCOMPARE(works->toPlainText(), entry); // the blanks-only text is replaced
         s = importOnce();
-        // Line feed then carriage return: the editor shows an empty line between.
-        QCOMPARE(works->toPlainText(), entry + QStringLiteral("\n\n") + entry);
+        // Line feed then carriage return: one line break on the card.
+        QCOMPARE(works->toPlainText(), entry + QStringLiteral("\n") + entry);
         QCOMPARE(positionOf(screen), QString()); // nothing else on the card changes
         QVERIFY(!QFile::exists(program->folder.file(QStringLiteral("Autori.pro"))));
     }
@@ -289,7 +289,13 @@ private slots:
             doubleClickLine(d->findChild<QListWidget *>(QStringLiteral("lstRecords")), 0);
         });
         QCOMPARE(prefilled, QString());
-        QCOMPARE(list->toPlainText(), QStringLiteral("Testo esistente\n\nAutore, Titolo, , , "));
+        QCOMPARE(list->toPlainText(), QStringLiteral("Testo esistente\nAutore, Titolo, , , "));
+        // Stored with the separator the import put there.
+        screen->findChild<QLineEdit *>(QStringLiteral("txtTitolo"))->setText(QStringLiteral("Ricerca"));
+        answerBoxes([&] { clickPicture(screen, QStringLiteral("cmdSalva")); });
+        QCOMPARE(fieldBytes(program->folder.read(QStringLiteral("Bibliografie.pro")), bibliographyLayout(), 1,
+                            bibliografia::Bibliografia),
+                 QByteArray("Testo esistente\n\rAutore, Titolo, , , "));
     }
 
     void authorAndBibliographySearchesLoadTheirCards()
