@@ -3,24 +3,10 @@
 #include "access/TfrmCambiaPassword.h"
 #include "access/TfrmPassword.h"
 #include "app/TfrmAvvio.h"
-#include "app/TfrmGuida.h"
-#include "app/TfrmInfo.h"
-#include "app/TfrmSplash.h"
-#include "attach/TfrmAllegaCartella.h"
-#include "attach/TfrmCartella.h"
-#include "export/TfrmCreaRTF.h"
-#include "export/TfrmExpAutori.h"
-#include "export/TfrmExpBibliografie.h"
-#include "export/TfrmExpLibri.h"
-#include "export/TfrmStampaLibro.h"
+#include "app/core/RegionalSettings.h"
 #include "screens/TfrmAutori.h"
 #include "screens/TfrmBibliografie.h"
-#include "screens/TfrmCodici_Dewey.h"
 #include "screens/TfrmLibri.h"
-#include "search/TfrmTrovaAutori.h"
-#include "search/TfrmTrovaBibliografie.h"
-#include "search/TfrmTrovaDisponibili.h"
-#include "search/TfrmTrovaLibri.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -29,40 +15,38 @@
 namespace opusteca {
 namespace {
 
-// Dialog screens live only while open. At start-up each class is still created
-// once, in its place in the order, so that its creation handler has run (the
-// regional settings among them); the instance is dropped at once and never shown.
-template <class Screen>
-void runCreationHandler(Application &app)
+// What the creation handler of a dialog screen does for the whole process. The
+// dialog screens are created only when opened; at start-up their effects are run
+// here instead, each in its place in the screen order.
+enum class CreationEffect {
+    None,
+    RegionalSettings, // sets the date format and decimal separator
+};
+
+void runCreationEffects(std::initializer_list<CreationEffect> effects)
 {
-    Screen screen(app, nullptr);
+    for (CreationEffect e : effects)
+        if (e == CreationEffect::RegionalSettings) RegionalSettings::instance().apply();
 }
 
 } // namespace
 
 Application::Application(const QString &programFolder) : m_programFolder(programFolder)
 {
+    using enum CreationEffect;
     m_password = std::make_unique<TfrmPassword>(*this);
     m_avvio = std::make_unique<TfrmAvvio>(*this);
     m_cambiaPassword = std::make_unique<TfrmCambiaPassword>(*this);
-    runCreationHandler<TfrmGuida>(*this);
-    runCreationHandler<TfrmInfo>(*this);
-    runCreationHandler<TfrmSplash>(*this);
+    runCreationEffects({/* TfrmGuida */ None, /* TfrmInfo */ None, /* TfrmSplash */ None});
     m_libri = std::make_unique<TfrmLibri>(*this);
-    runCreationHandler<TfrmAllegaCartella>(*this);
-    runCreationHandler<TfrmCodici_Dewey>(*this);
-    runCreationHandler<TfrmTrovaLibri>(*this);
-    runCreationHandler<TfrmExpLibri>(*this);
-    runCreationHandler<TfrmTrovaDisponibili>(*this);
-    runCreationHandler<TfrmStampaLibro>(*this);
+    runCreationEffects({/* TfrmAllegaCartella */ None, /* TfrmCodici_Dewey */ RegionalSettings,
+                        /* TfrmTrovaLibri */ RegionalSettings, /* TfrmExpLibri */ None,
+                        /* TfrmTrovaDisponibili */ RegionalSettings, /* TfrmStampaLibro */ RegionalSettings});
     m_autori = std::make_unique<TfrmAutori>(*this);
-    runCreationHandler<TfrmCartella>(*this);
-    runCreationHandler<TfrmExpAutori>(*this);
-    runCreationHandler<TfrmTrovaAutori>(*this);
-    runCreationHandler<TfrmCreaRTF>(*this);
+    runCreationEffects({/* TfrmCartella */ RegionalSettings, /* TfrmExpAutori */ None,
+                        /* TfrmTrovaAutori */ RegionalSettings, /* TfrmCreaRTF */ None});
     m_bibliografie = std::make_unique<TfrmBibliografie>(*this);
-    runCreationHandler<TfrmTrovaBibliografie>(*this);
-    runCreationHandler<TfrmExpBibliografie>(*this);
+    runCreationEffects({/* TfrmTrovaBibliografie */ RegionalSettings, /* TfrmExpBibliografie */ None});
 }
 
 Application::~Application()
