@@ -1,6 +1,8 @@
 #pragma once
+#include "app/DialogScreen.h"
 #include "screens/Card.h"
 #include "screens/core/ArchiveNavigator.h"
+#include "search/core/SearchScanner.h"
 
 #include <QList>
 #include <QString>
@@ -47,6 +49,21 @@ public:
 
     // The one load of a record into the card, for browsing and for the search screens.
     void loadRecord(const Record &record, qint64 number);
+    // What a search of this archive does with the record the user chose.
+    ChosenRecordAction loadAction()
+    {
+        return [this](const Record &record, qint64 number) { loadRecord(record, number); };
+    }
+    // Opens a search screen over this screen's archive: tagged, and loading the
+    // chosen record into this card.
+    template <class Search>
+    void openSearchScreen(const QString &tag)
+    {
+        openDialog<Search>(app(), this, [&](Search &d) {
+            d.setCallerTag(tag);
+            d.setChosenRecordAction(loadAction());
+        });
+    }
 
     void cmdNuovoClick();
     void cmdSalvaClick();

@@ -7,6 +7,7 @@
 #include "app/Style.h"
 #include "export/TfrmCreaRTF.h"
 #include "screens/CardBuilder.h"
+#include "screens/core/BookEntry.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -92,6 +93,13 @@ void SideCardScreen::chainFields(const QList<int> &order)
     QList<QWidget *> chain;
     for (int f : order) chain << card().control(f);
     chainFocus(this, chain);
+}
+
+ChosenRecordAction SideCardScreen::importAction(int field)
+{
+    return [this, field](const Record &book, qint64) {
+        card().setText(field, bookentry::appendTo(card().text(field), bookentry::build(book)));
+    };
 }
 
 void SideCardScreen::cmdTrovaClick() { openSearch(); }

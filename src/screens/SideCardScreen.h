@@ -38,6 +38,9 @@ protected:
     void addImportArrow(int row, int column, int columnSpan);
     // Tab order and Enter chain over the card's fields, in the given order.
     void chainFields(const QList<int> &order);
+    // What the book search opened by impLibri does with a chosen book: adds its
+    // book entry to the field.
+    ChosenRecordAction importAction(int field);
 
     // What each screen does on its commands.
     virtual QString tag() const = 0;

@@ -78,7 +78,7 @@ void TfrmAutori::cmdCartellaClick()
 
 void TfrmAutori::openSearch()
 {
-    openDialog<TfrmTrovaAutori>(app(), this, [](TfrmTrovaAutori &d) { d.setCallerTag(QStringLiteral("autori")); });
+    openSearchScreen<TfrmTrovaAutori>(tag());
 }
 
 void TfrmAutori::openExport() { openDialog<TfrmExpAutori>(app(), this); }
@@ -87,7 +87,8 @@ void TfrmAutori::openImport()
 {
     const QString author = text::trimmed(card().text(Autore));
     openDialog<TfrmTrovaLibri>(app(), this, [&](TfrmTrovaLibri &d) {
-        d.setCallerTag(QStringLiteral("autori"));
+        d.setCallerTag(tag());
+        d.setChosenRecordAction(importAction(Opere));
         d.prefillFilter(QStringLiteral("txtAutore"), author);
     });
 }

@@ -76,15 +76,17 @@ void TfrmBibliografie::cmdCartellaClick()
 
 void TfrmBibliografie::openSearch()
 {
-    openDialog<TfrmTrovaBibliografie>(app(), this,
-                                      [](TfrmTrovaBibliografie &d) { d.setCallerTag(QStringLiteral("bibliografie")); });
+    openSearchScreen<TfrmTrovaBibliografie>(tag());
 }
 
 void TfrmBibliografie::openExport() { openDialog<TfrmExpBibliografie>(app(), this); }
 
 void TfrmBibliografie::openImport()
 {
-    openDialog<TfrmTrovaLibri>(app(), this, [](TfrmTrovaLibri &d) { d.setCallerTag(QStringLiteral("bibliografie")); });
+    openDialog<TfrmTrovaLibri>(app(), this, [this](TfrmTrovaLibri &d) {
+        d.setCallerTag(tag());
+        d.setChosenRecordAction(importAction(Bibliografia));
+    });
 }
 
 } // namespace opusteca

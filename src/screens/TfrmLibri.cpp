@@ -58,7 +58,7 @@ void TfrmLibri::buildToolbar()
     connect(dup, &CommandPicture::clicked, this, &TfrmLibri::cmdDuplicaClick);
     addStandardCommand(g1, StandardCommand::Save);
     connect(addStandardCommand(g1, StandardCommand::Search), &CommandPicture::clicked, this, [this] {
-        openDialog<TfrmTrovaLibri>(app(), this, [](TfrmTrovaLibri &d) { d.setCallerTag(QStringLiteral("libri")); });
+        openSearchScreen<TfrmTrovaLibri>(QStringLiteral("libri"));
     });
 
     QHBoxLayout *g2 = addToolbarGroup();
@@ -86,8 +86,7 @@ void TfrmLibri::buildToolbar()
                             QStringLiteral("Trova un libro in archivio fra quelli disponibili per il prestito."),
                             QStringLiteral("Disponibili"));
     connect(disp, &CommandPicture::clicked, this, [this] {
-        openDialog<TfrmTrovaDisponibili>(app(), this,
-                                         [](TfrmTrovaDisponibili &d) { d.setCallerTag(QStringLiteral("libri")); });
+        openSearchScreen<TfrmTrovaDisponibili>(QStringLiteral("libri"));
     });
 
     QHBoxLayout *g6 = addToolbarGroup();

@@ -6,15 +6,8 @@
 #include "app/Pictures.h"
 #include "app/Style.h"
 #include "app/core/RegionalSettings.h"
-#include "screens/TfrmAutori.h"
-#include "screens/TfrmBibliografie.h"
-#include "screens/TfrmLibri.h"
-#include "screens/core/BookEntry.h"
 #include "search/core/ListFind.h"
-#include "search/core/SearchScanner.h"
 #include "search/core/SearchTexts.h"
-#include "store/AuthorRecord.h"
-#include "store/BibliographyRecord.h"
 #include "store/AccessError.h"
 #include "store/Text.h"
 
@@ -300,10 +293,8 @@ void SearchScreen::lstRecordsDblClick()
     // Any failure, no selection included, closes the screen without a word;
     // records acted on before it keep what they received.
     QListWidgetItem *item = m_lstRecords->currentItem();
-    if (item && item->isSelected()) {
-        chooseInArchive(m_kind, archivePath(m_kind, app().programFolder()), item->text(),
-                        [this](const Record &record, qint64 number) { act(record, number); });
-    }
+    if (item && item->isSelected() && m_act)
+        chooseInArchive(m_kind, archivePath(m_kind, app().programFolder()), item->text(), m_act);
     accept();
 }
 
@@ -318,26 +309,6 @@ bool SearchScreen::eventFilter(QObject *watched, QEvent *event)
         return true;
     }
     return DialogScreen::eventFilter(watched, event);
-}
-
-void SearchScreen::act(const Record &record, qint64 number)
-{
-    const QString tag = callerTag();
-    const bool books = m_kind.kind == SearchKind::Books || m_kind.kind == SearchKind::AvailableBooks;
-    if (books && tag == QLatin1String("libri")) {
-        app().libri()->loadRecord(record, number);
-    } else if (m_kind.kind == SearchKind::Books && tag == QLatin1String("autori")) {
-        Card &card = app().autori()->card();
-        card.setText(autore::Opere, bookentry::appendTo(card.text(autore::Opere), bookentry::build(record)));
-    } else if (m_kind.kind == SearchKind::Books && tag == QLatin1String("bibliografie")) {
-        Card &card = app().bibliografie()->card();
-        card.setText(bibliografia::Bibliografia,
-                     bookentry::appendTo(card.text(bibliografia::Bibliografia), bookentry::build(record)));
-    } else if (m_kind.kind == SearchKind::Authors && tag == QLatin1String("autori")) {
-        app().autori()->loadRecord(record, number);
-    } else if (m_kind.kind == SearchKind::Bibliographies && tag == QLatin1String("bibliografie")) {
-        app().bibliografie()->loadRecord(record, number);
-    }
 }
 
 void SearchScreen::done(int result)

@@ -2,6 +2,7 @@
 #include "app/DialogScreen.h"
 #include "search/core/ResultLines.h"
 #include "search/core/SearchKinds.h"
+#include "search/core/SearchScanner.h"
 
 #include <QList>
 
@@ -28,6 +29,9 @@ public:
     const SearchKindDef &kind() const { return m_kind; }
     // Puts text into the filter field of that name before the screen is shown.
     void prefillFilter(const QString &control, const QString &text);
+    // What a chosen record does, handed over by the opener: load it into its
+    // card, or add its book entry to a field. Without one, choosing only closes.
+    void setChosenRecordAction(ChosenRecordAction act) { m_act = std::move(act); }
 
 public slots:
     void btnCercaClick();
@@ -44,10 +48,9 @@ protected:
 private:
     QWidget *buildFilterPanel();
     QWidget *buildResultPanel();
-    // What a chosen record does, by caller tag.
-    void act(const Record &record, qint64 number);
 
     const SearchKindDef &m_kind;
+    ChosenRecordAction m_act;
     QWidget *m_panAvvio = nullptr;
     QWidget *m_panContainer = nullptr;
     QList<QLineEdit *> m_filters;
