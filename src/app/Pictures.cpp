@@ -6,6 +6,7 @@
 #include <QIcon>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPixmapCache>
 #include <QSvgRenderer>
 
 namespace opusteca {
@@ -13,6 +14,12 @@ namespace artwork {
 
 QPixmap pixmap(const QString &name, const QSize &size)
 {
+    // The same pictures recur on every screen (the toolbars, the links): each
+    // is drawn once per size and shared, which keeps start-up short.
+    const QString key = QStringLiteral("opusteca-art:%1:%2x%3").arg(name).arg(size.width()).arg(size.height());
+    QPixmap cached;
+    if (QPixmapCache::find(key, &cached)) return cached;
+
     const qreal dpr = 2.0; // drawn at twice the size so it stays sharp on dense screens
     QPixmap pm(size * dpr);
     pm.fill(Qt::transparent);
@@ -24,6 +31,7 @@ QPixmap pixmap(const QString &name, const QSize &size)
         p.setRenderHint(QPainter::Antialiasing);
         renderer.render(&p, QRectF(QPointF(0, 0), QSizeF(size)));
     }
+    QPixmapCache::insert(key, pm);
     return pm;
 }
 
