@@ -1,9 +1,13 @@
 #include "app/Application.h"
+#include "app/FirstPaint.h"
+#include "access/TfrmPassword.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+
+#include <cstdio>
 
 int main(int argc, char *argv[])
 {
@@ -22,5 +26,15 @@ int main(int argc, char *argv[])
     QObject::connect(&app, &opusteca::Application::ended, &qapp, &QCoreApplication::quit,
                      Qt::QueuedConnection);
     app.start();
+
+    // Start-up benchmark: with OPUSTECA_STARTUP_PROBE set, the program says
+    // "shown" on its standard output once the login window is on the screen,
+    // and ends.
+    if (qEnvironmentVariableIsSet("OPUSTECA_STARTUP_PROBE"))
+        new opusteca::FirstPaint(app.password(), [] {
+            std::fputs("shown\n", stdout);
+            std::fflush(stdout);
+            QCoreApplication::exit(0);
+        });
     return QApplication::exec();
 }
