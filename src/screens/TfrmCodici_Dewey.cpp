@@ -160,8 +160,10 @@ TfrmCodici_Dewey::TfrmCodici_Dewey(Application &app, QWidget *opener)
     connect(btnChiudi, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_btnTrova, &QPushButton::clicked, this, &TfrmCodici_Dewey::btnTrovaClick);
     connect(m_btnStampa, &QPushButton::pressed, m_lblAttendere, &QWidget::show);
-    // Released away from the button there is no click: the notice goes. Released
-    // on it, the click prints first, and the print hides the notice itself.
+    // The notice shows while the button is down. Moving off it with the mouse
+    // button held lets it up (a release there is no click), so the notice goes;
+    // moving back presses it again. A release on it clicks: the print runs
+    // first and hides the notice itself.
     connect(m_btnStampa, &QPushButton::released, this, [this] {
         QTimer::singleShot(0, this, [this] {
             if (!m_printing) m_lblAttendere->hide();

@@ -388,6 +388,30 @@ private slots:
         QCOMPARE(printed, dewey::table());
     }
 
+    // A press on Stampa that ends away from it prints nothing and takes the
+    // notice away again.
+    void pressOnStampaDraggedAway()
+    {
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("dewey.pdf"));
+        qputenv("OPUSTECA_PRINT_TO_PDF", pdf.toLocal8Bit());
+        const auto unset = qScopeGuard([] { qunsetenv("OPUSTECA_PRINT_TO_PDF"); });
+        QVERIFY(withFinder([&] {
+            auto *wait = dlg->findChild<QLabel *>(QStringLiteral("lblAttendere"));
+            QPushButton *stampa = button("btnStampa");
+            QTest::mousePress(stampa, Qt::LeftButton);
+            QVERIFY(wait->isVisible());
+            QTest::mouseMove(stampa, QPoint(-40, -40));
+            QTRY_VERIFY(!wait->isVisible());
+            QTest::mouseMove(stampa, QPoint(5, 5)); // back on it: down again
+            QTRY_VERIFY(wait->isVisible());
+            QTest::mouseMove(stampa, QPoint(-40, -40));
+            QTest::mouseRelease(stampa, Qt::LeftButton, {}, QPoint(-40, -40));
+            QTRY_VERIFY(!wait->isVisible());
+        }));
+        QVERIFY(!QFile::exists(pdf));
+    }
+
     // Only Chiudi and the pick close the screen; Escape and the window manager do not.
     void closesOnlyThroughItsControls()
     {
