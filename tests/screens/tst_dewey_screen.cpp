@@ -6,7 +6,10 @@
 #include "support/PdfText.h"
 #include "support/TestSupport.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QDialog>
+#include <QTimer>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
@@ -386,6 +389,39 @@ private slots:
             printed << lines;
         }
         QCOMPARE(printed, dewey::table());
+    }
+
+    // Without the seam Stampa offers the print dialog; cancelled, it prints
+    // nothing, the notice goes and the table stays open.
+    void cancelledPrintDialog()
+    {
+        qunsetenv("OPUSTECA_PRINT_TO_PDF");
+        QString dialogSeen;
+        bool noticeDuringDialog = false;
+        QVERIFY(withFinder([&] {
+            auto *wait = dlg->findChild<QLabel *>(QStringLiteral("lblAttendere"));
+            QTimer poll;
+            poll.setInterval(10);
+            connect(&poll, &QTimer::timeout, [&] {
+                if (auto *d = qobject_cast<QDialog *>(QApplication::activeModalWidget()); d && d != dlg) {
+                    poll.stop();
+                    dialogSeen = QString::fromLatin1(d->metaObject()->className());
+                    noticeDuringDialog = wait->isVisible();
+                    d->reject();
+                }
+            });
+            poll.start();
+            QTimer::singleShot(5000, &poll, [&] {
+                poll.stop();
+                if (QWidget *w = QApplication::activeModalWidget(); w && w != dlg) w->close();
+            });
+            click(button("btnStampa"));
+            poll.stop();
+            QVERIFY(!wait->isVisible());
+            QVERIFY(dlg->isVisible());
+        }));
+        QCOMPARE(dialogSeen, QStringLiteral("QPrintDialog"));
+        QVERIFY(noticeDuringDialog);
     }
 
     // A press on Stampa that ends away from it prints nothing and takes the
