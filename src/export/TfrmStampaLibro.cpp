@@ -1,16 +1,68 @@
 #include "export/TfrmStampaLibro.h"
 
+#include "app/Application.h"
+#include "app/Backgrounds.h"
+#include "app/Pictures.h"
+#include "app/Style.h"
 #include "app/core/RegionalSettings.h"
+#include "export/BookCardReport.h"
+#include "report/ReportPrinter.h"
+#include "screens/TfrmLibri.h"
+
+#include <QLabel>
+#include <QPushButton>
 
 namespace opusteca {
 
 TfrmStampaLibro::TfrmStampaLibro(Application &app, QWidget *opener)
-    : DialogScreen(app, opener, QStringLiteral("TfrmStampaLibro"))
+    : DialogScreen(app, opener, QStringLiteral("TfrmStampaLibro")), m_repDocumento(bookcard::build())
 {
     RegionalSettings::instance().apply();
-    setWindowTitle(QStringLiteral(" Stampa scheda"));
-    setFixedClientSize(480, 320);
-    addCloseButton();
+    setWindowTitle(QStringLiteral(" Stampa scheda libro"));
+    setFixedClientSize(364, 287);
+    // Over the book screen rather than the middle of the display.
+    if (QWidget *over = app.libriWidget(); over && over->isVisible())
+        move(over->frameGeometry().center() - QPoint(width() / 2, height() / 2));
+
+    auto *background = new GradientBackground(style::menuWindow, this);
+    background->setGeometry(rect());
+    background->lower();
+
+    auto *shpSfondo = new QLabel(this);
+    shpSfondo->setObjectName(QStringLiteral("shpSfondo"));
+    shpSfondo->setGeometry(18, 18, 326, 215);
+    shpSfondo->setStyleSheet(QStringLiteral("background: white;"));
+
+    auto *imgLogo01 = new QLabel(this);
+    imgLogo01->setObjectName(QStringLiteral("imgLogo01"));
+    imgLogo01->setGeometry(22, 26, 318, 190);
+    imgLogo01->setPixmap(artwork::pixmap(QStringLiteral("stampa_scheda"), imgLogo01->size()));
+
+    const auto button = [this](const char *name, const QString &caption, int x) {
+        auto *b = new QPushButton(caption, this);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setGeometry(x, 243, 137, 28);
+        b->setFont(style::font(9));
+        return b;
+    };
+    QPushButton *btnAnnulla = button("btnAnnulla", QStringLiteral("Annulla"), 18);
+    QPushButton *btnStampa = button("btnStampa", QStringLiteral("Stampa"), 208);
+    disableDefaultButtons();
+    connect(btnAnnulla, &QPushButton::clicked, this, &TfrmStampaLibro::btnAnnullaClick);
+    connect(btnStampa, &QPushButton::clicked, this, &TfrmStampaLibro::btnStampaClick);
+}
+
+TfrmStampaLibro::~TfrmStampaLibro() = default;
+
+void TfrmStampaLibro::btnAnnullaClick() { reject(); }
+
+void TfrmStampaLibro::btnStampaClick()
+{
+    bookcard::fill(*m_repDocumento, app().libri()->card(), RegionalSettings::now());
+    m_repDocumento->prepare();
+    // A cancelled dialog or a failed print (told by the engine) close the screen alike.
+    report::print(*m_repDocumento, this);
+    accept();
 }
 
 } // namespace opusteca

@@ -62,6 +62,8 @@ void Memo::setFont(const QString &family, double pointSize, bool bold, bool ital
     // Metric-compatible substitutes stand in for the named faces on Linux.
     f.setStyleHint(family.contains(QLatin1String("Courier"), Qt::CaseInsensitive) ? QFont::Monospace
                                                                                 : QFont::SansSerif);
+    // Unshaped: no ligatures, so "fi" prints (and reads back) as two letters.
+    f.setStyleStrategy(QFont::PreferNoShaping);
     m_font = f;
 }
 

@@ -6,6 +6,8 @@
 #include "app/Pictures.h"
 #include "app/Style.h"
 #include "app/core/RegionalSettings.h"
+#include "report/ListReport.h"
+#include "report/ReportPrinter.h"
 #include "search/core/ListFind.h"
 #include "search/core/SearchTexts.h"
 #include "store/AccessError.h"
@@ -73,7 +75,8 @@ QPushButton *button(const QString &name, const QString &text, QWidget *parent)
 } // namespace
 
 SearchScreen::SearchScreen(Application &app, QWidget *opener, SearchKind kind)
-    : DialogScreen(app, opener, QString::fromLatin1(searchKind(kind).screenClass)), m_kind(searchKind(kind))
+    : DialogScreen(app, opener, QString::fromLatin1(searchKind(kind).screenClass)), m_kind(searchKind(kind)),
+      m_frxReport(report::buildListReport(report::ListFooter::AfterList))
 {
     RegionalSettings::instance().apply();
     setWindowTitle(m_kind.captionText());
@@ -219,6 +222,7 @@ QWidget *SearchScreen::buildResultPanel()
 
     connect(btnChiudi, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_btnTrova, &QPushButton::clicked, this, &SearchScreen::btnTrovaClick);
+    connect(btnStampa, &QPushButton::clicked, this, &SearchScreen::btnStampaClick);
     // A double click anywhere in the list chooses: on a line it picks that line first.
     m_lstRecords->viewport()->installEventFilter(this);
     return m_panContainer;
@@ -273,6 +277,16 @@ void SearchScreen::btnCercaClick()
     m_lblAttendere->hide();
     m_txtTrova->clear();
     m_txtTrova->setFocus(Qt::OtherFocusReason);
+}
+
+SearchScreen::~SearchScreen() = default;
+
+void SearchScreen::btnStampaClick()
+{
+    report::fillListReport(*m_frxReport, m_kind.reportTitleText(), m_lines.size(),
+                           [this](qsizetype i) { return m_lines.text(i); });
+    m_frxReport->prepare();
+    report::print(*m_frxReport, this);
 }
 
 void SearchScreen::btnTrovaClick()

@@ -5,6 +5,7 @@
 #include "search/core/SearchScanner.h"
 
 #include <QList>
+#include <memory>
 
 class QLabel;
 class QLineEdit;
@@ -14,6 +15,9 @@ class QWidget;
 
 namespace opusteca {
 
+namespace report {
+class Report;
+}
 class Record;
 
 // The search screens, written once: a filter panel that searches one archive,
@@ -25,6 +29,7 @@ class SearchScreen : public DialogScreen {
     Q_OBJECT
 public:
     SearchScreen(Application &app, QWidget *opener, SearchKind kind);
+    ~SearchScreen() override;
 
     const SearchKindDef &kind() const { return m_kind; }
     // Puts text into the filter field of that name before the screen is shown.
@@ -36,6 +41,8 @@ public:
 public slots:
     void btnCercaClick();
     void btnTrovaClick();
+    // Prints the list on show, in list order, under the screen's title.
+    void btnStampaClick();
     // Chooses the selected line: loads or imports every record whose line equals it.
     void lstRecordsDblClick();
 
@@ -62,6 +69,8 @@ private:
     // What lstRecords shows, entry for entry.
     ResultLines m_lines;
     QLabel *m_lblTrovate = nullptr;
+    // The printed list, filled afresh at every print.
+    std::unique_ptr<report::Report> m_frxReport;
 };
 
 } // namespace opusteca

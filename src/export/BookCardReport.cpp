@@ -1,0 +1,114 @@
+#include "export/BookCardReport.h"
+
+#include "app/core/RegionalSettings.h"
+#include "screens/Card.h"
+#include "store/BookRecord.h"
+#include "store/Text.h"
+
+namespace opusteca::bookcard {
+namespace {
+using report::mm;
+
+const QColor kHeading(0xB0, 0xC4, 0xDE); // light steel blue
+const QColor kFooter(0xFF, 0xD7, 0x00);  // gold
+
+report::Memo *text(report::Page *page, const QString &name, double x, double y, double w, double h,
+                   double points, Qt::Alignment horizontal)
+{
+    report::Memo *m = page->addMemo(name, QRectF(mm(x), mm(y), mm(w), mm(h)));
+    m->setFont(QStringLiteral("Arial"), points);
+    m->setAlignment(horizontal | Qt::AlignVCenter);
+    return m;
+}
+
+report::Shape *frame(report::Page *page, const QString &name, double x, double y, double w, double h)
+{
+    report::Shape *s = page->addShape(name, QRectF(mm(x), mm(y), mm(w), mm(h)));
+    s->setOutlineColor(Qt::black);
+    return s;
+}
+
+} // namespace
+
+const QList<Row> &rows()
+{
+    static const QList<Row> r = {
+        {"Shape2", "Memo1", "Titolo libro:", libro::Titolo},
+        {"Shape3", "Memo2", "Codice identificativo:", libro::Codice},
+        {"Shape4", "Memo3", "Scaffale:", libro::Scaffale},
+        {"Shape6", "Memo4", "Autore:", libro::Autore},
+        {"Shape7", "Memo5", "Nazione:", libro::Nazione},
+        {"Shape8", "Memo6", "Curatore:", libro::Curatore},
+        {"Shape9", "Memo7", "Codice Dewey:", libro::Dewey},
+        {"Shape10", "Memo8", "Pagine:", libro::Pagine},
+        {"Shape11", "Memo9", "Genere:", libro::Genere},
+        {"Shape12", "Memo10", "Giudizio:", libro::Giudizio},
+        {"Shape13", "Memo11", "Casa editrice:", libro::Editore},
+        {"Shape14", "Memo12", "ISBN:", libro::Isbn},
+        {"Shape15", "Memo13", "Citt\u00E0 pubblicazione:", libro::Citta},
+        {"Shape16", "Memo14", "Anno pubblicazione:", libro::Anno},
+        {"Shape17", "Memo15", "Volumi:", libro::Volumi},
+        {"Shape18", "Memo16", "Prezzo:", libro::Prezzo},
+        {"Shape20", "Memo35", "Collana:", libro::Collana},
+        {"Shape21", "Memo36", "Formato:", libro::Formato},
+        {"Shape22", "Memo37", "Titolo originale:", libro::Originale},
+        {"Shape24", "Memo38", "Lingua:", libro::Lingua},
+        {"Shape25", "Memo39", "Prima pubblicazione:", libro::Prima},
+        {"Shape5", "Memo21", "Traduttore:", libro::Traduttore},
+        {"Shape19", "Memo22", "Versione:", libro::Versione},
+        {"Shape26", "Memo23", "Note:", libro::Note},
+        {"Shape27", "Memo24", "Prestato a:", libro::Prestato},
+        {"Shape28", "Memo30", "Data prestito:", libro::Scadenza},
+    };
+    return r;
+}
+
+QString valueName(const Row &row) { return QString::fromLatin1(bookLayout().fields[size_t(row.field)].control); }
+
+std::unique_ptr<report::Report> build()
+{
+    auto r = std::make_unique<report::Report>(QStringLiteral("Scheda Libro"));
+    // One page: nothing to follow in a progress window.
+    r->setShowProgress(false);
+    report::Page *page = r->addPage(QStringLiteral("Page1"), QPageSize::A4, QPageLayout::Portrait, {10, 10, 10, 10});
+
+    frame(page, QStringLiteral("Shape1"), 1, 1, 188, 5.8)->setFillColor(kHeading);
+    text(page, QStringLiteral("titArcataSup"), 2, 2, 185.8, 4.2, 9, Qt::AlignHCenter)
+        ->setText(QStringLiteral("SCHEDA INFORMATIVA LIBRO"));
+
+    for (int i = 0; i < rows().size(); ++i) {
+        const Row &row = rows()[i];
+        const double y = 2 + 5.0 * (i + 1);
+        frame(page, QString::fromLatin1(row.frame), 1, y, 188, 4.6);
+        text(page, QString::fromLatin1(row.caption), 2, y + 0.5, 37.8, 3.5, 7, Qt::AlignLeft)
+            ->setText(QString::fromUtf8(row.text));
+        text(page, valueName(row), 44, y + 0.5, 144, 3.5, 7, Qt::AlignLeft);
+    }
+    page->addLine(QStringLiteral("Line2"), QRectF(mm(42), mm(7), 0, mm(129.6)));
+
+    frame(page, QStringLiteral("Shape23"), 1, 139, 188, 5.8)->setFillColor(kFooter);
+    text(page, QStringLiteral("txtCalce"), 2, 140, 185.8, 4.2, 8, Qt::AlignHCenter)
+        ->setText(QStringLiteral("Data e ora stampa"));
+    return r;
+}
+
+void fill(report::Report &layout, const Card &card, const QDateTime &now)
+{
+    if (report::Page *page = layout.findPage(QStringLiteral("Page1"))) page->setOrientation(QPageLayout::Portrait);
+    for (const Row &row : rows()) {
+        report::Memo *value = layout.findMemo(valueName(row));
+        if (!value) continue;
+        // A row holds one line: the lines of a multi-line note follow one another.
+        QString t = text::trimmed(card.text(row.field));
+        t.replace(QLatin1String("\r\n"), QLatin1String(" "));
+        t.replace(QLatin1Char('\n'), QLatin1Char(' '));
+        t.replace(QLatin1Char('\r'), QLatin1Char(' '));
+        value->setText(t);
+    }
+    const RegionalSettings &rs = RegionalSettings::instance();
+    if (report::Memo *calce = layout.findMemo(QStringLiteral("txtCalce")))
+        calce->setText(QStringLiteral("Stampa eseguita in data ") + rs.formatDate(now.date())
+                       + QStringLiteral(" alle ore ") + rs.formatTime(now.time()));
+}
+
+} // namespace opusteca::bookcard

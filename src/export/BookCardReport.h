@@ -1,0 +1,35 @@
+#pragma once
+#include "report/Report.h"
+
+#include <QList>
+#include <QString>
+#include <memory>
+
+namespace opusteca {
+
+class Card;
+
+// The printed book card "Scheda Libro": one A4 portrait page with a heading
+// band, 26 framed rows (caption | value) and a footer band for the date and
+// time of printing. Value objects carry the names of the card's controls.
+namespace bookcard {
+
+struct Row {
+    const char *frame;   // outline of the row
+    const char *caption; // caption object
+    const char *text;    // caption text (UTF-8)
+    int field;           // book field whose control names the value object
+};
+// The 26 rows, top to bottom.
+const QList<Row> &rows();
+// The value object of a row: the name of the card control it prints.
+QString valueName(const Row &row);
+
+std::unique_ptr<report::Report> build();
+
+// Fills the layout from the card on show (trimmed texts, literally) and
+// stamps "Stampa eseguita in data <date> alle ore <time>" with `now`.
+void fill(report::Report &layout, const Card &card, const QDateTime &now);
+
+} // namespace bookcard
+} // namespace opusteca
