@@ -7,10 +7,13 @@
 #include "support/PdfText.h"
 #include "support/TestSupport.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPrintDialog>
+#include <QTimer>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -102,6 +105,28 @@ private slots:
     {
         setField(QStringLiteral("txtTitolo"), QStringLiteral("Il nome della rosa"));
         withPrintScreen([](QWidget *d) { d->findChild<QPushButton *>(QStringLiteral("btnAnnulla"))->click(); });
+        QVERIFY(!QFile::exists(pdf));
+    }
+
+    void cancelledPrintDialogClosesTheScreen()
+    {
+        qunsetenv(report::kPrintToPdfVariable);
+        bool dialog = false;
+        QTimer poll;
+        poll.setInterval(20);
+        connect(&poll, &QTimer::timeout, [&] {
+            if (auto *d = qobject_cast<QPrintDialog *>(QApplication::activeModalWidget())) {
+                dialog = true;
+                d->reject();
+            }
+        });
+        poll.start();
+        withPrintScreen([](QWidget *d) {
+            const Boxes b = answerBoxes([&] { d->findChild<QPushButton *>(QStringLiteral("btnStampa"))->click(); });
+            QCOMPARE(b.count(), 0);
+        });
+        qputenv(report::kPrintToPdfVariable, pdf.toLocal8Bit());
+        QVERIFY(dialog);
         QVERIFY(!QFile::exists(pdf));
     }
 

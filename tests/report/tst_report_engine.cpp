@@ -5,7 +5,15 @@
 #include "report/ReportEngine.h"
 #include "support/PdfText.h"
 
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QImage>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QTimer>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -65,6 +73,27 @@ std::unique_ptr<Report> cardLayout()
     date->setText(QStringLiteral("Oggi [DATE]"));
     date->setExpressions(true);
     return r;
+}
+
+// While the returned timer runs, the first visible modal window of type W is
+// handed to act; `seen` says whether one came.
+template <class W>
+std::unique_ptr<QTimer> whenModal(bool &seen, std::function<void(W *)> act)
+{
+    auto t = std::make_unique<QTimer>();
+    t->setInterval(20);
+    QObject::connect(t.get(), &QTimer::timeout, [&seen, act, timer = t.get()] {
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            auto *target = qobject_cast<W *>(w);
+            if (!target || !target->isVisible()) continue;
+            seen = true;
+            timer->stop();
+            act(target);
+            return;
+        }
+    });
+    t->start();
+    return t;
 }
 
 } // namespace
@@ -269,6 +298,36 @@ private slots:
         // [DATE] filled from the regional settings where expressions are on.
         QCOMPARE(findWords(words, QStringLiteral("07/03/2024")).size(), 1);
         QCOMPARE(findWords(words, QStringLiteral("[DATE]")).size(), 0);
+    }
+
+    void cancelledPrintDialogPrintsNothing()
+    {
+        qunsetenv(kPrintToPdfVariable);
+        auto r = preparedList(10);
+        bool dialog = false, box = false;
+        auto cancel = whenModal<QPrintDialog>(dialog, [](QPrintDialog *d) { d->reject(); });
+        auto boxes = whenModal<QMessageBox>(box, [](QMessageBox *b) { b->reject(); });
+        QCOMPARE(print(*r, nullptr), PrintOutcome::Cancelled);
+        QVERIFY(dialog);
+        QVERIFY(!box); // not an error
+    }
+
+    void progressWindowStopsALongPrint()
+    {
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("lunga.pdf"));
+        auto r = preparedList(40000); // about 700 pages: well over half a second
+        bool shown = false;
+        QString label;
+        auto stop = whenModal<QProgressDialog>(shown, [&](QProgressDialog *p) {
+            label = p->labelText();
+            for (QPushButton *b : p->findChildren<QPushButton *>())
+                if (b->text() == QLatin1String("Annulla")) b->click();
+        });
+        QCOMPARE(printToPdf(*r, pdf, nullptr), PrintOutcome::Cancelled);
+        QVERIFY(shown);
+        QVERIFY2(label.startsWith(QStringLiteral("Stampa in corso: pagina ")), qPrintable(label));
+        QVERIFY(!QFile::exists(pdf)); // no half-written document left
     }
 
     void longListPdf()
