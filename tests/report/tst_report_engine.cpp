@@ -316,7 +316,8 @@ private slots:
     {
         QTemporaryDir dir;
         const QString pdf = dir.filePath(QStringLiteral("lunga.pdf"));
-        auto r = preparedList(40000); // about 700 pages: well over half a second
+        // Some 3 500 pages: seconds on any machine, stopped after half a second.
+        auto r = preparedList(200000);
         bool shown = false;
         QString label;
         auto stop = whenModal<QProgressDialog>(shown, [&](QProgressDialog *p) {
@@ -328,6 +329,23 @@ private slots:
         QVERIFY(shown);
         QVERIFY2(label.startsWith(QStringLiteral("Stampa in corso: pagina ")), qPrintable(label));
         QVERIFY(!QFile::exists(pdf)); // no half-written document left
+    }
+
+    void unwritableFileIsToldNotCrashed()
+    {
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("manca/prova.pdf"));
+        auto r = preparedList(3);
+        bool box = false;
+        QString text;
+        auto answer = whenModal<QMessageBox>(box, [&](QMessageBox *b) {
+            text = b->text();
+            b->accept();
+        });
+        QCOMPARE(printToPdf(*r, pdf, nullptr), PrintOutcome::Failed);
+        QVERIFY(box);
+        QVERIFY2(text.startsWith(QStringLiteral("Attenzione: ")), qPrintable(text));
+        QVERIFY(!QFile::exists(pdf));
     }
 
     void longListPdf()
