@@ -348,6 +348,25 @@ private slots:
         QVERIFY(!QFile::exists(pdf));
     }
 
+    void emptyListPrintsTheTwoBars()
+    {
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("vuota.pdf"));
+        auto r = preparedList(0);
+        QCOMPARE(printToPdf(*r, pdf, nullptr), PrintOutcome::Printed);
+        QCOMPARE(pdfPageCount(pdf), 1);
+        QCOMPARE(pdfPageText(pdf, 1).split(QLatin1Char('\n')),
+                 QStringList({QStringLiteral("Riepilogo libri in archivio"),
+                              QStringLiteral("Stampa eseguita in data 07/03/2024")}));
+        // The footer bar right under the title bar and the band's 10 units.
+        const auto words = pdfWords(pdf);
+        const auto title = findWords(words, QStringLiteral("Riepilogo"));
+        const auto stampa = findWords(words, QStringLiteral("Stampa"));
+        QCOMPARE(title.size(), 1);
+        QCOMPARE(stampa.size(), 1);
+        QVERIFY(qAbs((stampa[0].yMin - title[0].yMin) - (8 + 10 / mm(1) + 2 - 1)) < 0.5);
+    }
+
     void longListPdf()
     {
         QTemporaryDir dir;
