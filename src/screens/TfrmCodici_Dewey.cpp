@@ -25,6 +25,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace opusteca {
 namespace {
 
@@ -201,6 +203,17 @@ void TfrmCodici_Dewey::tmrCaricaTimer()
     m_lstRecords->setUpdatesEnabled(false);
     m_entries = dewey::table();
     m_lstRecords->addItems(m_entries);
+    // With equal item sizes the list measures one item for all, and the first
+    // entry is a short one: the items are given the width of the widest entry,
+    // so every entry can be scrolled into view to its end.
+    if (!m_entries.isEmpty()) {
+        const QFontMetrics metrics(m_lstRecords->font());
+        int widest = 0;
+        for (const QString &e : std::as_const(m_entries)) widest = std::max(widest, metrics.horizontalAdvance(e));
+        const QSize itemSize(widest + 2 * metrics.averageCharWidth(), metrics.height() + 2);
+        m_lstRecords->item(0)->setSizeHint(itemSize);
+        m_lstRecords->item(m_lstRecords->count() - 1)->setSizeHint(itemSize);
+    }
     m_lstRecords->setUpdatesEnabled(true);
     m_panDewey->hide();
 }

@@ -16,6 +16,7 @@
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QFile>
 #include <QScopeGuard>
 #include <QTemporaryDir>
@@ -189,6 +190,15 @@ private slots:
                 QCOMPARE(list()->item(i)->text(), t[i]);
             QCOMPARE(selected(), -1);
             QVERIFY(!dlg->findChild<QWidget *>(QStringLiteral("panDewey"))->isVisible());
+
+            // The longest entry can be scrolled into view to its end.
+            QString longest;
+            for (const QString &e : t)
+                if (e.size() > longest.size()) longest = e;
+            QCoreApplication::processEvents();
+            const int reach = list()->horizontalScrollBar()->maximum() + list()->viewport()->width();
+            QVERIFY2(reach >= list()->fontMetrics().horizontalAdvance(longest),
+                     qPrintable(QStringLiteral("%1 px for %2").arg(reach).arg(longest)));
         }));
     }
 
