@@ -1,0 +1,161 @@
+#include "export/core/SpreadsheetWriter.h"
+
+#include "store/Cp1252.h"
+
+#include <QIODevice>
+
+#include <cstring>
+
+namespace opusteca {
+namespace {
+
+constexpr qsizetype kFlushAt = 256 * 1024;
+
+// The prologue: from the html start tag to the table start tag.
+constexpr const char *kPrologueBeforeName[] = {
+    "<html xmlns:o=\"urn:schemas-microsoft-com:office:office\" "
+    "xmlns:x=\"urn:schemas-microsoft-com:office:excel\" xmlns=\"http://www.w3.org/TR/REC-html40\">",
+    "<head>",
+    "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">",
+    "<!--[if gte mso 9]><xml>",
+    "<x:ExcelWorkbook>",
+    "<x:ExcelWorksheets>",
+    "<x:ExcelWorksheet>",
+};
+constexpr const char *kPrologueAfterName[] = {
+    "<x:WorksheetOptions>",
+    "<x:Selected/>",
+    "<x:Panes>",
+    "<x:Pane>",
+    "<x:Number>1</x:Number>",
+    "<x:ActiveRow>3</x:ActiveRow>",
+    "</x:Pane>",
+    "</x:Panes>",
+    "<x:ProtectContents>False</x:ProtectContents>",
+    "<x:ProtectObjects>False</x:ProtectObjects>",
+    "<x:ProtectScenarios>False</x:ProtectScenarios>",
+    "</x:WorksheetOptions>",
+    "</x:ExcelWorksheet>",
+    "</x:ExcelWorksheets>",
+    "</x:ExcelWorkbook>",
+    "</xml><![endif]-->",
+    "</head>",
+    "<body>",
+    "<table x:str>",
+};
+
+// Codes 0 to 32 go from both ends; in Windows-1252 those are the same bytes.
+QByteArrayView trimmedBytes(QByteArrayView b)
+{
+    qsizetype s = 0, e = b.size();
+    while (s < e && static_cast<unsigned char>(b[s]) <= 32) ++s;
+    while (e > s && static_cast<unsigned char>(b[e - 1]) <= 32) --e;
+    return b.sliced(s, e - s);
+}
+
+} // namespace
+
+SpreadsheetWriter::SpreadsheetWriter(QIODevice &out) : m_out(out)
+{
+    m_buffer.reserve(kFlushAt + 8 * 1024);
+}
+
+SpreadsheetWriter::~SpreadsheetWriter() = default;
+
+void SpreadsheetWriter::put(const char *literal) { m_buffer.append(literal, qsizetype(std::strlen(literal))); }
+
+void SpreadsheetWriter::putEscaped(QByteArrayView bytes)
+{
+    const char *p = bytes.data();
+    const char *end = p + bytes.size();
+    const char *run = p;
+    for (; p < end; ++p) {
+        const char *ref = nullptr;
+        switch (*p) {
+        case '&': ref = "&amp;"; break;
+        case '<': ref = "&lt;"; break;
+        case '>': ref = "&gt;"; break;
+        default: continue;
+        }
+        m_buffer.append(run, p - run);
+        put(ref);
+        run = p + 1;
+    }
+    m_buffer.append(run, end - run);
+}
+
+void SpreadsheetWriter::flushIfFull()
+{
+    if (m_buffer.size() >= kFlushAt) flush();
+}
+
+void SpreadsheetWriter::flush()
+{
+    if (m_buffer.isEmpty()) return;
+    if (m_ok) {
+        const qint64 n = m_out.write(m_buffer.constData(), m_buffer.size());
+        if (n != m_buffer.size()) m_ok = false;
+    }
+    m_written += m_buffer.size();
+    m_buffer.clear();
+}
+
+void SpreadsheetWriter::begin(QStringView sheetName, const QList<SheetColumn> &columns)
+{
+    for (const char *f : kPrologueBeforeName) put(f);
+    put("<x:Name>");
+    putEscaped(cp1252::encode(sheetName));
+    put("</x:Name>");
+    for (const char *f : kPrologueAfterName) put(f);
+    put("<tr>");
+    for (const SheetColumn &c : columns) {
+        put("<td style=\"text-align: left; font-weight: bold;\" width=");
+        m_buffer.append(QByteArray::number(c.width));
+        put(">");
+        putEscaped(cp1252::encode(c.header));
+        put("</td>");
+    }
+    put("</tr>");
+    flushIfFull();
+}
+
+void SpreadsheetWriter::beginRow() { put("<tr>"); }
+
+void SpreadsheetWriter::cellBytes(QByteArrayView cp1252Text)
+{
+    put("<td style=\"text-align: left;\">");
+    putEscaped(trimmedBytes(cp1252Text));
+    put("</td>");
+}
+
+void SpreadsheetWriter::cell(QStringView text) { cellBytes(cp1252::encode(text)); }
+
+void SpreadsheetWriter::endRow()
+{
+    put("</tr>");
+    flushIfFull();
+}
+
+bool SpreadsheetWriter::finish()
+{
+    put("</table>");
+    put("</body>");
+    put("</html>");
+    flush();
+    return m_ok;
+}
+
+bool writeSpreadsheet(QIODevice &out, const QString &sheetName, const QList<SheetColumn> &columns,
+                      const QList<QStringList> &rows)
+{
+    SpreadsheetWriter w(out);
+    w.begin(sheetName, columns);
+    for (const QStringList &row : rows) {
+        w.beginRow();
+        for (qsizetype c = 0; c < columns.size(); ++c) w.cell(c < row.size() ? QStringView(row[c]) : QStringView());
+        w.endRow();
+    }
+    return w.finish();
+}
+
+} // namespace opusteca

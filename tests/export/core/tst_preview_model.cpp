@@ -1,0 +1,214 @@
+// The export preview grid's model: one row per stored record, cells as the
+// archive holds them, typed cells beside the stored bytes.
+#include "export/core/ExportKinds.h"
+#include "export/core/PreviewModel.h"
+#include "export/core/SpreadsheetWriter.h"
+#include "store/AuthorRecord.h"
+#include "store/BookRecord.h"
+#include "store/Record.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace opusteca;
+
+namespace {
+
+Record book(const QString &title, const QString &author, const QString &note, bool cancelled)
+{
+    Record r(bookLayout());
+    r.setText(libro::Titolo, title);
+    r.setText(libro::Codice, QStringLiteral("C-") + title.left(3));
+    r.setText(libro::Autore, author);
+    r.setText(libro::Note, note);
+    r.setText(libro::Annullata, cancelled ? libro::yes() : libro::no());
+    r.setText(libro::Prestato, QStringLiteral("never shown"));
+    return r;
+}
+
+void writeArchive(const QString &folder, const char *name, const QByteArray &bytes)
+{
+    QFile f(QDir(folder).filePath(QString::fromLatin1(name)));
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
+
+int column(const ExportKind &kind, int field)
+{
+    for (size_t i = 0; i < kind.columns.size(); ++i)
+        if (kind.columns[i].field == field) return int(i) + 1;
+    return -1;
+}
+
+QByteArray body(const PreviewModel &model)
+{
+    QBuffer b;
+    b.open(QIODevice::WriteOnly);
+    SpreadsheetWriter w(b);
+    model.writeRows(w);
+    w.finish();
+    return b.data().chopped(int(qstrlen("</table></body></html>")));
+}
+
+} // namespace
+
+class TestPreviewModel : public QObject {
+    Q_OBJECT
+
+private slots:
+    void oneNumberedRowPerRecord();
+    void emptyOrMissingArchive_data();
+    void emptyOrMissingArchive();
+    void damagedArchive();
+    void authorFields();
+    void typedCellsStayBesideTheArchive();
+    void headers();
+};
+
+void TestPreviewModel::oneNumberedRowPerRecord()
+{
+    QTemporaryDir dir;
+    const QByteArray file = book(QStringLiteral("Il Gattopardo"), QStringLiteral("  Tomasi di Lampedusa  "),
+                                 QStringLiteral("Prima edizione"), false).bytes()
+                            + book(QStringLiteral("Fiori & <spine>"), QStringLiteral("Anonimo"), QString(), true).bytes()
+                            + book(QStringLiteral("Città   vuote"), QStringLiteral("B"), QStringLiteral("x"), false).bytes();
+    // Stored blanks around the author, as an older writer may have left them.
+    QByteArray padded = file;
+    const char raw[] = "\x0C  Tomasi d  ";
+    padded.replace(330, 13, raw, 13);
+    writeArchive(dir.path(), "Libri.pro", padded);
+
+    PreviewModel model(exportKind(ExportArchive::Books));
+    QVERIFY(model.fill(dir.path()));
+    QCOMPARE(model.rowCount(), 3);
+    QCOMPARE(model.columnCount(), 26);
+    const ExportKind &k = model.kind();
+    for (int r = 0; r < 3; ++r) QCOMPARE(model.text(r, 0), QString::number(r + 1));
+    QCOMPARE(model.text(0, column(k, libro::Titolo)), QStringLiteral("Il Gattopardo"));
+    QCOMPARE(model.text(0, column(k, libro::Autore)), QStringLiteral("Tomasi d"));
+    QCOMPARE(model.text(1, column(k, libro::Titolo)), QStringLiteral("Fiori & <spine>"));
+    QCOMPARE(model.text(1, column(k, libro::Annullata)), QStringLiteral("S\u00EC"));
+    QCOMPARE(model.text(2, column(k, libro::Annullata)), QStringLiteral("No"));
+    QCOMPARE(model.text(2, column(k, libro::Titolo)), QStringLiteral("Citt\u00E0   vuote"));
+    QCOMPARE(model.data(model.index(2, 0)).toString(), QStringLiteral("3"));
+
+    const QByteArray rows = body(model);
+    QCOMPARE(rows.count("<tr>"), 3);
+    QCOMPARE(rows.count("<td "), 3 * 25);
+    QVERIFY(rows.contains(">Fiori &amp; &lt;spine&gt;<"));
+    QVERIFY(rows.contains(">S\xEC<"));
+    QVERIFY(!rows.contains("never shown"));
+}
+
+void TestPreviewModel::emptyOrMissingArchive_data()
+{
+    QTest::addColumn<bool>("exists");
+    QTest::newRow("empty file") << true;
+    QTest::newRow("no file") << false;
+}
+
+void TestPreviewModel::emptyOrMissingArchive()
+{
+    QFETCH(bool, exists);
+    QTemporaryDir dir;
+    if (exists) writeArchive(dir.path(), "Bibliografie.pro", QByteArray(100, 'x')); // less than one record
+    PreviewModel model(exportKind(ExportArchive::Bibliographies));
+    QVERIFY(model.fill(dir.path()));
+    const QFileInfo archive(dir.filePath(QStringLiteral("Bibliografie.pro")));
+    QVERIFY(archive.isFile());
+    QCOMPARE(archive.size(), exists ? 100 : 0);
+    QCOMPARE(model.rowCount(), PreviewModel::kInitialRows);
+    QCOMPARE(model.text(0, 0), QString());
+    const QByteArray rows = body(model);
+    QCOMPARE(rows.count("<tr>"), 10);
+    QCOMPARE(rows.count("<td style=\"text-align: left;\"></td>"), 10 * 9);
+}
+
+void TestPreviewModel::damagedArchive()
+{
+    QTemporaryDir dir;
+    QByteArray file = book(QStringLiteral("Uno"), QStringLiteral("A"), QString(), false).bytes()
+                      + book(QStringLiteral("Due"), QStringLiteral("B"), QString(), false).bytes();
+    // A length byte beyond the field's capacity, and half a record at the end.
+    file.replace(3237 + 330, 51, QByteArray(1, char(200)) + QByteArray(50, 'x'));
+    file += book(QStringLiteral("Tre"), QStringLiteral("C"), QString(), false).bytes().left(1000);
+    writeArchive(dir.path(), "Libri.pro", file);
+    PreviewModel model(exportKind(ExportArchive::Books));
+    QVERIFY(model.fill(dir.path()));
+    QCOMPARE(model.rowCount(), 2);
+    QCOMPARE(model.text(1, column(model.kind(), libro::Titolo)), QStringLiteral("Due"));
+    QCOMPARE(model.text(1, column(model.kind(), libro::Autore)), QString(50, QLatin1Char('x')));
+    QCOMPARE(QFileInfo(dir.filePath(QStringLiteral("Libri.pro"))).size(), file.size());
+}
+
+void TestPreviewModel::authorFields()
+{
+    QTemporaryDir dir;
+    Record a(authorLayout());
+    a.setText(autore::Autore, QStringLiteral("  Grazia Deledda "));
+    a.setText(autore::Nazione, QStringLiteral("Italiana"));
+    a.setText(autore::Biografia, QStringLiteral("not in the grid"));
+    QByteArray bytes = a.bytes();
+    // A name of 50 bytes with no zero after it: read up to the capacity.
+    bytes.replace(0, 51, QByteArray(51, 'N'));
+    writeArchive(dir.path(), "Autori.pro", a.bytes() + bytes);
+    PreviewModel model(exportKind(ExportArchive::Authors));
+    QVERIFY(model.fill(dir.path()));
+    QCOMPARE(model.rowCount(), 2);
+    QCOMPARE(model.columnCount(), 8);
+    QCOMPARE(model.text(0, 1), QStringLiteral("Grazia Deledda"));
+    QCOMPARE(model.text(0, 2), QStringLiteral("Italiana"));
+    QCOMPARE(model.text(1, 1), QString(50, QLatin1Char('N')));
+    QCOMPARE(model.text(1, 2), QStringLiteral("Italiana"));
+    QVERIFY(!body(model).contains("not in the grid"));
+}
+
+void TestPreviewModel::typedCellsStayBesideTheArchive()
+{
+    QTemporaryDir dir;
+    const QByteArray file = book(QStringLiteral("Uno"), QStringLiteral("A"), QStringLiteral("stored note"), false).bytes();
+    writeArchive(dir.path(), "Libri.pro", file);
+    PreviewModel model(exportKind(ExportArchive::Books));
+    QVERIFY(model.fill(dir.path()));
+    const int note = column(model.kind(), libro::Note);
+    const int title = column(model.kind(), libro::Titolo);
+
+    QVERIFY(model.flags(model.index(0, note)) & Qt::ItemIsEditable);
+    QVERIFY(!(model.flags(model.index(0, title)) & Qt::ItemIsEditable));
+    QVERIFY(!(model.flags(model.index(0, 0)) & Qt::ItemIsEditable));
+    QVERIFY(!model.setData(model.index(0, title), QStringLiteral("changed")));
+    QVERIFY(!model.setData(model.index(0, 0), QStringLiteral("9")));
+    QVERIFY(model.setData(model.index(0, note), QStringLiteral("  typed & kept ")));
+
+    QCOMPARE(model.text(0, note), QStringLiteral("  typed & kept "));
+    QCOMPARE(model.text(0, title), QStringLiteral("Uno"));
+    const QByteArray rows = body(model);
+    QVERIFY(rows.contains(">typed &amp; kept<"));
+    QVERIFY(!rows.contains("stored note"));
+
+    // The archive is never written, and a new filling shows the stored value.
+    QFile f(dir.filePath(QStringLiteral("Libri.pro")));
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), file);
+    PreviewModel again(exportKind(ExportArchive::Books));
+    QVERIFY(again.fill(dir.path()));
+    QCOMPARE(again.text(0, note), QStringLiteral("stored note"));
+}
+
+void TestPreviewModel::headers()
+{
+    PreviewModel model(exportKind(ExportArchive::Books));
+    QCOMPARE(model.headerData(0, Qt::Horizontal).toString(), QStringLiteral("N."));
+    QCOMPARE(model.headerData(13, Qt::Horizontal).toString(), QStringLiteral("Citt\u00E0 pubblicazione"));
+    QCOMPARE(model.headerData(25, Qt::Horizontal).toString(), QStringLiteral("Scheda annullata"));
+    const QList<SheetColumn> sheet = model.kind().sheetColumns();
+    QCOMPARE(sheet.size(), 25);
+    QCOMPARE(sheet[1].width, 250);
+    QCOMPARE(sheet[23].width, 350);
+}
+
+QTEST_GUILESS_MAIN(TestPreviewModel)
+#include "tst_preview_model.moc"
