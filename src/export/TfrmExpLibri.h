@@ -1,12 +1,3 @@
 #pragma once
-#include "app/DialogScreen.h"
-
-namespace opusteca {
-
-class TfrmExpLibri : public DialogScreen {
-    Q_OBJECT
-public:
-    TfrmExpLibri(Application &app, QWidget *opener);
-};
-
-} // namespace opusteca
+// The export screens are one design; each is the shared screen with its archive.
+#include "export/ExportScreen.h"
