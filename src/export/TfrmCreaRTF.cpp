@@ -1,13 +1,102 @@
 #include "export/TfrmCreaRTF.h"
 
+#include "app/Application.h"
+#include "app/Messages.h"
+#include "app/OpenURL.h"
+#include "app/Pictures.h"
+#include "export/core/DocumentFile.h"
+#include "export/core/RtfCards.h"
+#include "export/core/RtfWriter.h"
+#include "screens/TfrmAutori.h"
+#include "screens/TfrmBibliografie.h"
+#include "store/AuthorRecord.h"
+
+#include <QDir>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
 namespace opusteca {
+namespace {
+
+const QString kAsk = QStringLiteral("Questa procedura esporterà la scheda corrente in un documento in formato RTF."
+                                    "\r\n\r\nSi conferma la creazione del file?");
+const QString kDone = QStringLiteral("Il file RTF è stato creato con successo.\r\n\r\nSi vuole aprire il documento?");
+const QString kFailed = QStringLiteral("Attenzione: il sistema non permette di esportare i dati.\n\r\n\r"
+                                       "Accertarsi che il documento non sia già aperto.");
+
+QPushButton *button(const QString &name, const QString &caption, QWidget *parent)
+{
+    auto *b = new QPushButton(caption, parent);
+    b->setObjectName(name);
+    b->setMinimumSize(150, 32);
+    QFont f(QStringLiteral("Verdana"));
+    f.setPointSize(9);
+    f.setBold(true);
+    b->setFont(f);
+    return b;
+}
+
+} // namespace
 
 TfrmCreaRTF::TfrmCreaRTF(Application &app, QWidget *opener)
     : DialogScreen(app, opener, QStringLiteral("TfrmCreaRTF"))
 {
-    setWindowTitle(QStringLiteral(" Esporta scheda in formato RTF"));
-    setFixedClientSize(480, 320);
-    addCloseButton();
+    setWindowTitle(QStringLiteral(" Esporta scheda in RTF"));
+    setFixedClientSize(500, 230);
+
+    auto *v = new QVBoxLayout(this);
+    v->setContentsMargins(20, 18, 20, 16);
+    v->setSpacing(14);
+    auto *picture = new QLabel(this);
+    picture->setObjectName(QStringLiteral("imgEsporta01"));
+    picture->setPixmap(artwork::pixmap(QStringLiteral("esporta_rtf"), QSize(460, 150)));
+    picture->setAccessibleDescription(QStringLiteral(
+        "Esportazione della scheda in formato RTF. Premendo il pulsante qui sotto la scheda corrente viene "
+        "esportata in un documento in formato RTF. Il testo del documento potrà essere modificato prima di "
+        "stamparlo su carta."));
+    v->addWidget(picture, 0, Qt::AlignHCenter);
+
+    auto *row = new QHBoxLayout;
+    auto *btnAnnulla = button(QStringLiteral("btnAnnulla"), QStringLiteral("Annulla"), this);
+    auto *btnStampa = button(QStringLiteral("btnStampa"), QStringLiteral("Esporta e stampa"), this);
+    row->addWidget(btnAnnulla);
+    row->addStretch(1);
+    row->addWidget(btnStampa);
+    v->addLayout(row);
+    connect(btnAnnulla, &QPushButton::clicked, this, &TfrmCreaRTF::btnAnnullaClick);
+    connect(btnStampa, &QPushButton::clicked, this, &TfrmCreaRTF::btnStampaClick);
+    disableDefaultButtons();
+}
+
+void TfrmCreaRTF::btnAnnullaClick() { reject(); }
+
+void TfrmCreaRTF::btnStampaClick()
+{
+    const RtfCardKind *kind = rtfCardKindForTag(callerTag());
+    if (!kind) return;
+    exportCard(*kind);
+    accept();
+}
+
+void TfrmCreaRTF::exportCard(const RtfCardKind &kind)
+{
+    if (!msg::confirm(this, kAsk)) return;
+    // The card as it stands on screen, saved or not.
+    ArchiveScreen *source = kind.layout == &authorLayout() ? static_cast<ArchiveScreen *>(app().autori())
+                                                           : static_cast<ArchiveScreen *>(app().bibliografie());
+    QList<RtfField> fields;
+    for (const RtfCardField &f : kind.fields)
+        fields.append({QString::fromUtf8(f.label), source ? source->card().text(f.field) : QString()});
+
+    const QString path = QDir(app().programFolder()).filePath(QString::fromLatin1(kind.documentName));
+    const QString title = QString::fromLatin1(kind.title);
+    if (!saveDocument(path, [&](QIODevice &out) { return writeRtfCard(out, title, fields); })) {
+        msg::plain(this, kFailed);
+        return;
+    }
+    if (msg::confirm(this, kDone)) TMisc::Open(QLatin1Char('"') + path + QLatin1Char('"'));
 }
 
 } // namespace opusteca
