@@ -5,6 +5,7 @@
 #include "app/Messages.h"
 #include "app/OpenURL.h"
 #include "app/Pictures.h"
+#include "app/Style.h"
 #include "app/TfrmGuida.h"
 #include "export/core/DocumentFile.h"
 #include "export/core/PreviewModel.h"
@@ -19,25 +20,7 @@
 namespace opusteca {
 namespace {
 
-// The screen's look, in one place.
-namespace look {
-const QColor window(0xEC, 0xEC, 0xEC);
-const QColor container(0xF6, 0xF6, 0xF6);
-const QColor slateBlue(0x4A, 0x5D, 0x8C);
-const QColor shading(0xE8, 0xEF, 0xF7);
-QFont statusFont()
-{
-    QFont f(QStringLiteral("Tahoma"));
-    f.setPixelSize(16);
-    return f;
-}
-QFont gridFont()
-{
-    QFont f(QStringLiteral("Verdana"));
-    f.setPointSize(8);
-    return f;
-}
-} // namespace look
+
 
 const QString kIdle = QStringLiteral("Esportazione archivio in Microsoft Excel.");
 const QString kAsk = QStringLiteral(
@@ -79,14 +62,11 @@ ExportScreen::ExportScreen(Application &app, QWidget *opener, ExportArchive arch
 {
     setWindowTitle(QString::fromUtf8(m_kind.caption));
     setFixedClientSize(862, 560);
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, look::window);
-    setPalette(pal);
+    setStyleSheet(QStringLiteral("QDialog { background: %1; }").arg(style::verticalGradient(style::dialogWindow)));
 
-    QWidget *panContainer = rectangle(QStringLiteral("panContainer"), look::container,
+    QWidget *panContainer = rectangle(QStringLiteral("panContainer"), style::colour::container,
                                       QRect((862 - 837) / 2, (560 - 533) / 2, 837, 533), this);
-    QWidget *shpSfondo = rectangle(QStringLiteral("shpSfondo"), Qt::white, QRect(8, 8, 821, 65), panContainer);
+    QWidget *shpSfondo = rectangle(QStringLiteral("shpSfondo"), style::colour::white, QRect(8, 8, 821, 65), panContainer);
 
     auto *imgLogo = new QLabel(panContainer);
     imgLogo->setObjectName(QStringLiteral("imgLogo"));
@@ -112,15 +92,13 @@ ExportScreen::ExportScreen(Application &app, QWidget *opener, ExportArchive arch
 
     buildGrid(panContainer);
 
-    QWidget *shpInfo = rectangle(QStringLiteral("shpInfo"), look::slateBlue, QRect(8, 493, 821, 32), panContainer);
+    QWidget *shpInfo = rectangle(QStringLiteral("shpInfo"), style::colour::navy, QRect(8, 493, 821, 32), panContainer);
     auto *panInfo = new QLabel(kIdle, panContainer);
     panInfo->setObjectName(QStringLiteral("panInfo"));
-    panInfo->setFont(look::statusFont());
+    panInfo->setFont(style::font(9, true));
     panInfo->setGeometry(14, 493, 809, 32);
     panInfo->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    QPalette white = panInfo->palette();
-    white.setColor(QPalette::WindowText, Qt::white);
-    panInfo->setPalette(white);
+    style::setTextColour(panInfo, style::colour::white);
     panInfo->setAttribute(Qt::WA_TransparentForMouseEvents);
 
     // Pictures above the white band, the status text above its bar.
@@ -143,11 +121,11 @@ void ExportScreen::buildGrid(QWidget *container)
     m_grid = new QTableView(container);
     m_grid->setObjectName(QStringLiteral("grdRecords"));
     m_grid->setGeometry(8, 80, 821, 409);
-    m_grid->setFont(look::gridFont());
+    m_grid->setFont(style::font(8));
     m_grid->setModel(m_model);
     m_grid->setAlternatingRowColors(true);
     QPalette pal = m_grid->palette();
-    pal.setColor(QPalette::AlternateBase, look::shading);
+    pal.setColor(QPalette::AlternateBase, style::colour::mist);
     m_grid->setPalette(pal);
     m_grid->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
                             | QAbstractItemView::AnyKeyPressed);

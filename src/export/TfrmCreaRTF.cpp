@@ -4,6 +4,7 @@
 #include "app/Messages.h"
 #include "app/OpenURL.h"
 #include "app/Pictures.h"
+#include "app/Style.h"
 #include "export/core/DocumentFile.h"
 #include "export/core/RtfCards.h"
 #include "export/core/RtfWriter.h"
@@ -31,10 +32,7 @@ QPushButton *button(const QString &name, const QString &caption, QWidget *parent
     auto *b = new QPushButton(caption, parent);
     b->setObjectName(name);
     b->setMinimumSize(150, 32);
-    QFont f(QStringLiteral("Verdana"));
-    f.setPointSize(9);
-    f.setBold(true);
-    b->setFont(f);
+    b->setFont(style::font(9, true));
     return b;
 }
 
@@ -45,6 +43,7 @@ TfrmCreaRTF::TfrmCreaRTF(Application &app, QWidget *opener)
 {
     setWindowTitle(QStringLiteral(" Esporta scheda in RTF"));
     setFixedClientSize(500, 230);
+    setStyleSheet(QStringLiteral("QDialog { background: %1; }").arg(style::verticalGradient(style::dialogWindow)));
 
     auto *v = new QVBoxLayout(this);
     v->setContentsMargins(20, 18, 20, 16);
