@@ -1,0 +1,237 @@
+// The documents as a real office suite reads them: the spreadsheet of a
+// seeded archive converted to CSV, the author card's RTF converted to text.
+#include "export/core/DocumentFile.h"
+#include "export/core/ExportKinds.h"
+#include "export/core/PreviewModel.h"
+#include "export/core/RtfCards.h"
+#include "export/core/RtfWriter.h"
+#include "export/core/SpreadsheetWriter.h"
+#include "store/BookRecord.h"
+#include "store/Record.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+
+using namespace opusteca;
+
+namespace {
+
+// Splits CSV text (comma, double quotes doubled inside quoted cells) into rows.
+QList<QStringList> parseCsv(const QString &text)
+{
+    QList<QStringList> rows;
+    QStringList row;
+    QString cell;
+    bool quoted = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (quoted) {
+            if (c == u'"' && i + 1 < text.size() && text[i + 1] == u'"') {
+                cell += u'"';
+                ++i;
+            } else if (c == u'"') {
+                quoted = false;
+            } else {
+                cell += c;
+            }
+        } else if (c == u'"') {
+            quoted = true;
+        } else if (c == u',') {
+            row << cell;
+            cell.clear();
+        } else if (c == u'\n' || c == u'\r') {
+            if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+            row << cell;
+            rows << row;
+            row.clear();
+            cell.clear();
+        } else {
+            cell += c;
+        }
+    }
+    if (!cell.isEmpty() || !row.isEmpty()) rows << (row << cell);
+    return rows;
+}
+
+struct Book {
+    QString title, author, publisher, note;
+    bool cancelled;
+};
+
+const QList<Book> kBooks = {
+    {QStringLiteral("Il Gattopardo"), QStringLiteral("Giuseppe Tomasi di Lampedusa"), QStringLiteral("Feltrinelli"),
+     QStringLiteral("Prima edizione, copertina rigida"), false},
+    {QStringLiteral("Perché leggere i classici"), QStringLiteral("Italo Calvino"), QStringLiteral("Mondadori"),
+     QStringLiteral("Citazione: \"leggere è ascoltare\""), true},
+    {QStringLiteral("Fratelli & <sorelle>"), QStringLiteral("Anonimo"), QStringLiteral("Città Nuova"),
+     QStringLiteral("a < b & c > d"), false},
+    {QStringLiteral("Coscienza di Zeno"), QStringLiteral("Italo Svevo"), QStringLiteral("Dall'Oglio"),
+     QStringLiteral("Trieste, caffè, sigarette"), false},
+};
+
+} // namespace
+
+class TestOfficeDocuments : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void spreadsheetOpensAsTyped();
+    void rtfCardReadsAsTyped();
+
+private:
+    // Converts `input` with the office suite into `filter`; the converted file's text.
+    QString convert(const QString &input, const QString &filter, const QString &extension);
+
+    QString m_soffice;
+    QTemporaryDir m_dir;
+};
+
+void TestOfficeDocuments::initTestCase()
+{
+    m_soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
+    if (m_soffice.isEmpty())
+        QFAIL("soffice not found: these checks need LibreOffice (Debian packages libreoffice-calc-nogui and "
+              "libreoffice-writer-nogui, which ./scripts/test.sh installs).");
+    QVERIFY(m_dir.isValid());
+}
+
+QString TestOfficeDocuments::convert(const QString &input, const QString &filter, const QString &extension)
+{
+    const QString out = m_dir.filePath(QStringLiteral("converted"));
+    QDir().mkpath(out);
+    QProcess p;
+    p.setProcessChannelMode(QProcess::MergedChannels);
+    // A profile of its own, so that no other office instance is joined or disturbed.
+    const QString profile = QUrl::fromLocalFile(m_dir.filePath(QStringLiteral("profile"))).toString();
+    p.start(m_soffice, {QStringLiteral("-env:UserInstallation=") + profile, QStringLiteral("--headless"),
+                        QStringLiteral("--norestore"), QStringLiteral("--convert-to"), filter,
+                        QStringLiteral("--outdir"), out, input});
+    if (!p.waitForFinished(50000)) {
+        p.kill();
+        p.waitForFinished();
+        qWarning("soffice did not finish in time");
+        return {};
+    }
+    const QString converted = QDir(out).filePath(QFileInfo(input).completeBaseName() + QLatin1Char('.') + extension);
+    QFile f(converted);
+    if (!f.open(QIODevice::ReadOnly)) {
+        qWarning("soffice wrote no %s: %s", qPrintable(converted), p.readAll().constData());
+        return {};
+    }
+    return QString::fromUtf8(f.readAll());
+}
+
+void TestOfficeDocuments::spreadsheetOpensAsTyped()
+{
+    const QString folder = m_dir.filePath(QStringLiteral("program"));
+    QVERIFY(QDir().mkpath(folder));
+    QByteArray archive;
+    for (const Book &b : kBooks) {
+        Record r(bookLayout());
+        r.setText(libro::Titolo, b.title);
+        r.setText(libro::Codice, QStringLiteral("LIB-") + b.title.left(3).toUpper());
+        r.setText(libro::Autore, b.author);
+        r.setText(libro::Editore, b.publisher);
+        r.setText(libro::Note, b.note);
+        r.setText(libro::Lingua, QStringLiteral("Italiano"));
+        r.setText(libro::Annullata, b.cancelled ? libro::yes() : libro::no());
+        archive += r.bytes();
+    }
+    QFile f(QDir(folder).filePath(QStringLiteral("Libri.pro")));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(archive);
+    f.close();
+
+    const ExportKind &kind = exportKind(ExportArchive::Books);
+    PreviewModel model(kind);
+    QVERIFY(model.fill(folder));
+    const QString doc = QDir(folder).filePath(QString::fromLatin1(kind.documentName));
+    QVERIFY(saveDocument(doc, [&](QIODevice &out) {
+        SpreadsheetWriter w(out);
+        w.begin(QString::fromLatin1(kind.sheetName), kind.sheetColumns());
+        model.writeRows(w);
+        return w.finish();
+    }));
+
+    // Comma-separated, cells in double quotes, UTF-8, from the first sheet.
+    const QString csv = convert(doc, QStringLiteral("csv:Text - txt - csv (StarCalc):44,34,76,1"), QStringLiteral("csv"));
+    QVERIFY2(!csv.isEmpty(), "no CSV came back");
+    const QList<QStringList> rows = parseCsv(csv);
+    QCOMPARE(rows.size(), 1 + kBooks.size());
+    QCOMPARE(rows[0].size(), 25);
+    QCOMPARE(rows[0][0], QStringLiteral("Titolo libro"));
+    QCOMPARE(rows[0][12], QStringLiteral("Città pubblicazione"));
+    QCOMPARE(rows[0][24], QStringLiteral("Scheda annullata"));
+    for (qsizetype i = 0; i < kBooks.size(); ++i) {
+        const QStringList &row = rows[i + 1];
+        QCOMPARE(row.size(), 25);
+        for (int c = 0; c < 25; ++c) QCOMPARE(row[c], model.text(int(i), c + 1));
+        QCOMPARE(row[0], kBooks[i].title);
+        QCOMPARE(row[3], kBooks[i].author);
+        QCOMPARE(row[10], kBooks[i].publisher);
+        QCOMPARE(row[23], kBooks[i].note);
+        QCOMPARE(row[24], kBooks[i].cancelled ? QStringLiteral("Sì") : QStringLiteral("No"));
+    }
+}
+
+void TestOfficeDocuments::rtfCardReadsAsTyped()
+{
+    const RtfCardKind &kind = rtfCardKind(RtfCard::Author);
+    const QStringList values{QStringLiteral("Giovanni Verga"),
+                             QStringLiteral("Italiana"),
+                             QStringLiteral("Ottocento"),
+                             QStringLiteral("Verismo"),
+                             QStringLiteral("Romanzi, novelle {brevi}"),
+                             QStringLiteral("Nacque a Catania.\r\nVisse a Firenze e Milano.\r\nMorì nel 1922."),
+                             QStringLiteral("I Malavoglia"),
+                             QStringLiteral("Il \"vinto\" e la fiumana del progresso"),
+                             QStringLiteral("Mastro-don Gesualdo"),
+                             QStringLiteral("C:\\Letture\\Verga {da rileggere}")};
+    QList<RtfField> fields;
+    for (size_t i = 0; i < kind.fields.size(); ++i)
+        fields.append({QString::fromUtf8(kind.fields[i].label), values[qsizetype(i)]});
+    const QString doc = m_dir.filePath(QString::fromLatin1(kind.documentName));
+    QVERIFY(saveDocument(doc, [&](QIODevice &out) { return writeRtfCard(out, QString::fromLatin1(kind.title), fields); }));
+
+    const QString text = convert(doc, QStringLiteral("txt:Text (encoded):UTF8"), QStringLiteral("txt"));
+    QVERIFY2(!text.isEmpty(), "no text came back");
+    QStringList paragraphs = text.split(QRegularExpression(QStringLiteral("\r?\n")));
+    if (!paragraphs.isEmpty() && paragraphs.first().startsWith(QChar(0xFEFF))) paragraphs.first().remove(0, 1);
+    while (!paragraphs.isEmpty() && paragraphs.last().isEmpty()) paragraphs.removeLast();
+
+    const QStringList expected{QStringLiteral("SCHEDA AUTORE"),
+                               QString(48, QLatin1Char('_')),
+                               QString(),
+                               QStringLiteral("Nome: Giovanni Verga"),
+                               QString(),
+                               QStringLiteral("Nazionalità: Italiana"),
+                               QString(),
+                               QStringLiteral("Periodo storico: Ottocento"),
+                               QString(),
+                               QStringLiteral("Corrente letteraria: Verismo"),
+                               QString(),
+                               QStringLiteral("Generi trattati: Romanzi, novelle {brevi}"),
+                               QString(),
+                               QStringLiteral("Biografia: Nacque a Catania."),
+                               QStringLiteral("Visse a Firenze e Milano."),
+                               QStringLiteral("Morì nel 1922."),
+                               QString(),
+                               QStringLiteral("Opere: I Malavoglia"),
+                               QString(),
+                               QStringLiteral("Pensiero: Il \"vinto\" e la fiumana del progresso"),
+                               QString(),
+                               QStringLiteral("Capolavoro: Mastro-don Gesualdo"),
+                               QString(),
+                               QStringLiteral("Giudizio personale: C:\\Letture\\Verga {da rileggere}")};
+    QCOMPARE(paragraphs, expected);
+}
+
+QTEST_GUILESS_MAIN(TestOfficeDocuments)
+#include "tst_office_documents.moc"
