@@ -15,6 +15,7 @@
 #include "store/BookRecord.h"
 
 #include <QCloseEvent>
+#include <QFontInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -209,7 +210,15 @@ void TfrmCodici_Dewey::tmrCaricaTimer()
     if (!m_entries.isEmpty()) {
         const QFontMetrics metrics(m_lstRecords->font());
         int widest = 0;
-        for (const QString &e : std::as_const(m_entries)) widest = std::max(widest, metrics.horizontalAdvance(e));
+        if (QFontInfo(m_lstRecords->font()).fixedPitch()) {
+            // Fixed pitch: the entry of most characters is the widest; measuring
+            // every entry would cost more than the filling itself.
+            const auto longest = std::max_element(m_entries.cbegin(), m_entries.cend(),
+                                                  [](const QString &a, const QString &b) { return a.size() < b.size(); });
+            widest = metrics.horizontalAdvance(*longest);
+        } else {
+            for (const QString &e : std::as_const(m_entries)) widest = std::max(widest, metrics.horizontalAdvance(e));
+        }
         const QSize itemSize(widest + 2 * metrics.averageCharWidth(), metrics.height() + 2);
         m_lstRecords->item(0)->setSizeHint(itemSize);
         m_lstRecords->item(m_lstRecords->count() - 1)->setSizeHint(itemSize);
