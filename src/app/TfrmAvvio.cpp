@@ -34,16 +34,25 @@ void makeBanner(QLabel *banner, const QString &text, const QRect &geometry)
             .arg(style::css(style::colour::navy), band));
 }
 
-QLabel *artworkPicture(QWidget *panel, const QString &name, const QString &art, const QRect &g)
+} // namespace
+
+QLabel *TfrmAvvio::artworkPicture(QWidget *panel, const QString &name, const QString &art, const QRect &geometry)
 {
     auto *l = new QLabel(panel);
     l->setObjectName(name);
-    l->setGeometry(g);
-    l->setPixmap(artwork::pixmap(art, g.size()));
+    l->setGeometry(geometry);
+    m_artwork.append({l, art, geometry.size()});
     return l;
 }
 
-} // namespace
+void TfrmAvvio::showEvent(QShowEvent *event)
+{
+    // The menu is made at start-up but first seen after the login: its large
+    // pictures are drawn then, which keeps them out of the time to the login.
+    for (const Artwork &a : std::as_const(m_artwork)) a.picture->setPixmap(artwork::pixmap(a.name, a.size));
+    m_artwork.clear();
+    QWidget::showEvent(event);
+}
 
 TfrmAvvio::TfrmAvvio(Application &app) : m_app(app)
 {
@@ -72,9 +81,10 @@ void TfrmAvvio::buildContent(QWidget *panel)
     shpSfondo->setGeometry(8, 8, 979, 676);
     style::setPanel(shpSfondo, style::Panel::Sheet);
 
-    const auto picture = [panel](const QString &name, const QString &art, const QRect &g) {
-        auto *p = new CommandPicture(name, art, g.size(), panel);
+    const auto picture = [this, panel](const QString &name, const QString &art, const QRect &g) {
+        auto *p = new CommandPicture(name, QString(), g.size(), panel);
         p->move(g.topLeft());
+        m_artwork.append({p, art, g.size()});
         return p;
     };
 
@@ -94,8 +104,7 @@ void TfrmAvvio::buildContent(QWidget *panel)
                             int x, QWidget *(Application::*target)() const) {
         auto *img = picture(QStringLiteral("img") + key, QStringLiteral("avvio_") + key.toLower(),
                             QRect(x, 162, 288, 268));
-        auto *btn = new CommandPicture(QStringLiteral("btn") + key, QStringLiteral("button"),
-                                       QSize(281, 42), panel);
+        auto *btn = new CommandPicture(QStringLiteral("btn") + key, QString(), QSize(281, 42), panel);
         btn->move(x + 3, 438);
         btn->setPixmap({});
         btn->setText(title);

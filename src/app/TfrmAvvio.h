@@ -1,5 +1,9 @@
 #pragma once
+#include <QList>
+#include <QRect>
 #include <QWidget>
+
+class QLabel;
 
 namespace opusteca {
 
@@ -13,10 +17,20 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
+    struct Artwork {
+        QLabel *picture;
+        QString name;
+        QSize size;
+    };
     void buildContent(QWidget *panel);
+    // A picture whose artwork is drawn when the menu is first shown.
+    QLabel *artworkPicture(QWidget *panel, const QString &name, const QString &art, const QRect &geometry);
+
     Application &m_app;
+    QList<Artwork> m_artwork; // still to be drawn
 };
 
 } // namespace opusteca

@@ -10,6 +10,7 @@
 
 #include <QDesktopServices>
 #include <QDir>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -125,6 +126,17 @@ private slots:
         // Nothing reaches past the sheet.
         QVERIFY(panel->rect().contains(w->geometry()));
         QCOMPARE(w->cursor().shape(), clickable ? Qt::PointingHandCursor : Qt::ArrowCursor);
+        // The pictures show their artwork once the menu is on show.
+        auto *label = qobject_cast<QLabel *>(w);
+        QVERIFY(label);
+        if (label->text().isEmpty()) {
+            const QImage image = label->pixmap().toImage();
+            QVERIFY2(!image.isNull(), qPrintable(name));
+            bool painted = false;
+            for (int y = 0; y < image.height() && !painted; y += 2)
+                for (int x = 0; x < image.width() && !painted; x += 2) painted = qAlpha(image.pixel(x, y)) > 0;
+            QVERIFY2(painted, qPrintable(name));
+        }
     }
 
     void startMenuHasNoStatusLine()
