@@ -25,86 +25,101 @@ std::optional<qint64> ArchiveNavigator::labelNumber(const QString &positionLabel
     return n >= 1 ? n : -1;
 }
 
+namespace {
+
+ArchiveNavigator::Result outcome(Outcome o) { return {o, {}, 0}; }
+
+// What a record count means before any record is read: a failure, an empty
+// archive (reported as `empty`), or nothing to stop for.
+std::optional<ArchiveNavigator::Result> countStop(qint64 count, Outcome empty)
+{
+    if (count < 0) return outcome(Outcome::AccessFailed);
+    if (count == 0) return outcome(empty);
+    return std::nullopt;
+}
+
+} // namespace
+
+template <class Body>
+ArchiveNavigator::Result ArchiveNavigator::withArchive(Body &&body) const
+{
+    RecordFile file(m_layout.recordSize);
+    if (!file.openIn(m_programFolder, m_layout.fileName)) return outcome(Outcome::AccessFailed);
+    return body(file);
+}
+
 ArchiveNavigator::Result ArchiveNavigator::readAt(RecordFile &file, qint64 position) const
 {
     QByteArray bytes;
-    if (!file.seek(position) || !file.read(bytes)) return {Outcome::AccessFailed, {}, 0};
+    if (!file.seek(position) || !file.read(bytes)) return outcome(Outcome::AccessFailed);
     const qint64 number = file.position();
-    if (!file.close()) return {Outcome::AccessFailed, {}, 0};
+    if (!file.close()) return outcome(Outcome::AccessFailed);
     return {Outcome::Loaded, Record(m_layout, std::move(bytes)), number};
 }
 
 ArchiveNavigator::Result ArchiveNavigator::first() const
 {
-    RecordFile file(m_layout.recordSize);
-    if (!file.openIn(m_programFolder, m_layout.fileName)) return {Outcome::AccessFailed, {}, 0};
-    const qint64 count = file.count();
-    if (count < 0) return {Outcome::AccessFailed, {}, 0};
-    if (count == 0) return {Outcome::EmptyArchive, {}, 0};
-    return readAt(file, 0);
+    return withArchive([&](RecordFile &file) {
+        const qint64 count = file.count();
+        if (auto stop = countStop(count, Outcome::EmptyArchive)) return *stop;
+        return readAt(file, 0);
+    });
 }
 
 ArchiveNavigator::Result ArchiveNavigator::last() const
 {
-    RecordFile file(m_layout.recordSize);
-    if (!file.openIn(m_programFolder, m_layout.fileName)) return {Outcome::AccessFailed, {}, 0};
-    const qint64 count = file.count();
-    if (count < 0) return {Outcome::AccessFailed, {}, 0};
-    if (count == 0) return {Outcome::EmptyArchive, {}, 0};
-    return readAt(file, count - 1);
+    return withArchive([&](RecordFile &file) {
+        const qint64 count = file.count();
+        if (auto stop = countStop(count, Outcome::EmptyArchive)) return *stop;
+        return readAt(file, count - 1);
+    });
 }
 
 ArchiveNavigator::Result ArchiveNavigator::read(qint64 number) const
 {
-    RecordFile file(m_layout.recordSize);
-    if (number < 1 || !file.openIn(m_programFolder, m_layout.fileName))
-        return {Outcome::AccessFailed, {}, 0};
-    return readAt(file, number - 1);
+    if (number < 1) return outcome(Outcome::AccessFailed);
+    return withArchive([&](RecordFile &file) { return readAt(file, number - 1); });
 }
 
 ArchiveNavigator::Result ArchiveNavigator::next(const QString &positionLabel) const
 {
-    RecordFile file(m_layout.recordSize);
-    if (!file.openIn(m_programFolder, m_layout.fileName)) return {Outcome::AccessFailed, {}, 0};
-    // A new card stands before record 1.
-    const qint64 n = labelNumber(positionLabel).value_or(0);
-    if (n < 0) return {Outcome::AccessFailed, {}, 0};
-    const qint64 count = file.count();
-    if (count < 0) return {Outcome::AccessFailed, {}, 0};
-    if (count == 0) return {Outcome::EmptyArchiveNew, {}, 0};
-    if (n >= count) return {Outcome::Unchanged, {}, 0};
-    return readAt(file, n);
+    return withArchive([&](RecordFile &file) {
+        // A new card stands before record 1.
+        const qint64 n = labelNumber(positionLabel).value_or(0);
+        if (n < 0) return outcome(Outcome::AccessFailed);
+        const qint64 count = file.count();
+        if (auto stop = countStop(count, Outcome::EmptyArchiveNew)) return *stop;
+        if (n >= count) return outcome(Outcome::Unchanged);
+        return readAt(file, n);
+    });
 }
 
 ArchiveNavigator::Result ArchiveNavigator::previous(const QString &positionLabel) const
 {
-    RecordFile file(m_layout.recordSize);
-    if (!file.openIn(m_programFolder, m_layout.fileName)) return {Outcome::AccessFailed, {}, 0};
-    const std::optional<qint64> n = labelNumber(positionLabel);
-    if (n && *n == 1) return {Outcome::Unchanged, {}, 0};
-    const qint64 count = file.count();
-    if (count < 0) return {Outcome::AccessFailed, {}, 0};
-    if (count == 0) return {Outcome::EmptyArchive, {}, 0};
-    if (n && *n < 0) return {Outcome::AccessFailed, {}, 0};
-    return readAt(file, n ? *n - 2 : 0);
+    return withArchive([&](RecordFile &file) {
+        const std::optional<qint64> n = labelNumber(positionLabel);
+        if (n && *n == 1) return outcome(Outcome::Unchanged);
+        const qint64 count = file.count();
+        if (auto stop = countStop(count, Outcome::EmptyArchive)) return *stop;
+        if (n && *n < 0) return outcome(Outcome::AccessFailed);
+        return readAt(file, n ? *n - 2 : 0);
+    });
 }
 
 ArchiveNavigator::Result ArchiveNavigator::save(const QString &positionLabel, const Record &record) const
 {
-    RecordFile file(m_layout.recordSize);
-    if (!file.openIn(m_programFolder, m_layout.fileName)) return {Outcome::AccessFailed, {}, 0};
-    const std::optional<qint64> n = labelNumber(positionLabel);
-    if (n) {
-        if (*n < 0 || !file.seek(*n - 1) || !file.write(record.bytes()))
-            return {Outcome::AccessFailed, {}, 0};
-        const qint64 number = file.position();
-        if (!file.close()) return {Outcome::AccessFailed, {}, 0};
-        return {Outcome::Overwritten, {}, number};
-    }
-    qint64 number = 0;
-    if (!file.append(record.bytes(), number)) return {Outcome::AccessFailed, {}, 0};
-    if (!file.close()) return {Outcome::AccessFailed, {}, 0};
-    return {Outcome::Appended, {}, number};
+    return withArchive([&](RecordFile &file) {
+        const std::optional<qint64> n = labelNumber(positionLabel);
+        if (n) {
+            if (*n < 0 || !file.seek(*n - 1) || !file.write(record.bytes())) return outcome(Outcome::AccessFailed);
+            const qint64 number = file.position();
+            if (!file.close()) return outcome(Outcome::AccessFailed);
+            return Result{Outcome::Overwritten, {}, number};
+        }
+        qint64 number = 0;
+        if (!file.append(record.bytes(), number) || !file.close()) return outcome(Outcome::AccessFailed);
+        return Result{Outcome::Appended, {}, number};
+    });
 }
 
 bool ArchiveNavigator::touch() const

@@ -43,6 +43,10 @@ public:
     static std::optional<qint64> labelNumber(const QString &positionLabel);
 
 private:
+    // Opens the archive, creating it when missing, and runs body on it; every
+    // operation starts here, and the file closes on every way out.
+    template <class Body>
+    Result withArchive(Body &&body) const;
     Result readAt(class RecordFile &file, qint64 position) const;
     const RecordLayout &m_layout;
     QString m_programFolder;
