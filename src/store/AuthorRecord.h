@@ -20,7 +20,22 @@ struct TSchedaAutore {
 namespace autore {
 enum Field { Autore, Nazione, Periodo, Corrente, Generi, Biografia, Opere, Pensiero,
              Capolavoro, Giudizio, FieldCount };
-}
+
+// The field table: what the codec, the card, the exports and the searches know of
+// each field, in file order.
+inline constexpr FieldDef kFields[] = {
+    OPUSTECA_FIELD(TSchedaAutore, Autore, "txtAutore", "Nome autore:", Line),
+    OPUSTECA_FIELD(TSchedaAutore, Nazione, "txtNazione", "Nazionalit\u00E0:", Line),
+    OPUSTECA_FIELD(TSchedaAutore, Periodo, "txtPeriodo", "Periodo storico:", Line),
+    OPUSTECA_FIELD(TSchedaAutore, Corrente, "txtCorrente", "Corrente letteraria:", Line),
+    OPUSTECA_FIELD(TSchedaAutore, Generi, "txtGeneri", "Generi trattati:", Line),
+    OPUSTECA_FIELD(TSchedaAutore, Biografia, "txtBiografia", "Biografia:", Memo),
+    OPUSTECA_FIELD(TSchedaAutore, Opere, "txtOpere", "Opere:", Memo),
+    OPUSTECA_FIELD(TSchedaAutore, Pensiero, "txtPensiero", "Pensiero:", Memo),
+    OPUSTECA_FIELD(TSchedaAutore, Capolavoro, "txtCapolavoro", "Capolavoro:", Line),
+    OPUSTECA_FIELD(TSchedaAutore, Giudizio, "txtGiudizio", "Giudizio personale:", Line),
+};
+} // namespace autore
 
 const RecordLayout &authorLayout();
 

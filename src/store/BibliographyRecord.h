@@ -27,7 +27,28 @@ namespace bibliografia {
 enum Field { Titolo, DataInizio, DataFine, Argomento, Scopo, Ricercatori, Bibliografia,
              Presentazione, Relatori, Destinatari, File01, File02, File03, Desc01, Desc02,
              Desc03, FieldCount };
-}
+
+// The field table: what the codec, the card, the exports and the searches know of
+// each field, in file order.
+inline constexpr FieldDef kFields[] = {
+    OPUSTECA_FIELD(TSchedaBibliografia, Titolo, "txtTitolo", "Titolo ricerca:", Line),
+    OPUSTECA_FIELD(TSchedaBibliografia, DataInizio, "txtDataInizio", "Data inizio:", Line),
+    OPUSTECA_FIELD(TSchedaBibliografia, DataFine, "txtDataFine", "Data fine:", Line),
+    OPUSTECA_FIELD(TSchedaBibliografia, Argomento, "txtArgomento", "Argomento trattato:", Line),
+    OPUSTECA_FIELD(TSchedaBibliografia, Scopo, "txtScopo", "Scopo della ricerca:", Line),
+    OPUSTECA_FIELD(TSchedaBibliografia, Ricercatori, "txtRicercatori", "Ricercatori:", Line),
+    OPUSTECA_FIELD(TSchedaBibliografia, Bibliografia, "txtBibliografia", "Bibliografia:", Line),
+    OPUSTECA_FIELD(TSchedaBibliografia, Presentazione, "txtPresentazione", "Data e luogo presentazione:", Line),
+    OPUSTECA_FIELD(TSchedaBibliografia, Relatori, "txtRelatori", "Relatori:", Line),
+    OPUSTECA_FIELD(TSchedaBibliografia, Destinatari, "txtDestinatari", "Destinatari:", Line),
+    OPUSTECA_FIELD(TSchedaBibliografia, File01, "lblFile01", "", Hidden),
+    OPUSTECA_FIELD(TSchedaBibliografia, File02, "lblFile02", "", Hidden),
+    OPUSTECA_FIELD(TSchedaBibliografia, File03, "lblFile03", "", Hidden),
+    OPUSTECA_FIELD(TSchedaBibliografia, Desc01, "lblDesc01", "", Hidden),
+    OPUSTECA_FIELD(TSchedaBibliografia, Desc02, "lblDesc02", "", Hidden),
+    OPUSTECA_FIELD(TSchedaBibliografia, Desc03, "lblDesc03", "", Hidden),
+};
+} // namespace bibliografia
 
 const RecordLayout &bibliographyLayout();
 

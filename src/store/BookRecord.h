@@ -52,6 +52,45 @@ enum Field {
 // The yes/no texts of Convalida and Annullata.
 inline const QString &yes() { static const QString s = QStringLiteral("S\u00EC"); return s; }
 inline const QString &no() { static const QString s = QStringLiteral("No"); return s; }
+
+// The field table: what the codec, the card, the exports and the searches know of
+// each field, in file order.
+inline constexpr FieldDef kFields[] = {
+    OPUSTECA_FIELD(TSchedaLibro, Titolo, "txtTitolo", "Titolo libro:", Line),
+    OPUSTECA_FIELD(TSchedaLibro, Codice, "txtCodice", "Codice:", Line),
+    OPUSTECA_FIELD(TSchedaLibro, Convalida, "txtConvalida", "", Hidden),
+    OPUSTECA_FIELD(TSchedaLibro, Scaffale, "txtScaffale", "Scaffale:", Line),
+    OPUSTECA_FIELD(TSchedaLibro, Autore, "txtAutore", "Autore:", Line),
+    OPUSTECA_FIELD(TSchedaLibro, Nazione, "txtNazione", "Nazione:", Line),
+    OPUSTECA_FIELD(TSchedaLibro, Curatore, "txtCuratore", "Curatore:", Line),
+    OPUSTECA_FIELD(TSchedaLibro, Dewey, "txtDewey", "Dewey:", Line),
+    OPUSTECA_FIELD(TSchedaLibro, Pagine, "txtPagine", "Pagine:", Line),
+    OPUSTECA_FIELD(TSchedaLibro, Genere, "txtGenere", "Genere:", Choice),
+    OPUSTECA_FIELD(TSchedaLibro, Giudizio, "txtGiudizio", "Giudizio:", Line),
+    OPUSTECA_FIELD(TSchedaLibro, Editore, "txtEditore", "Casa editrice:", Line),
+    OPUSTECA_FIELD(TSchedaLibro, Isbn, "txtIsbn", "ISBN:", Line),
+    OPUSTECA_FIELD(TSchedaLibro, Citta, "txtCitta", "Citt\u00E0:", Line),
+    OPUSTECA_FIELD(TSchedaLibro, Anno, "txtAnno", "Anno:", Line),
+    OPUSTECA_FIELD(TSchedaLibro, Volumi, "txtVolumi", "Volumi:", Line),
+    OPUSTECA_FIELD(TSchedaLibro, Prezzo, "txtPrezzo", "Prezzo:", Line),
+    OPUSTECA_FIELD(TSchedaLibro, Collana, "txtCollana", "Collana:", Line),
+    OPUSTECA_FIELD(TSchedaLibro, Formato, "txtFormato", "Formato:", Line),
+    OPUSTECA_FIELD(TSchedaLibro, Originale, "txtOriginale", "Titolo originale:", Line),
+    OPUSTECA_FIELD(TSchedaLibro, Lingua, "txtLingua", "Lingua:", Choice),
+    OPUSTECA_FIELD(TSchedaLibro, Prima, "txtPrima", "1^ pubbl.", Line),
+    OPUSTECA_FIELD(TSchedaLibro, Traduttore, "txtTraduttore", "Traduttore:", Line),
+    OPUSTECA_FIELD(TSchedaLibro, Versione, "txtVersione", "Versione:", Line),
+    OPUSTECA_FIELD(TSchedaLibro, Prestato, "txtPrestato", "Prestato a:", Line),
+    OPUSTECA_FIELD(TSchedaLibro, Scadenza, "txtScadenza", "Data prestito:", Line),
+    OPUSTECA_FIELD(TSchedaLibro, Note, "txtNote", "Note:", Line),
+    OPUSTECA_FIELD(TSchedaLibro, Annullata, "chkAnnullata", "Annullata", Flag),
+    OPUSTECA_FIELD(TSchedaLibro, File01, "lblFile01", "", Hidden),
+    OPUSTECA_FIELD(TSchedaLibro, File02, "lblFile02", "", Hidden),
+    OPUSTECA_FIELD(TSchedaLibro, File03, "lblFile03", "", Hidden),
+    OPUSTECA_FIELD(TSchedaLibro, Desc01, "lblDesc01", "", Hidden),
+    OPUSTECA_FIELD(TSchedaLibro, Desc02, "lblDesc02", "", Hidden),
+    OPUSTECA_FIELD(TSchedaLibro, Desc03, "lblDesc03", "", Hidden),
+};
 } // namespace libro
 
 const RecordLayout &bookLayout();

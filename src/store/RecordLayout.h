@@ -65,6 +65,15 @@ constexpr bool fieldsAreContiguous(const FieldDef (&fields)[Count], int recordSi
     return at == recordSize;
 }
 
+// The largest capacity in a field table.
+template <std::size_t Count>
+constexpr int largestCapacity(const FieldDef (&fields)[Count])
+{
+    int largest = 0;
+    for (const FieldDef &f : fields) largest = f.capacity > largest ? f.capacity : largest;
+    return largest;
+}
+
 #define OPUSTECA_FIELD(Record, Name, Control, Label, Kind) \
     FieldDef { #Name, int(offsetof(Record, Name)), int(sizeof(Record::Name)) - 1, Control, Label, ControlKind::Kind }
 

@@ -3,6 +3,7 @@
 #include "search/core/RawFields.h"
 #include "store/BookRecord.h"
 #include "store/Cp1252.h"
+#include "store/FieldCapacity.h"
 #include "store/Record.h"
 #include "store/Text.h"
 
@@ -83,7 +84,7 @@ FilterSet::FilterSet(const SearchKindDef &kind, const QStringList &texts)
 bool FilterSet::matches(const char *record) const
 {
     if (m_neverMatches) return false;
-    std::array<char, 5001> folded; // the widest field of any record
+    std::array<char, kLargestFieldCapacity + 1> folded;
     for (const Active &a : m_active) {
         QByteArrayView v = field::rawText(record + a.offset, m_layout.kind, a.capacity);
         if (m_layout.trimming == Trimming::Trimmed) v = rawfield::trimmed(v);
