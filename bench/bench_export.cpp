@@ -135,6 +135,31 @@ void BM_DocumentWritten(benchmark::State &state)
     state.counters["ratio_to_raw_write"] = median(written) / median(raw);
 }
 
+// Bytes written nowhere: what formatting the document costs without a disk.
+class NullDevice : public QIODevice {
+protected:
+    qint64 readData(char *, qint64) override { return -1; }
+    qint64 writeData(const char *, qint64 len) override { return len; }
+};
+
+void BM_DocumentFormatted(benchmark::State &state)
+{
+    PreviewModel model(exportKind(ExportArchive::Books));
+    if (!model.fill(g_folder)) {
+        state.SkipWithError("cannot read the archive");
+        return;
+    }
+    const ExportKind &kind = model.kind();
+    for (auto _ : state) {
+        NullDevice out;
+        out.open(QIODevice::WriteOnly);
+        SpreadsheetWriter w(out);
+        w.begin(QString::fromLatin1(kind.sheetName), kind.sheetColumns());
+        model.writeRows(w);
+        benchmark::DoNotOptimize(w.finish());
+    }
+}
+
 void BM_RtfCard(benchmark::State &state)
 {
     const RtfCardKind &kind = rtfCardKind(RtfCard::Author);
@@ -180,6 +205,8 @@ int main(int argc, char **argv)
     benchmark::RegisterBenchmark("export/grid_shown", BM_GridShown)
         ->Arg(kBooks)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
     benchmark::RegisterBenchmark("export/document_written", BM_DocumentWritten)
+        ->Arg(kBooks)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+    benchmark::RegisterBenchmark("export/document_formatted_only", BM_DocumentFormatted)
         ->Arg(kBooks)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
     benchmark::RegisterBenchmark("export/rtf_card_5000_biography", BM_RtfCard)
         ->Unit(benchmark::kMicrosecond)->UseRealTime();

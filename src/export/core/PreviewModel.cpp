@@ -174,7 +174,16 @@ void PreviewModel::writeRows(SpreadsheetWriter &writer) const
     const int columns = int(m_kind.columns.size());
     for (int r = 0; r < m_rows; ++r) {
         writer.beginRow();
+        // The row's cells lie one after another: walk them once.
+        const bool read = size_t(r) < m_rowAt.size() && m_rowAt[size_t(r)] != kBlankRow;
+        const char *p = read ? m_blocks->at(m_rowAt[size_t(r)]) : nullptr;
         for (int c = 1; c <= columns; ++c) {
+            QByteArrayView stored;
+            if (p) {
+                const auto length = static_cast<unsigned char>(*p);
+                stored = QByteArrayView(p + 1, length);
+                p += 1 + length;
+            }
             if (!m_edits.isEmpty()) {
                 const auto it = m_edits.constFind(key(r, c));
                 if (it != m_edits.constEnd()) {
@@ -182,7 +191,7 @@ void PreviewModel::writeRows(SpreadsheetWriter &writer) const
                     continue;
                 }
             }
-            writer.cellBytes(stored(r, c));
+            writer.cellBytes(stored);
         }
         writer.endRow();
     }

@@ -9,7 +9,7 @@
 namespace opusteca {
 namespace {
 
-constexpr qsizetype kFlushAt = 256 * 1024;
+constexpr qsizetype kBufferSize = 256 * 1024;
 
 // The prologue: from the html start tag to the table start tag.
 constexpr const char *kPrologueBeforeName[] = {
@@ -55,14 +55,23 @@ QByteArrayView trimmedBytes(QByteArrayView b)
 
 } // namespace
 
-SpreadsheetWriter::SpreadsheetWriter(QIODevice &out) : m_out(out)
+SpreadsheetWriter::SpreadsheetWriter(QIODevice &out) : m_out(out), m_buffer(new char[kBufferSize]) {}
+
+void SpreadsheetWriter::append(const char *data, qsizetype size)
 {
-    m_buffer.reserve(kFlushAt + 8 * 1024);
+    if (m_used + size > kBufferSize) {
+        flush();
+        if (size > kBufferSize) {
+            if (m_ok && m_out.write(data, size) != size) m_ok = false;
+            m_written += size;
+            return;
+        }
+    }
+    std::memcpy(m_buffer.get() + m_used, data, size_t(size));
+    m_used += size;
 }
 
 SpreadsheetWriter::~SpreadsheetWriter() = default;
-
-void SpreadsheetWriter::put(const char *literal) { m_buffer.append(literal, qsizetype(std::strlen(literal))); }
 
 void SpreadsheetWriter::putEscaped(QByteArrayView bytes)
 {
@@ -70,47 +79,43 @@ void SpreadsheetWriter::putEscaped(QByteArrayView bytes)
     const char *end = p + bytes.size();
     const char *run = p;
     for (; p < end; ++p) {
-        const char *ref = nullptr;
-        switch (*p) {
-        case '&': ref = "&amp;"; break;
-        case '<': ref = "&lt;"; break;
-        case '>': ref = "&gt;"; break;
-        default: continue;
-        }
-        m_buffer.append(run, p - run);
-        put(ref);
+        const char c = *p;
+        // One comparison rules out nearly every byte: the three are below '?'.
+        if (c > '>' || c < '&' || (c != '&' && c != '<' && c != '>')) continue;
+        append(run, p - run);
+        if (c == '&') put("&amp;");
+        else if (c == '<') put("&lt;");
+        else put("&gt;");
         run = p + 1;
     }
-    m_buffer.append(run, end - run);
+    append(run, end - run);
 }
 
 void SpreadsheetWriter::flushIfFull()
 {
-    if (m_buffer.size() >= kFlushAt) flush();
+    if (m_used >= kBufferSize / 2) flush();
 }
 
 void SpreadsheetWriter::flush()
 {
-    if (m_buffer.isEmpty()) return;
-    if (m_ok) {
-        const qint64 n = m_out.write(m_buffer.constData(), m_buffer.size());
-        if (n != m_buffer.size()) m_ok = false;
-    }
-    m_written += m_buffer.size();
-    m_buffer.clear();
+    if (m_used == 0) return;
+    if (m_ok && m_out.write(m_buffer.get(), m_used) != m_used) m_ok = false;
+    m_written += m_used;
+    m_used = 0;
 }
 
 void SpreadsheetWriter::begin(QStringView sheetName, const QList<SheetColumn> &columns)
 {
-    for (const char *f : kPrologueBeforeName) put(f);
+    for (const char *f : kPrologueBeforeName) append(f, qsizetype(std::strlen(f)));
     put("<x:Name>");
     putEscaped(cp1252::encode(sheetName));
     put("</x:Name>");
-    for (const char *f : kPrologueAfterName) put(f);
+    for (const char *f : kPrologueAfterName) append(f, qsizetype(std::strlen(f)));
     put("<tr>");
     for (const SheetColumn &c : columns) {
         put("<td style=\"text-align: left; font-weight: bold;\" width=");
-        m_buffer.append(QByteArray::number(c.width));
+        const QByteArray width = QByteArray::number(c.width);
+        append(width.constData(), width.size());
         put(">");
         putEscaped(cp1252::encode(c.header));
         put("</td>");

@@ -6,6 +6,9 @@
 #include <QStringList>
 #include <QStringView>
 
+#include <cstddef>
+#include <memory>
+
 class QIODevice;
 
 namespace opusteca {
@@ -45,16 +48,24 @@ public:
     bool finish();
 
     // Bytes handed to the device so far plus those still buffered.
-    qint64 size() const { return m_written + m_buffer.size(); }
+    qint64 size() const { return m_written + m_used; }
 
 private:
-    void put(const char *literal);
+    template <std::size_t N>
+    void put(const char (&literal)[N])
+    {
+        append(literal, qsizetype(N - 1));
+    }
+    void append(const char *data, qsizetype size);
     void putEscaped(QByteArrayView bytes);
     void flushIfFull();
     void flush();
 
     QIODevice &m_out;
-    QByteArray m_buffer;
+    // A plain block filled by memcpy: appending to a QByteArray goes through
+    // its general insert, which costs more than the document's formatting.
+    std::unique_ptr<char[]> m_buffer;
+    qsizetype m_used = 0;
     qint64 m_written = 0;
     bool m_ok = true;
 };
