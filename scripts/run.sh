@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds the program and starts it from its program folder.
+# Builds the program alone (no tests) and starts it from its program folder.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-./scripts/build.sh
-exec ./build/Opusteca/Opusteca "$@"
+./scripts/build.sh --program
+exec "${OPUSTECA_BUILD_DIR:-build}/Opusteca/Opusteca" "$@"
