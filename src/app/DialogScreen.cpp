@@ -1,8 +1,11 @@
 #include "app/DialogScreen.h"
 
+#include "app/Conventions.h"
 #include "store/Text.h"
 
+#include <QCloseEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -14,6 +17,7 @@ DialogScreen::DialogScreen(Application &app, QWidget *opener, const QString &cla
     : QDialog(opener), m_app(app), m_lblMemory(new QLabel(this))
 {
     setObjectName(className);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setModal(true);
     m_lblMemory->setObjectName(QStringLiteral("lblMemory"));
     m_lblMemory->hide();
@@ -23,7 +27,6 @@ QString DialogScreen::callerTag() const { return text::trimmed(m_lblMemory->text
 
 void DialogScreen::setFixedClientSize(int width, int height)
 {
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setFixedSize(width, height);
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();
@@ -50,6 +53,39 @@ void DialogScreen::disableDefaultButtons()
     for (QPushButton *b : findChildren<QPushButton *>()) {
         b->setAutoDefault(false);
         b->setDefault(false);
+        pressOnEnter(b);
+    }
+}
+
+void DialogScreen::keyPressEvent(QKeyEvent *event)
+{
+    // Esc would reject the dialog: these screens close only through their controls.
+    if (event->matches(QKeySequence::Cancel)) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void DialogScreen::closeEvent(QCloseEvent *event)
+{
+    // A close the window system asks for is refused; the screen's own controls
+    // close it through reject(), accept() or close().
+    if (event->spontaneous()) {
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
+}
+
+void DialogScreen::changeEvent(QEvent *event)
+{
+    QDialog::changeEvent(event);
+    // A minimised modal screen would leave the program blocked with nothing on
+    // show; a window manager that offers the button anyway gets it back at once.
+    if (event->type() == QEvent::WindowStateChange && (windowState() & Qt::WindowMinimized)) {
+        QMetaObject::invokeMethod(
+            this, [this] { setWindowState(windowState() & ~Qt::WindowMinimized); }, Qt::QueuedConnection);
     }
 }
 

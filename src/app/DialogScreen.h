@@ -10,6 +10,10 @@ class Application;
 // Base of every dialog screen: created at each opening, owned by the screen that
 // opens it, run modally and destroyed when it closes. lblMemory is the hidden
 // label where the opener writes the caller tag.
+//
+// A dialog screen has a title bar with its caption and no buttons, and is left
+// only through its own controls: Esc, the window system's close (Alt+F4 or a
+// close button a window manager draws anyway) and minimising are ignored.
 class DialogScreen : public QDialog {
     Q_OBJECT
 public:
@@ -22,13 +26,17 @@ public:
     QLabel *lblMemory() const { return m_lblMemory; }
 
 protected:
-    // Fixed size, centred, no title-bar buttons: these screens close only through
-    // their own controls.
+    // Fixed size, centred on the display.
     void setFixedClientSize(int width, int height);
     // A "Chiudi" button (btnChiudi) at the bottom right that closes the screen.
     void addCloseButton();
-    // Push buttons must not react to Enter typed in a field of the screen.
+    // Push buttons must not react to Enter typed in a field of the screen; a
+    // focused button is still pressed by Enter, as on every desktop.
     void disableDefaultButtons();
+
+    void keyPressEvent(QKeyEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     Application &m_app;

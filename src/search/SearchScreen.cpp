@@ -13,7 +13,6 @@
 #include "store/AccessError.h"
 #include "store/Text.h"
 
-#include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -331,14 +330,6 @@ void SearchScreen::done(int result)
     m_lines = {};
     m_lblAttendere->hide();
     DialogScreen::done(result);
-}
-
-void SearchScreen::closeEvent(QCloseEvent *event)
-{
-    m_lstRecords->clear();
-    m_lines = {};
-    m_lblAttendere->hide();
-    DialogScreen::closeEvent(event);
 }
 
 } // namespace opusteca

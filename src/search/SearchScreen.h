@@ -49,7 +49,6 @@ public slots:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
     void done(int result) override;
 
 private:
