@@ -2,6 +2,7 @@
 
 #include "app/Style.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QEvent>
 #include <QKeyEvent>
@@ -142,6 +143,29 @@ bool isEnter(QEvent *event)
     return key == Qt::Key_Return || key == Qt::Key_Enter;
 }
 
+class ButtonEnter : public QObject {
+public:
+    explicit ButtonEnter(QAbstractButton *button) : QObject(button), m_button(button)
+    {
+        setObjectName(QStringLiteral("pressOnEnter"));
+        button->installEventFilter(this);
+    }
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (!isEnter(event)) return false;
+        if (m_button->isEnabled()) m_button->click();
+        return true;
+    }
+
+private:
+    QAbstractButton *m_button;
+};
+
+void pressWhenButton(QWidget *w)
+{
+    if (auto *button = qobject_cast<QAbstractButton *>(w)) pressOnEnter(button);
+}
+
 class PairLink : public QObject {
 public:
     PairLink(QWidget *from, QWidget *to) : QObject(from), m_to(to) { from->installEventFilter(this); }
@@ -161,11 +185,23 @@ private:
 EnterChain::EnterChain(QObject *owner, const QList<QWidget *> &chain, bool wrap)
     : QObject(owner), m_chain(chain), m_wrap(wrap)
 {
-    for (QWidget *w : chain)
+    for (QWidget *w : chain) {
         if (isSingleLine(w)) w->installEventFilter(this);
+        pressWhenButton(w);
+    }
 }
 
-void EnterChain::link(QWidget *from, QWidget *to) { new PairLink(from, to); }
+void EnterChain::link(QWidget *from, QWidget *to)
+{
+    new PairLink(from, to);
+    pressWhenButton(to);
+}
+
+void pressOnEnter(QAbstractButton *button)
+{
+    if (!button->findChild<ButtonEnter *>(QStringLiteral("pressOnEnter"), Qt::FindDirectChildrenOnly))
+        new ButtonEnter(button);
+}
 
 bool EnterChain::eventFilter(QObject *watched, QEvent *event)
 {

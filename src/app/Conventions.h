@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QString>
 
+class QAbstractButton;
 class QLabel;
 
 namespace opusteca {
@@ -50,12 +51,14 @@ private:
 
 // Enter chain: Enter in a single-line field moves the focus to the next field of
 // the chain and does nothing else. Multi-line fields keep Enter as a line break.
+// Where the chain leads to a button, Enter on that focused button presses it.
 class EnterChain : public QObject {
     Q_OBJECT
 public:
     // With wrap, Enter in the last field returns to the first.
     EnterChain(QObject *owner, const QList<QWidget *> &chain, bool wrap);
-    // Enter in from moves the focus to to; nothing else.
+    // Enter in from moves the focus to to; nothing else. A button as to is then
+    // pressed by a second Enter.
     static void link(QWidget *from, QWidget *to);
 
 protected:
@@ -72,5 +75,9 @@ private:
 // when wrap is set.
 EnterChain *chainFocus(QObject *owner, const QList<QWidget *> &fields, bool wrap = true,
                        const QList<QWidget *> &tabAfter = {});
+
+// Enter (either key) on the focused button presses it, as Space does; Enter
+// typed elsewhere never reaches it. Calling it again on a button changes nothing.
+void pressOnEnter(QAbstractButton *button);
 
 } // namespace opusteca

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTest>
@@ -83,6 +84,8 @@ private slots:
     void enterChain_data();
     void enterChain();
     void enterLink();
+    void enterPressesTheButtonItLeadsTo_data();
+    void enterPressesTheButtonItLeadsTo();
 };
 
 void TestConventions::statusLine_data()
@@ -268,6 +271,55 @@ void TestConventions::enterLink()
     QTest::keyClick(from, Qt::Key_Return);
     QCOMPARE(QApplication::focusWidget(), to);
     QCOMPARE(fromReturn.count(), 0);
+}
+
+void TestConventions::enterPressesTheButtonItLeadsTo_data()
+{
+    QTest::addColumn<bool>("viaLink"); // a single link, or the end of a chain
+    QTest::addColumn<int>("key");
+    QTest::newRow("link, Return") << true << int(Qt::Key_Return);
+    QTest::newRow("link, keypad Enter") << true << int(Qt::Key_Enter);
+    QTest::newRow("chain end, Return") << false << int(Qt::Key_Return);
+}
+
+void TestConventions::enterPressesTheButtonItLeadsTo()
+{
+    QFETCH(bool, viaLink);
+    QFETCH(int, key);
+    QWidget window;
+    window.resize(300, 200);
+    auto *a = place<QLineEdit>(&window, QStringLiteral("txtA"), QRect(10, 10, 100, 24));
+    auto *b = place<QLineEdit>(&window, QStringLiteral("txtB"), QRect(10, 50, 100, 24));
+    auto *trova = place<QPushButton>(&window, QStringLiteral("btnTrova"), QRect(150, 50, 80, 28));
+    if (viaLink) {
+        EnterChain::link(a, b);
+        EnterChain::link(b, trova);
+        EnterChain::link(b, trova); // linking twice presses it once
+    } else {
+        new EnterChain(&window, {a, b, trova}, false);
+    }
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QSignalSpy clicked(trova, &QPushButton::clicked);
+    const auto enter = [key] { QTest::keyClick(QApplication::focusWidget(), Qt::Key(key)); };
+
+    a->setFocus();
+    enter();
+    QCOMPARE(QApplication::focusWidget(), b);
+    enter();
+    // Enter reaches the button without pressing it...
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(trova));
+    QCOMPARE(clicked.count(), 0);
+    // ...and presses it once it has the focus, each time.
+    enter();
+    QCOMPARE(clicked.count(), 1);
+    enter();
+    QCOMPARE(clicked.count(), 2);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(trova));
+    // A disabled button stays unpressed.
+    trova->setEnabled(false);
+    QTest::keyClick(trova, Qt::Key(key));
+    QCOMPARE(clicked.count(), 2);
 }
 
 QTEST_MAIN(TestConventions)

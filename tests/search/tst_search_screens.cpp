@@ -382,11 +382,18 @@ private slots:
             key->setText(QStringLiteral("ECO"));
             trova->click();
             QCOMPARE(list->currentRow(), 4);
-            // Enter in the key field moves to the button and finds nothing by itself.
+            // Enter in the key field moves to the button and finds nothing by itself;
+            // a second Enter presses the focused button, and each further one finds again.
+            key->setText(QStringLiteral("rosa"));
             key->setFocus();
             pressEnter(key);
             QCOMPARE(d->focusWidget(), static_cast<QWidget *>(trova));
             QCOMPARE(list->currentRow(), 4);
+            pressEnter(trova);
+            QCOMPARE(list->currentRow(), 1);
+            pressEnter(trova);
+            QCOMPARE(list->currentRow(), 4);
+            QVERIFY(d->isVisible());
         });
     }
 
