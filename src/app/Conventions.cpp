@@ -33,6 +33,16 @@ void StatusLine::addBackground(QWidget *background)
     background->installEventFilter(this);
 }
 
+namespace {
+// A bare widget or frame that only lays out the controls on it: the gaps
+// between them are background, whether or not the screen named it.
+bool isPlainHolder(const QWidget *w)
+{
+    const QMetaObject *type = w->metaObject();
+    return type == &QWidget::staticMetaObject || type == &QFrame::staticMetaObject;
+}
+} // namespace
+
 bool StatusLine::eventFilter(QObject *watched, QEvent *event)
 {
     const auto type = event->type();
@@ -52,7 +62,7 @@ bool StatusLine::eventFilter(QObject *watched, QEvent *event)
     // pointer is a background itself does the line empty.
     const QPoint pos = static_cast<QSinglePointEvent *>(event)->position().toPoint();
     QWidget *under = background->childAt(pos);
-    if (under && !m_background.contains(under)) return false;
+    if (under && !m_background.contains(under) && !isPlainHolder(under)) return false;
     if (!m_panInfo->text().isEmpty()) m_panInfo->clear();
     return false;
 }

@@ -44,6 +44,9 @@ struct StatusScreen {
         auto *panContainer = place<QWidget>(&window, QStringLiteral("panContainer"), QRect(0, 0, 400, 240));
         auto *shp = place<QFrame>(panContainer, QStringLiteral("shpRiquadro"), QRect(240, 90, 140, 120));
         place<QLineEdit>(shp, QStringLiteral("txtDentro"), QRect(10, 40, 100, 24));
+        // A plain holder that only lays out its fields: its gaps are background too.
+        auto *holder = place<QWidget>(shp, QStringLiteral("holder"), QRect(10, 70, 120, 45));
+        place<QLineEdit>(holder, QStringLiteral("txtNelGruppo"), QRect(0, 0, 120, 20));
         auto *salva = place<QLabel>(panContainer, QStringLiteral("cmdSalva"), QRect(10, 10, 40, 40));
         auto *nuova = place<QLabel>(panContainer, QStringLiteral("cmdNuovo"), QRect(60, 10, 40, 40));
         place<QLineEdit>(panContainer, QStringLiteral("txtTitolo"), QRect(10, 100, 200, 24));
@@ -65,6 +68,7 @@ struct StatusScreen {
         if (name == QLatin1String("screen")) return QPoint(200, 250); // above the status line
         if (name == QLatin1String("panContainer")) return QPoint(300, 40);
         if (name == QLatin1String("shpRiquadro")) return QPoint(370, 200);
+        if (name == QLatin1String("holder")) return QPoint(300, 195); // below its field, inside it
         QWidget *w = window.findChild<QWidget *>(name);
         return w ? w->mapTo(&window, w->rect().center()) : QPoint();
     }
@@ -103,6 +107,8 @@ void TestConventions::statusLine_data()
     QTest::newRow("picture, then container") << QStringList{"cmdSalva", "panContainer"} << QStringList{kSalva, ""};
     QTest::newRow("picture, then rectangle") << QStringList{"cmdSalva", "shpRiquadro"} << QStringList{kSalva, ""};
     QTest::newRow("picture, then the window") << QStringList{"cmdSalva", "screen"} << QStringList{kSalva, ""};
+    QTest::newRow("picture, then a gap between fields") << QStringList{"cmdSalva", "holder"} << QStringList{kSalva, ""};
+    QTest::newRow("field in a holder") << QStringList{"cmdNuovo", "txtNelGruppo"} << QStringList{kNuova, kNuova};
     QTest::newRow("field lying on a rectangle") << QStringList{"cmdNuovo", "txtDentro"} << QStringList{kNuova, kNuova};
     QTest::newRow("background first") << QStringList{"panContainer"} << QStringList{""};
     QTest::newRow("emptied, never back to the first text")

@@ -576,6 +576,37 @@ private slots:
         QTRY_COMPARE(panInfo->text(), QString());
     }
 
+    // Inside a section, between its fields, is background as much as its margin.
+    void statusLineInsideASection_data()
+    {
+        QTest::addColumn<QString>("upper");
+        QTest::addColumn<QString>("lower"); // empty: the gap right of upper
+        QTest::newRow("between two rows") << "txtCodice" << "txtAutore";
+        QTest::newRow("between the columns") << "txtCuratore" << "";
+        QTest::newRow("last section") << "txtNote" << "txtPrestato";
+    }
+    void statusLineInsideASection()
+    {
+        QFETCH(QString, upper);
+        QFETCH(QString, lower);
+        auto *panInfo = screen->findChild<QLabel *>(QStringLiteral("panInfo"));
+        const QRect a(edit(upper)->mapTo(screen, QPoint(0, 0)), edit(upper)->size());
+        QPoint gap;
+        if (lower.isEmpty()) {
+            gap = QPoint(a.right() + 4, a.center().y());
+        } else {
+            const int top = edit(lower)->mapTo(screen, QPoint(0, 0)).y();
+            gap = QPoint(a.center().x(), (a.bottom() + top) / 2);
+        }
+        QWidget *under = screen->childAt(gap);
+        QVERIFY(under);
+        QVERIFY2(!qobject_cast<QLineEdit *>(under) && !qobject_cast<QLabel *>(under), qPrintable(under->objectName()));
+        QTest::mouseMove(screen->findChild<QWidget *>(QStringLiteral("cmdSalva")));
+        QTRY_COMPARE(panInfo->text(), QStringLiteral("Salva la scheda corrente in archivio."));
+        QTest::mouseMove(screen, gap);
+        QTRY_COMPARE(panInfo->text(), QString());
+    }
+
     void toolbarOpensItsDialogs_data()
     {
         QTest::addColumn<QString>("picture");
