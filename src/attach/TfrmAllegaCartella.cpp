@@ -1,45 +1,308 @@
 #include "attach/TfrmAllegaCartella.h"
 
+#include "app/Application.h"
+#include "app/Backgrounds.h"
+#include "app/Messages.h"
+#include "app/OpenURL.h"
+#include "app/Pictures.h"
+#include "attach/core/AttachmentFolder.h"
 #include "screens/Card.h"
+#include "screens/TfrmBibliografie.h"
+#include "screens/TfrmLibri.h"
+#include "store/BibliographyRecord.h"
+#include "store/BookRecord.h"
 #include "store/Text.h"
 
+#include <QAbstractItemView>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFileSystemModel>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStandardPaths>
+#include <QTimer>
+#include <QVBoxLayout>
 
 namespace opusteca {
+namespace {
+
+const QString kOverwrite = QStringLiteral(
+    "Attenzione: nella cartella dei documenti allegati è presente un file con lo stesso nome.\r\n\r\n"
+    "Si vuole sovrascrivere il file esistente?");
+const QString kNotBareName = QStringLiteral(
+    "Attenzione: il nome del file allegato non è valido.\r\n\r\n"
+    "E' possibile aprire soltanto un file presente nella cartella dei documenti allegati.");
+
+// The screen's look in one place.
+namespace look {
+const QColor windowTop(255, 255, 255);
+const QColor windowBottom(196, 214, 234);
+const QColor slotTop(236, 244, 252);
+const QColor slotBottom(196, 219, 242);
+const QString slotBorder = QStringLiteral("#9fbcd9");
+const QColor caption(35, 70, 110);
+const QColor fileName(110, 110, 110);
+
+QFont verdana(int pointSize, bool bold)
+{
+    QFont f(QStringLiteral("Verdana"), pointSize);
+    f.setBold(bold);
+    return f;
+}
+} // namespace look
+
+QString slotName(const char *prefix, int slot)
+{
+    return QLatin1String(prefix) + QStringLiteral("%1").arg(slot + 1, 2, 10, QLatin1Char('0'));
+}
+
+// Where the file dialog starts: the folder of the last file picked while the
+// program runs, so several scans from one folder are quick to attach.
+QString &lastFolder()
+{
+    static QString folder;
+    return folder;
+}
+
+QString startFolder()
+{
+    if (!lastFolder().isEmpty() && QFileInfo(lastFolder()).isDir()) return lastFolder();
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
+
+} // namespace
 
 TfrmAllegaCartella::TfrmAllegaCartella(Application &app, QWidget *opener)
     : DialogScreen(app, opener, QStringLiteral("TfrmAllegaCartella"))
 {
     setWindowTitle(QStringLiteral(" Allega file"));
-    setFixedClientSize(640, 300);
-    auto *g = new QGridLayout(this);
-    for (int i = 1; i <= 3; ++i) {
-        auto *file = new QLineEdit(this);
-        file->setObjectName(QStringLiteral("txtFile%1").arg(i, 2, 10, QLatin1Char('0')));
-        file->setReadOnly(true);
-        auto *desc = new QLineEdit(this);
-        desc->setObjectName(QStringLiteral("txtDesc%1").arg(i, 2, 10, QLatin1Char('0')));
-        g->addWidget(new QLabel(QStringLiteral("File %1:").arg(i), this), i * 2 - 2, 0);
-        g->addWidget(file, i * 2 - 2, 1);
-        g->addWidget(new QLabel(QStringLiteral("Descrizione:"), this), i * 2 - 1, 0);
-        g->addWidget(desc, i * 2 - 1, 1);
-        m_files << file;
-        m_descs << desc;
+    setFixedClientSize(634, 534);
+
+    auto *background = new GradientBackground(look::windowTop, look::windowBottom, this);
+    background->setObjectName(QStringLiteral("shpSfondo"));
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(background);
+    auto *centre = new QHBoxLayout(background);
+    centre->setContentsMargins(10, 8, 10, 10);
+
+    auto *container = new QWidget(background);
+    container->setObjectName(QStringLiteral("panContenitore"));
+    container->setFixedWidth(577);
+    centre->addWidget(container, 0, Qt::AlignHCenter);
+    auto *v = new QVBoxLayout(container);
+    v->setContentsMargins(0, 0, 0, 0);
+    v->setSpacing(7);
+
+    auto *band = new QFrame(container);
+    band->setObjectName(QStringLiteral("panLogo"));
+    band->setStyleSheet(QStringLiteral("#panLogo { background: white; border: 1px solid %1; border-radius: 6px; }")
+                            .arg(look::slotBorder));
+    auto *bandLayout = new QHBoxLayout(band);
+    bandLayout->setContentsMargins(4, 2, 4, 2);
+    auto *imgLogo = new QLabel(band);
+    imgLogo->setObjectName(QStringLiteral("imgLogo"));
+    imgLogo->setPixmap(artwork::pixmap(QStringLiteral("logo"), QSize(218, 80)));
+    imgLogo->setAlignment(Qt::AlignCenter);
+    bandLayout->addWidget(imgLogo);
+    v->addWidget(band);
+
+    for (int i = 0; i < 3; ++i) v->addWidget(buildSlot(i, container));
+    v->addStretch(1);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    auto *applica = new QPushButton(QStringLiteral("Applica e chiudi"), container);
+    applica->setObjectName(QStringLiteral("btnApplica"));
+    auto *annulla = new QPushButton(QStringLiteral("Annulla"), container);
+    annulla->setObjectName(QStringLiteral("btnAnnulla"));
+    for (QPushButton *b : {applica, annulla}) b->setMinimumSize(120, 30);
+    buttons->addWidget(applica);
+    buttons->addWidget(annulla);
+    v->addLayout(buttons);
+    connect(applica, &QPushButton::clicked, this, &TfrmAllegaCartella::btnApplicaClick);
+    connect(annulla, &QPushButton::clicked, this, &TfrmAllegaCartella::btnAnnullaClick);
+
+    // For each slot: name, "Sfoglia...", "Apri", description; then the two buttons.
+    QWidget *previous = nullptr;
+    for (const Slot &s : m_slots) {
+        for (QWidget *w : {static_cast<QWidget *>(s.file), static_cast<QWidget *>(s.sfoglia),
+                           static_cast<QWidget *>(s.apri), static_cast<QWidget *>(s.desc)}) {
+            if (previous) setTabOrder(previous, w);
+            previous = w;
+        }
     }
-    auto *chiudi = new QPushButton(QStringLiteral("Chiudi"), this);
-    chiudi->setObjectName(QStringLiteral("btnChiudi"));
-    connect(chiudi, &QPushButton::clicked, this, &QDialog::reject);
-    g->addWidget(chiudi, 6, 1, Qt::AlignRight);
+    setTabOrder(previous, applica);
+    setTabOrder(applica, annulla);
     disableDefaultButtons();
 }
 
-void TfrmAllegaCartella::prefill(const Card &card, const QList<int> &fileFields, const QList<int> &descFields)
+QWidget *TfrmAllegaCartella::buildSlot(int i, QWidget *parent)
 {
-    for (int i = 0; i < 3 && i < fileFields.size(); ++i) m_files[i]->setText(text::trimmed(card.text(fileFields[i])));
-    for (int i = 0; i < 3 && i < descFields.size(); ++i) m_descs[i]->setText(text::trimmed(card.text(descFields[i])));
+    auto *shape = new GradientBackground(look::slotTop, look::slotBottom, parent);
+    shape->setObjectName(slotName("shpFile", i));
+    shape->setFixedSize(577, 113);
+    auto *frame = new QFrame(shape);
+    frame->setObjectName(slotName("panBordo", i));
+    frame->setGeometry(shape->rect());
+    frame->setStyleSheet(QStringLiteral("#%1 { border: 1px solid %2; }").arg(frame->objectName(), look::slotBorder));
+    frame->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+    auto *g = new QGridLayout(shape);
+    g->setContentsMargins(12, 6, 12, 8);
+    g->setHorizontalSpacing(8);
+    g->setVerticalSpacing(2);
+
+    const auto caption = [&](const char *prefix, int number, const QString &text) {
+        auto *l = new QLabel(text, shape);
+        l->setObjectName(slotName(prefix, number));
+        l->setFont(look::verdana(8, true));
+        QPalette pal = l->palette();
+        pal.setColor(QPalette::WindowText, look::caption);
+        l->setPalette(pal);
+        return l;
+    };
+    const QString ordinal = QString::number(i + 1) + QStringLiteral("°");
+    g->addWidget(caption("lblCampo", 2 * i, QStringLiteral("Nome %1 file allegato:").arg(ordinal)), 0, 0, 1, 5);
+
+    Slot &s = m_slots[i];
+    s.file = new QLineEdit(shape);
+    s.file->setObjectName(slotName("txtFile", i));
+    s.file->setReadOnly(true);
+    s.file->setFont(look::verdana(9, true));
+    QPalette grey = s.file->palette();
+    grey.setColor(QPalette::Text, look::fileName);
+    s.file->setPalette(grey);
+    s.file->setFixedWidth(338);
+    g->addWidget(s.file, 1, 0);
+
+    auto *cancella = new CommandPicture(slotName("imgCancella", i), QStringLiteral("cancella"), QSize(22, 22), shape);
+    cancella->setToolTip(QStringLiteral("Cancella il nome del file allegato."));
+    g->addWidget(cancella, 1, 1);
+    g->setColumnStretch(2, 1);
+
+    s.sfoglia = new QPushButton(QStringLiteral("Sfoglia..."), shape);
+    s.sfoglia->setObjectName(slotName("btnSfoglia", i));
+    s.apri = new QPushButton(QStringLiteral("Apri"), shape);
+    s.apri->setObjectName(slotName("btnApri", i));
+    s.apri->setEnabled(false);
+    g->addWidget(s.sfoglia, 1, 3);
+    g->addWidget(s.apri, 1, 4);
+
+    g->addWidget(caption("lblCampo", 2 * i + 1, QStringLiteral("Descrizione %1 file allegato:").arg(ordinal)), 2, 0, 1, 5);
+    s.desc = new QLineEdit(shape);
+    s.desc->setObjectName(slotName("txtDesc", i));
+    s.desc->setFont(look::verdana(12, true));
+    s.desc->setFixedWidth(552);
+    g->addWidget(s.desc, 3, 0, 1, 5);
+
+    // Every change of the name, however made, decides whether there is something to open.
+    connect(s.file, &QLineEdit::textChanged, s.apri,
+            [apri = s.apri](const QString &name) { apri->setEnabled(!text::isBlank(name)); });
+    connect(s.sfoglia, &QPushButton::clicked, this, [this, i] { btnSfogliaClick(i); });
+    connect(s.apri, &QPushButton::clicked, this, [this, i] { btnApriClick(i); });
+    connect(cancella, &CommandPicture::clicked, this, [this, i] { imgCancellaClick(i); });
+    return shape;
 }
+
+TfrmAllegaCartella::Target TfrmAllegaCartella::target() const
+{
+    const QString tag = callerTag();
+    if (tag == QLatin1String("libri") && app().libri())
+        return {&app().libri()->card(),
+                {libro::File01, libro::File02, libro::File03},
+                {libro::Desc01, libro::Desc02, libro::Desc03}};
+    if (tag == QLatin1String("bibliografie") && app().bibliografie())
+        return {&app().bibliografie()->card(),
+                {bibliografia::File01, bibliografia::File02, bibliografia::File03},
+                {bibliografia::Desc01, bibliografia::Desc02, bibliografia::Desc03}};
+    return {};
+}
+
+void TfrmAllegaCartella::prefillFromCard()
+{
+    const Target t = target();
+    if (!t.card) return;
+    for (int i = 0; i < 3; ++i) {
+        m_slots[i].file->setText(text::trimmed(t.card->text(t.files[i])));
+        m_slots[i].file->setCursorPosition(0);
+        m_slots[i].desc->setText(text::trimmed(t.card->text(t.descs[i])));
+        m_slots[i].desc->setCursorPosition(0);
+    }
+}
+
+void TfrmAllegaCartella::btnSfogliaClick(int i)
+{
+    QFileDialog dlgFile(this, QStringLiteral("Selezionare il file da allegare:"));
+    dlgFile.setObjectName(QStringLiteral("dlgFile"));
+    dlgFile.setOption(QFileDialog::DontUseNativeDialog, true);
+    dlgFile.setAcceptMode(QFileDialog::AcceptOpen);
+    dlgFile.setFileMode(QFileDialog::ExistingFile);
+    dlgFile.setNameFilter(QStringLiteral("Tutti i file (*.*)"));
+    // "*.*" is every file where the filter was written, but would hide names without
+    // a dot here: the list shows every file, whatever the filter's pattern says.
+    if (auto *model = dlgFile.findChild<QFileSystemModel *>()) model->setNameFilters({QStringLiteral("*")});
+    dlgFile.setDirectory(startFolder());
+    // The list of files takes the focus: a file picked there (or by selectFile)
+    // fills the name box, which ignores picks while it has the focus itself. The
+    // dialog puts the focus in the name box as it shows, hence once it is on show.
+    QTimer::singleShot(0, &dlgFile, [&dlgFile] {
+        for (QAbstractItemView *view : dlgFile.findChildren<QAbstractItemView *>())
+            if (view->isVisible() && (view->objectName() == QLatin1String("listView")
+                                      || view->objectName() == QLatin1String("treeView")))
+                view->setFocus(Qt::OtherFocusReason);
+    });
+    if (dlgFile.exec() != QDialog::Accepted) return;
+    const QStringList picked = dlgFile.selectedFiles();
+    if (picked.isEmpty()) return;
+    const QFileInfo source(picked.first());
+    lastFolder() = source.absolutePath();
+
+    QLineEdit *file = m_slots[i].file;
+    file->setText(source.fileName());
+    file->setCursorPosition(0);
+
+    // From here on any failure is silent: the slot keeps the picked name.
+    const AttachmentFolder folder(app().programFolder());
+    if (!folder.ensureExists()) return;
+    if (folder.contains(file->text()) && !msg::confirm(this, kOverwrite)) return;
+    folder.copyIn(source.absoluteFilePath(), file->text());
+}
+
+void TfrmAllegaCartella::btnApriClick(int i)
+{
+    // The name may come from an archive another program or user wrote: only a bare
+    // name of a file in the attachments folder is ever handed to the shell.
+    const std::optional<QString> path =
+        AttachmentFolder(app().programFolder()).openablePath(text::trimmed(m_slots[i].file->text()));
+    if (!path) {
+        msg::warning(this, kNotBareName);
+        return;
+    }
+    TMisc::Open(QLatin1Char('"') + *path + QLatin1Char('"'));
+}
+
+void TfrmAllegaCartella::imgCancellaClick(int i)
+{
+    // The copy stays in the folder: other cards may name it too.
+    m_slots[i].file->clear();
+}
+
+void TfrmAllegaCartella::btnApplicaClick()
+{
+    const Target t = target();
+    if (!t.card) return;
+    for (int i = 0; i < 3; ++i) {
+        t.card->setText(t.files[i], text::trimmed(m_slots[i].file->text()));
+        t.card->setText(t.descs[i], text::trimmed(m_slots[i].desc->text()));
+    }
+    accept();
+}
+
+void TfrmAllegaCartella::btnAnnullaClick() { reject(); }
 
 } // namespace opusteca

@@ -1,26 +1,50 @@
 #pragma once
 #include "app/DialogScreen.h"
 
-#include <QList>
+#include <array>
 
 class QLineEdit;
+class QPushButton;
 
 namespace opusteca {
 
 class Card;
 
-// Attached files of a book or bibliography card.
+// The three attachment slots of the book or bibliography card on show. Picking a
+// file copies it at once into the shared attachments folder; the card's hidden
+// labels change only on "Applica e chiudi", and the record only when the card is saved.
 class TfrmAllegaCartella : public DialogScreen {
     Q_OBJECT
 public:
     TfrmAllegaCartella(Application &app, QWidget *opener);
 
-    // Fills txtFile01..03 and txtDesc01..03 from the card's hidden labels, trimmed.
-    void prefill(const Card &card, const QList<int> &fileFields, const QList<int> &descFields);
+    // Fills the six fields, trimmed, from the hidden labels of the card the caller
+    // tag names; the opener sets the tag first.
+    void prefillFromCard();
+
+    void btnSfogliaClick(int slot);
+    void btnApriClick(int slot);
+    void imgCancellaClick(int slot);
+    void btnApplicaClick();
+    void btnAnnullaClick();
 
 private:
-    QList<QLineEdit *> m_files;
-    QList<QLineEdit *> m_descs;
+    struct Slot {
+        QLineEdit *file = nullptr;
+        QLineEdit *desc = nullptr;
+        QPushButton *sfoglia = nullptr;
+        QPushButton *apri = nullptr;
+    };
+    QWidget *buildSlot(int slot, QWidget *parent);
+    // The card the caller tag names and its six attachment fields, or none.
+    struct Target {
+        Card *card = nullptr;
+        std::array<int, 3> files{};
+        std::array<int, 3> descs{};
+    };
+    Target target() const;
+
+    std::array<Slot, 3> m_slots;
 };
 
 } // namespace opusteca

@@ -68,9 +68,9 @@ TfrmBibliografie::TfrmBibliografie(Application &app)
 void TfrmBibliografie::cmdCartellaClick()
 {
     // Attachments need no stored card: they reach the file with the next save.
-    openDialog<TfrmAllegaCartella>(app(), this, [this](TfrmAllegaCartella &d) {
+    openDialog<TfrmAllegaCartella>(app(), this, [](TfrmAllegaCartella &d) {
         d.setCallerTag(QStringLiteral("bibliografie"));
-        d.prefill(card(), {File01, File02, File03}, {Desc01, Desc02, Desc03});
+        d.prefillFromCard();
     });
 }
 

@@ -65,9 +65,9 @@ void TfrmLibri::buildToolbar()
     auto *file = addCommand(g2, QStringLiteral("cmdFile"), QStringLiteral("allega"),
                             QStringLiteral("Allega file alla scheda corrente."), QStringLiteral("Allega file"));
     connect(file, &CommandPicture::clicked, this, [this] {
-        openDialog<TfrmAllegaCartella>(app(), this, [this](TfrmAllegaCartella &d) {
+        openDialog<TfrmAllegaCartella>(app(), this, [](TfrmAllegaCartella &d) {
             d.setCallerTag(QStringLiteral("libri"));
-            d.prefill(card(), {File01, File02, File03}, {Desc01, Desc02, Desc03});
+            d.prefillFromCard();
         });
     });
 
