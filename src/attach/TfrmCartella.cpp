@@ -1,16 +1,156 @@
 #include "attach/TfrmCartella.h"
 
+#include "app/Application.h"
+#include "app/Backgrounds.h"
+#include "app/Messages.h"
+#include "app/OpenURL.h"
+#include "app/Pictures.h"
 #include "app/core/RegionalSettings.h"
+#include "attach/core/RecordFolder.h"
+
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QVBoxLayout>
 
 namespace opusteca {
+namespace {
+
+// The screen's look in one place.
+namespace look {
+const QColor windowTop(255, 255, 255);
+const QColor windowBottom(196, 214, 234);
+const QColor titleLeft(35, 70, 110);
+const QColor titleRight(79, 127, 179);
+const QColor text(35, 70, 110);
+const QString panelBorder = QStringLiteral("#9fbcd9");
+
+QFont verdana(int pointSize, bool bold)
+{
+    QFont f(QStringLiteral("Verdana"), pointSize);
+    f.setBold(bold);
+    return f;
+}
+} // namespace look
+
+constexpr int kWidth = 440;
+constexpr int kPictureWidth = kWidth - 2 * 24;
+
+// A picture with its message drawn in, as the program's artwork carries its words.
+QLabel *textPicture(const QString &name, const QString &message, const QFont &font, int height,
+                    bool banner, QWidget *parent)
+{
+    const qreal dpr = 2.0;
+    QPixmap pm(QSize(kPictureWidth, height) * dpr);
+    pm.setDevicePixelRatio(dpr);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF area(0, 0, kPictureWidth, height);
+    if (banner) {
+        QLinearGradient g(area.topLeft(), area.topRight());
+        g.setColorAt(0, look::titleLeft);
+        g.setColorAt(1, look::titleRight);
+        p.setPen(Qt::NoPen);
+        p.setBrush(g);
+        p.drawRoundedRect(area, 6, 6);
+        p.setPen(Qt::white);
+    } else {
+        p.setPen(look::text);
+    }
+    p.setFont(font);
+    p.drawText(area.adjusted(10, 4, -10, -4),
+               Qt::TextWordWrap | (banner ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter), message);
+    p.end();
+    auto *l = new QLabel(parent);
+    l->setObjectName(name);
+    l->setPixmap(pm);
+    l->setAccessibleName(message);
+    l->setFixedSize(kPictureWidth, height);
+    return l;
+}
+
+} // namespace
 
 TfrmCartella::TfrmCartella(Application &app, QWidget *opener)
     : DialogScreen(app, opener, QStringLiteral("TfrmCartella"))
 {
     RegionalSettings::instance().apply();
-    setWindowTitle(QStringLiteral(" Cartella abbinata"));
-    setFixedClientSize(480, 320);
-    addCloseButton();
+    const QString caption = QStringLiteral(" Gestione cartella abbinata alla scheda corrente");
+    setWindowTitle(caption);
+    setFixedClientSize(kWidth, 470);
+
+    auto *background = new GradientBackground(look::windowTop, look::windowBottom, this);
+    background->setObjectName(QStringLiteral("shpSfondo"));
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(background);
+    auto *v = new QVBoxLayout(background);
+    v->setContentsMargins(12, 12, 12, 12);
+    v->setSpacing(10);
+
+    auto *panel = new QFrame(background);
+    panel->setObjectName(QStringLiteral("panCartella"));
+    panel->setStyleSheet(QStringLiteral("#panCartella { background: white; border: 1px solid %1; border-radius: 6px; }")
+                             .arg(look::panelBorder));
+    auto *pv = new QVBoxLayout(panel);
+    pv->setContentsMargins(11, 11, 11, 11);
+    pv->setSpacing(10);
+    pv->addWidget(textPicture(QStringLiteral("imgTitolo"), caption.trimmed(), look::verdana(10, true), 34, true, panel));
+    pv->addWidget(textPicture(
+        QStringLiteral("imgIstruzioni1"),
+        QStringLiteral("Alla scheda corrente è abbinata una cartella in cui conservare qualsiasi file che "
+                       "riguardi l'autore: le sue opere in formato digitale, immagini, appunti. "
+                       "Il pulsante qui sotto apre la cartella."),
+        look::verdana(9, false), 80, false, panel));
+
+    auto *icoCartella = new QLabel(panel);
+    icoCartella->setObjectName(QStringLiteral("icoCartella"));
+    icoCartella->setPixmap(artwork::pixmap(QStringLiteral("cartella"), QSize(72, 72)));
+    icoCartella->setAlignment(Qt::AlignCenter);
+    pv->addWidget(icoCartella, 0, Qt::AlignHCenter);
+    auto *apri = new QPushButton(QStringLiteral("Apri cartella"), panel);
+    apri->setObjectName(QStringLiteral("btnApriCartella"));
+    apri->setMinimumSize(140, 30);
+    pv->addWidget(apri, 0, Qt::AlignHCenter);
+
+    pv->addWidget(textPicture(
+        QStringLiteral("imgIstruzioni2"),
+        QStringLiteral("La cartella si trova nella cartella del programma: copiando l'intera cartella del "
+                       "programma su un disco esterno o su una chiavetta USB si ottiene una copia di "
+                       "sicurezza del programma e di tutti i suoi dati."),
+        look::verdana(9, false), 80, false, panel));
+    v->addWidget(panel);
+    v->addStretch(1);
+
+    auto *row = new QHBoxLayout;
+    row->addStretch(1);
+    auto *chiudi = new QPushButton(QStringLiteral("Chiudi"), background);
+    chiudi->setObjectName(QStringLiteral("btnChiudi"));
+    chiudi->setMinimumSize(100, 30);
+    row->addWidget(chiudi);
+    v->addLayout(row);
+
+    connect(apri, &QPushButton::clicked, this, &TfrmCartella::btnApriCartellaClick);
+    connect(chiudi, &QPushButton::clicked, this, &TfrmCartella::btnChiudiClick);
+    disableDefaultButtons();
 }
+
+void TfrmCartella::btnApriCartellaClick()
+{
+    const QString folder = recordfolder::path(app().programFolder(), callerTag());
+    // Only a path that cannot name a folder stops here; a folder that cannot be
+    // made is still handed over, and the shell shows what it finds.
+    if (const std::optional<QString> error = recordfolder::create(folder)) {
+        msg::error(this, *error);
+        return;
+    }
+    TMisc::Open(QLatin1Char('"') + folder + QLatin1Char('"'));
+    accept();
+}
+
+void TfrmCartella::btnChiudiClick() { reject(); }
 
 } // namespace opusteca
