@@ -36,6 +36,7 @@ constexpr QColor linkPressed{0xff, 0x8c, 0x00};   // a link text while the mouse
 constexpr QColor black{0x00, 0x00, 0x00};
 constexpr QColor charcoal{0x2b, 0x2b, 0x2b};      // bottom of the credits screen
 constexpr QColor lightBlue{0xad, 0xd8, 0xe6};     // bottom of the help viewer
+constexpr QColor readOnlyText{0x6e, 0x6e, 0x6e};  // names the user picks but cannot type
 } // namespace colour
 
 // Two colours a window is shaded with, from top to bottom.
@@ -50,6 +51,8 @@ constexpr Shade passwordWindow{colour::white, colour::powder};
 constexpr Shade infoWindow{colour::black, colour::white};
 constexpr Shade creditsWindow{colour::white, colour::charcoal};
 constexpr Shade helpWindow{colour::white, colour::lightBlue};
+constexpr Shade slotPanel{colour::paper, colour::powder}; // the attachment slots
+constexpr Shade titleBanner{colour::navy, colour::steel};  // drawn titles, left to right
 
 // The faces the screens ask for by name; the set-up scripts install
 // metric-compatible substitutes where they are missing.

@@ -5,6 +5,7 @@
 #include "app/Messages.h"
 #include "app/OpenURL.h"
 #include "app/Pictures.h"
+#include "app/Style.h"
 #include "attach/core/AttachmentFolder.h"
 #include "screens/Card.h"
 #include "screens/TfrmBibliografie.h"
@@ -36,24 +37,6 @@ const QString kNotBareName = QStringLiteral(
     "Attenzione: il nome del file allegato non è valido.\r\n\r\n"
     "E' possibile aprire soltanto un file presente nella cartella dei documenti allegati.");
 
-// The screen's look in one place.
-namespace look {
-const QColor windowTop(255, 255, 255);
-const QColor windowBottom(196, 214, 234);
-const QColor slotTop(236, 244, 252);
-const QColor slotBottom(196, 219, 242);
-const QString slotBorder = QStringLiteral("#9fbcd9");
-const QColor caption(35, 70, 110);
-const QColor fileName(110, 110, 110);
-
-QFont verdana(int pointSize, bool bold)
-{
-    QFont f(QStringLiteral("Verdana"), pointSize);
-    f.setBold(bold);
-    return f;
-}
-} // namespace look
-
 QString slotName(const char *prefix, int slot)
 {
     return QLatin1String(prefix) + QStringLiteral("%1").arg(slot + 1, 2, 10, QLatin1Char('0'));
@@ -82,7 +65,7 @@ TfrmAllegaCartella::TfrmAllegaCartella(Application &app, QWidget *opener)
     setWindowTitle(QStringLiteral(" Allega file"));
     setFixedClientSize(634, 534);
 
-    auto *background = new GradientBackground(look::windowTop, look::windowBottom, this);
+    auto *background = new GradientBackground(style::dialogWindow, this);
     background->setObjectName(QStringLiteral("shpSfondo"));
     auto *outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
@@ -100,8 +83,7 @@ TfrmAllegaCartella::TfrmAllegaCartella(Application &app, QWidget *opener)
 
     auto *band = new QFrame(container);
     band->setObjectName(QStringLiteral("panLogo"));
-    band->setStyleSheet(QStringLiteral("#panLogo { background: white; border: 1px solid %1; border-radius: 6px; }")
-                            .arg(look::slotBorder));
+    style::setPanel(band, style::Panel::Sheet);
     auto *bandLayout = new QHBoxLayout(band);
     bandLayout->setContentsMargins(4, 2, 4, 2);
     auto *imgLogo = new QLabel(band);
@@ -120,7 +102,10 @@ TfrmAllegaCartella::TfrmAllegaCartella(Application &app, QWidget *opener)
     applica->setObjectName(QStringLiteral("btnApplica"));
     auto *annulla = new QPushButton(QStringLiteral("Annulla"), container);
     annulla->setObjectName(QStringLiteral("btnAnnulla"));
-    for (QPushButton *b : {applica, annulla}) b->setMinimumSize(120, 30);
+    for (QPushButton *b : {applica, annulla}) {
+        b->setMinimumSize(120, 30);
+        b->setFont(style::font(9, true));
+    }
     buttons->addWidget(applica);
     buttons->addWidget(annulla);
     v->addLayout(buttons);
@@ -143,13 +128,14 @@ TfrmAllegaCartella::TfrmAllegaCartella(Application &app, QWidget *opener)
 
 QWidget *TfrmAllegaCartella::buildSlot(int i, QWidget *parent)
 {
-    auto *shape = new GradientBackground(look::slotTop, look::slotBottom, parent);
+    auto *shape = new GradientBackground(style::slotPanel, parent);
     shape->setObjectName(slotName("shpFile", i));
     shape->setFixedSize(577, 113);
     auto *frame = new QFrame(shape);
     frame->setObjectName(slotName("panBordo", i));
     frame->setGeometry(shape->rect());
-    frame->setStyleSheet(QStringLiteral("#%1 { border: 1px solid %2; }").arg(frame->objectName(), look::slotBorder));
+    frame->setStyleSheet(QStringLiteral("#%1 { border: 1px solid %2; }")
+                             .arg(frame->objectName(), style::css(style::colour::containerBorder)));
     frame->setAttribute(Qt::WA_TransparentForMouseEvents);
 
     auto *g = new QGridLayout(shape);
@@ -160,10 +146,8 @@ QWidget *TfrmAllegaCartella::buildSlot(int i, QWidget *parent)
     const auto caption = [&](const char *prefix, int number, const QString &text) {
         auto *l = new QLabel(text, shape);
         l->setObjectName(slotName(prefix, number));
-        l->setFont(look::verdana(8, true));
-        QPalette pal = l->palette();
-        pal.setColor(QPalette::WindowText, look::caption);
-        l->setPalette(pal);
+        l->setFont(style::captionFont(8));
+        style::setTextColour(l, style::colour::navy);
         return l;
     };
     const QString ordinal = QString::number(i + 1) + QStringLiteral("°");
@@ -173,9 +157,9 @@ QWidget *TfrmAllegaCartella::buildSlot(int i, QWidget *parent)
     s.file = new QLineEdit(shape);
     s.file->setObjectName(slotName("txtFile", i));
     s.file->setReadOnly(true);
-    s.file->setFont(look::verdana(9, true));
+    s.file->setFont(style::font(9, true));
     QPalette grey = s.file->palette();
-    grey.setColor(QPalette::Text, look::fileName);
+    grey.setColor(QPalette::Text, style::colour::readOnlyText);
     s.file->setPalette(grey);
     s.file->setFixedWidth(338);
     g->addWidget(s.file, 1, 0);
@@ -196,7 +180,7 @@ QWidget *TfrmAllegaCartella::buildSlot(int i, QWidget *parent)
     g->addWidget(caption("lblCampo", 2 * i + 1, QStringLiteral("Descrizione %1 file allegato:").arg(ordinal)), 2, 0, 1, 5);
     s.desc = new QLineEdit(shape);
     s.desc->setObjectName(slotName("txtDesc", i));
-    s.desc->setFont(look::verdana(12, true));
+    s.desc->setFont(style::font(12, true));
     s.desc->setFixedWidth(552);
     g->addWidget(s.desc, 3, 0, 1, 5);
 

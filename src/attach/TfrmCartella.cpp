@@ -5,6 +5,7 @@
 #include "app/Messages.h"
 #include "app/OpenURL.h"
 #include "app/Pictures.h"
+#include "app/Style.h"
 #include "app/core/RegionalSettings.h"
 #include "attach/core/RecordFolder.h"
 
@@ -17,23 +18,6 @@
 
 namespace opusteca {
 namespace {
-
-// The screen's look in one place.
-namespace look {
-const QColor windowTop(255, 255, 255);
-const QColor windowBottom(196, 214, 234);
-const QColor titleLeft(35, 70, 110);
-const QColor titleRight(79, 127, 179);
-const QColor text(35, 70, 110);
-const QString panelBorder = QStringLiteral("#9fbcd9");
-
-QFont verdana(int pointSize, bool bold)
-{
-    QFont f(QStringLiteral("Verdana"), pointSize);
-    f.setBold(bold);
-    return f;
-}
-} // namespace look
 
 constexpr int kWidth = 440;
 constexpr int kPictureWidth = kWidth - 2 * 24;
@@ -51,14 +35,14 @@ QLabel *textPicture(const QString &name, const QString &message, const QFont &fo
     const QRectF area(0, 0, kPictureWidth, height);
     if (banner) {
         QLinearGradient g(area.topLeft(), area.topRight());
-        g.setColorAt(0, look::titleLeft);
-        g.setColorAt(1, look::titleRight);
+        g.setColorAt(0, style::titleBanner.top);
+        g.setColorAt(1, style::titleBanner.bottom);
         p.setPen(Qt::NoPen);
         p.setBrush(g);
         p.drawRoundedRect(area, 6, 6);
         p.setPen(Qt::white);
     } else {
-        p.setPen(look::text);
+        p.setPen(style::colour::navy);
     }
     p.setFont(font);
     p.drawText(area.adjusted(10, 4, -10, -4),
@@ -82,7 +66,7 @@ TfrmCartella::TfrmCartella(Application &app, QWidget *opener)
     setWindowTitle(caption);
     setFixedClientSize(kWidth, 470);
 
-    auto *background = new GradientBackground(look::windowTop, look::windowBottom, this);
+    auto *background = new GradientBackground(style::dialogWindow, this);
     background->setObjectName(QStringLiteral("shpSfondo"));
     auto *outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
@@ -93,18 +77,17 @@ TfrmCartella::TfrmCartella(Application &app, QWidget *opener)
 
     auto *panel = new QFrame(background);
     panel->setObjectName(QStringLiteral("panCartella"));
-    panel->setStyleSheet(QStringLiteral("#panCartella { background: white; border: 1px solid %1; border-radius: 6px; }")
-                             .arg(look::panelBorder));
+    style::setPanel(panel, style::Panel::Sheet);
     auto *pv = new QVBoxLayout(panel);
     pv->setContentsMargins(11, 11, 11, 11);
     pv->setSpacing(10);
-    pv->addWidget(textPicture(QStringLiteral("imgTitolo"), caption.trimmed(), look::verdana(10, true), 34, true, panel));
+    pv->addWidget(textPicture(QStringLiteral("imgTitolo"), caption.trimmed(), style::font(10, true), 34, true, panel));
     pv->addWidget(textPicture(
         QStringLiteral("imgIstruzioni1"),
         QStringLiteral("Alla scheda corrente è abbinata una cartella in cui conservare qualsiasi file che "
                        "riguardi l'autore: le sue opere in formato digitale, immagini, appunti. "
                        "Il pulsante qui sotto apre la cartella."),
-        look::verdana(9, false), 80, false, panel));
+        style::font(9), 80, false, panel));
 
     auto *icoCartella = new QLabel(panel);
     icoCartella->setObjectName(QStringLiteral("icoCartella"));
@@ -121,7 +104,7 @@ TfrmCartella::TfrmCartella(Application &app, QWidget *opener)
         QStringLiteral("La cartella si trova nella cartella del programma: copiando l'intera cartella del "
                        "programma su un disco esterno o su una chiavetta USB si ottiene una copia di "
                        "sicurezza del programma e di tutti i suoi dati."),
-        look::verdana(9, false), 80, false, panel));
+        style::font(9), 80, false, panel));
     v->addWidget(panel);
     v->addStretch(1);
 
