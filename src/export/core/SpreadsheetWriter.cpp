@@ -59,6 +59,8 @@ SpreadsheetWriter::SpreadsheetWriter(QIODevice &out) : m_out(out), m_buffer(new 
 
 void SpreadsheetWriter::append(const char *data, qsizetype size)
 {
+    // An empty cell's view may carry no pointer at all, which memcpy must never see.
+    if (size <= 0) return;
     if (m_used + size > kBufferSize) {
         flush();
         if (size > kBufferSize) {
