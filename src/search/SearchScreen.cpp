@@ -82,11 +82,15 @@ SearchScreen::SearchScreen(Application &app, QWidget *opener, SearchKind kind)
     setFixedClientSize(862, 560);
     setStyleSheet(QStringLiteral("QDialog { background: %1; }").arg(style::verticalGradient(style::dialogWindow)));
 
-    auto *stack = new QStackedLayout(this);
-    stack->setContentsMargins(14, 15, 14, 15);
-    stack->addWidget(buildFilterPanel());
-    stack->addWidget(buildResultPanel());
-    stack->setCurrentWidget(m_panAvvio);
+    // The two panels share one place, 833 x 529 centred in the window. A stacked
+    // layout ignores margins, so an outer layout gives them their border.
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(14, 15, 15, 16);
+    m_stack = new QStackedLayout;
+    outer->addLayout(m_stack);
+    m_stack->addWidget(buildFilterPanel());
+    m_stack->addWidget(buildResultPanel());
+    m_stack->setCurrentWidget(m_panAvvio);
     disableDefaultButtons();
 }
 
@@ -272,7 +276,7 @@ void SearchScreen::btnCercaClick()
     }
     m_lstRecords->setUpdatesEnabled(true);
     m_lblTrovate->setText(searchtext::countText(m_lstRecords->count()));
-    static_cast<QStackedLayout *>(layout())->setCurrentWidget(m_panContainer);
+    m_stack->setCurrentWidget(m_panContainer);
     m_lblAttendere->hide();
     m_txtTrova->clear();
     m_txtTrova->setFocus(Qt::OtherFocusReason);

@@ -11,6 +11,7 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+class QStackedLayout;
 class QWidget;
 
 namespace opusteca {
@@ -57,6 +58,7 @@ private:
 
     const SearchKindDef &m_kind;
     ChosenRecordAction m_act;
+    QStackedLayout *m_stack = nullptr;
     QWidget *m_panAvvio = nullptr;
     QWidget *m_panContainer = nullptr;
     QList<QLineEdit *> m_filters;

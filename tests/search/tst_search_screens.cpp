@@ -448,6 +448,38 @@ private slots:
             d->close();
         }));
     }
+
+    // Both panels take the window's middle, 833 x 529 inside 862 x 560, and
+    // everything on them, focus frames included, stays inside: nothing touches
+    // the title bar or the window's edges.
+    void panelsKeepTheirBorder_data() { filterPanelLayout_data(); }
+    void panelsKeepTheirBorder()
+    {
+        QFETCH(QString, archive);
+        QFETCH(QString, picture);
+        QFETCH(QString, dialog);
+        open(archive);
+        QStringList checked;
+        const auto inside = [&](QWidget *d, const QString &panelName) {
+            auto *panel = d->findChild<QWidget *>(panelName);
+            QVERIFY(panel->isVisible());
+            QCOMPARE(panel->geometry(), QRect(14, 15, 833, 529));
+            for (QWidget *w : panel->findChildren<QWidget *>()) {
+                if (!w->isVisible()) continue;
+                const QRect r(w->mapTo(panel, QPoint(0, 0)), w->size());
+                QVERIFY2(panel->rect().contains(r), qPrintable(w->objectName() + w->metaObject()->className()));
+            }
+            checked << panelName;
+        };
+        QVERIFY(whileModal([&] { clickPicture(screen, picture); }, dialog, [&](QWidget *d) {
+            QCOMPARE(d->size(), QSize(862, 560));
+            inside(d, QStringLiteral("panAvvio"));
+            answerBoxes([&] { d->findChild<QPushButton *>(QStringLiteral("btnCerca"))->click(); });
+            inside(d, QStringLiteral("panContainer"));
+            d->close();
+        }));
+        QCOMPARE(checked, QStringList({QStringLiteral("panAvvio"), QStringLiteral("panContainer")}));
+    }
 };
 
 QTEST_MAIN(TestSearchScreens)
