@@ -6,10 +6,18 @@
 
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QScreen>
 
+#include <algorithm>
+
 namespace opusteca::passwordui {
+namespace {
+// Fields and buttons share one height, so a row of them lines up.
+constexpr int kRowHeight = 34;
+} // namespace
 
 void setupWindow(QWidget *screen, const QString &className, const QString &caption, int w, int h)
 {
@@ -42,11 +50,8 @@ QLineEdit *passwordField(const QString &name, QWidget *parent)
     auto *e = new QLineEdit(parent);
     e->setObjectName(name);
     e->setEchoMode(QLineEdit::Password);
-    QFont f = e->font();
-    f.setBold(true);
-    f.setPointSize(14);
-    e->setFont(f);
-    e->setMinimumHeight(34);
+    e->setFont(style::font(14, true));
+    e->setFixedHeight(kRowHeight);
     return e;
 }
 
@@ -54,12 +59,32 @@ QWidget *fieldHolder(QLineEdit *field, QWidget *extra)
 {
     auto *holder = new QWidget;
     auto *row = new QHBoxLayout(holder);
-    row->setContentsMargins(6, 6, 6, 6);
+    row->setContentsMargins(kFieldInset, kFieldInset, kFieldInset, kFieldInset);
     row->setSpacing(12);
     row->addWidget(field, 1);
     if (extra) row->addWidget(extra);
     new FocusFrame(field);
     return holder;
+}
+
+QLabel *caption(const QString &text, const QString &name, int pointSize, QWidget *parent)
+{
+    auto *l = new QLabel(text, parent);
+    l->setObjectName(name);
+    l->setFont(style::captionFont(pointSize));
+    return l;
+}
+
+QPushButton *button(const QString &name, const QString &text, QWidget *parent)
+{
+    auto *b = new QPushButton(text, parent);
+    b->setObjectName(name);
+    b->setFont(style::font(10, true));
+    b->setAutoDefault(false);
+    const int padding = 16;
+    b->setFixedHeight(kRowHeight);
+    b->setMinimumWidth(std::max(88, b->fontMetrics().horizontalAdvance(text) + 2 * padding));
+    return b;
 }
 
 } // namespace opusteca::passwordui

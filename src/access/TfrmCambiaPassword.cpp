@@ -34,11 +34,7 @@ TfrmCambiaPassword::TfrmCambiaPassword(Application &app) : m_app(app)
     v->addSpacing(6);
 
     const auto addRow = [&](const QString &label, const QString &labelName, const QString &field) {
-        auto *l = new QLabel(label, this);
-        l->setObjectName(labelName);
-        QFont f = l->font();
-        f.setBold(true);
-        l->setFont(f);
+        QLabel *l = passwordui::caption(label, labelName, 9, this);
         QLineEdit *e = passwordui::passwordField(field, this);
         v->addWidget(l);
         v->addWidget(passwordui::fieldHolder(e));
@@ -53,14 +49,12 @@ TfrmCambiaPassword::TfrmCambiaPassword(Application &app) : m_app(app)
                            QStringLiteral("txtConferma"));
     chainFocus(this, {m_txtPasswordOld, m_txtPasswordNew, m_txtConferma});
 
-    auto *cmdEsci = new QPushButton(QStringLiteral("Chiudi"), this);
-    cmdEsci->setObjectName(QStringLiteral("cmdEsci"));
-    m_cmdOK = new QPushButton(QStringLiteral("OK"), this);
-    m_cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    auto *cmdEsci = passwordui::button(QStringLiteral("cmdEsci"), QStringLiteral("Chiudi"), this);
+    m_cmdOK = passwordui::button(QStringLiteral("cmdOK"), QStringLiteral("OK"), this);
     m_cmdOK->setEnabled(false);
-    for (QPushButton *b : {m_cmdOK, cmdEsci}) b->setAutoDefault(false);
     v->addStretch(1);
     auto *bottom = new QHBoxLayout;
+    bottom->setContentsMargins(passwordui::kFieldInset, 0, passwordui::kFieldInset, 0);
     bottom->addWidget(cmdEsci);
     bottom->addStretch(1);
     bottom->addWidget(m_cmdOK);

@@ -22,24 +22,13 @@ TfrmPassword::TfrmPassword(Application &app) : m_app(app)
     passwordui::setupWindow(this, QStringLiteral("TfrmPassword"),
                             QStringLiteral(" Opusteca 2.0 - Accesso"), 388, 405);
 
-    auto *lblRigo05 = new QLabel(QStringLiteral("Immetti la password e premi OK."), this);
-    lblRigo05->setObjectName(QStringLiteral("lblRigo05"));
-    QFont lf = lblRigo05->font();
-    lf.setPointSize(11);
-    lf.setBold(true);
-    lblRigo05->setFont(lf);
-
+    auto *lblRigo05 = passwordui::caption(QStringLiteral("Immetti la password e premi OK."),
+                                          QStringLiteral("lblRigo05"), 11, this);
     m_txtPassword = passwordui::passwordField(QStringLiteral("txtPassword"), this);
-    m_cmdOK = new QPushButton(QStringLiteral("OK"), this);
-    m_cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    m_cmdOK = passwordui::button(QStringLiteral("cmdOK"), QStringLiteral("OK"), this);
     m_cmdOK->setEnabled(false);
-    m_cmdOK->setMinimumSize(64, 34);
-
-    auto *cmdEsci = new QPushButton(QStringLiteral("Esci"), this);
-    cmdEsci->setObjectName(QStringLiteral("cmdEsci"));
-    auto *btnCambia = new QPushButton(QStringLiteral("Cambia password"), this);
-    btnCambia->setObjectName(QStringLiteral("btnCambiaPassword"));
-    for (QPushButton *b : {m_cmdOK, cmdEsci, btnCambia}) b->setAutoDefault(false);
+    auto *cmdEsci = passwordui::button(QStringLiteral("cmdEsci"), QStringLiteral("Esci"), this);
+    auto *btnCambia = passwordui::button(QStringLiteral("btnCambiaPassword"), QStringLiteral("Cambia password"), this);
 
     auto *v = new QVBoxLayout(this);
     v->setContentsMargins(24, 18, 24, 18);
@@ -49,6 +38,7 @@ TfrmPassword::TfrmPassword(Application &app) : m_app(app)
     v->addWidget(passwordui::fieldHolder(m_txtPassword, m_cmdOK));
     v->addStretch(1);
     auto *bottom = new QHBoxLayout;
+    bottom->setContentsMargins(passwordui::kFieldInset, 0, passwordui::kFieldInset, 0);
     bottom->addWidget(cmdEsci);
     bottom->addStretch(1);
     bottom->addWidget(btnCambia);

@@ -517,6 +517,43 @@ private slots:
         button(change, QStringLiteral("cmdEsci"))->setFocus();
         QCOMPARE(shown(), QStringList());
     }
+
+    // The buttons of both screens are as tall as OK and the fields, keep their
+    // text clear of their border and stay off the window's edges; the bottom
+    // row lines up with the field row above it.
+    void buttonsShareOneHeightAndKeepTheirBorder_data()
+    {
+        QTest::addColumn<bool>("changeScreen");
+        QTest::addColumn<QStringList>("buttons");
+        QTest::addColumn<QString>("field");
+        QTest::newRow("login") << false << QStringList{"cmdOK", "cmdEsci", "btnCambiaPassword"} << "txtPassword";
+        QTest::newRow("change password") << true << QStringList{"cmdEsci", "cmdOK"} << "txtConferma";
+    }
+    void buttonsShareOneHeightAndKeepTheirBorder()
+    {
+        QFETCH(bool, changeScreen);
+        QFETCH(QStringList, buttons);
+        QFETCH(QString, field);
+        if (changeScreen) QVERIFY(openChangeScreen());
+        QWidget *screen = changeScreen ? change : login;
+        const auto rect = [&](QWidget *w) { return QRect(w->mapTo(screen, QPoint(0, 0)), w->size()); };
+        QLineEdit *edit = this->field(screen, field);
+        const int height = rect(edit).height();
+        const QRect inner = screen->rect().adjusted(12, 12, -12, -12);
+        for (const QString &name : buttons) {
+            QPushButton *b = button(screen, name);
+            QVERIFY2(b->isVisible(), qPrintable(name));
+            QCOMPARE(rect(b).height(), height);
+            const int textWidth = b->fontMetrics().horizontalAdvance(b->text());
+            QVERIFY2(b->width() >= textWidth + 24, qPrintable(QStringLiteral("%1: %2 for %3").arg(name).arg(b->width()).arg(textWidth)));
+            QVERIFY2(inner.contains(rect(b)), qPrintable(name));
+        }
+        // The bottom row: first button under the field's left edge, last one
+        // under the right edge of the field row (OK on the login screen).
+        QWidget *rowEnd = changeScreen ? static_cast<QWidget *>(edit) : button(screen, QStringLiteral("cmdOK"));
+        QCOMPARE(rect(button(screen, QStringLiteral("cmdEsci"))).left(), rect(edit).left());
+        QCOMPARE(rect(button(screen, buttons.last())).right(), rect(rowEnd).right());
+    }
 };
 
 QTEST_MAIN(TestPasswordScreens)
