@@ -13,6 +13,7 @@
 #include "store/AuthorRecord.h"
 #include "store/BibliographyRecord.h"
 #include "store/BookRecord.h"
+#include "store/FileAccess.h"
 #include "support/ArchiveKit.h"
 #include "support/TestSupport.h"
 
@@ -139,6 +140,7 @@ private slots:
     void rtfNoWritesNothing();
     void rtfUnknownTagDoesNothing();
     void rtfUnwritableDocument();
+    void rtfDiskFull();
 
 private:
     // Runs inside while the export screen of the given class is open over the
@@ -166,6 +168,7 @@ void TestExportScreens::init()
 
 void TestExportScreens::cleanup()
 {
+    fileaccess::setFreeSpaceForTesting(-1);
     QFile::setPermissions(m_program->folder.path(), kOpenFolder);
     QDir(m_program->folder.file(QStringLiteral("Libri.xls"))).removeRecursively();
     QDir(m_program->folder.file(QStringLiteral("Scheda_Autore.rtf"))).removeRecursively();
@@ -384,6 +387,9 @@ void TestExportScreens::unwritableDocument_data()
     QTest::addColumn<QString>("condition");
     QTest::newRow("program folder read-only") << "folder";
     QTest::newRow("name taken by a folder") << "taken";
+    // The file layer's free-space seam: the writes of the document find a
+    // full disk after its first kilobyte.
+    QTest::newRow("disk full") << "full";
 }
 
 void TestExportScreens::unwritableDocument()
@@ -400,8 +406,10 @@ void TestExportScreens::unwritableDocument()
     QVERIFY(withScreen(QStringLiteral("TfrmExpLibri"), [&](QWidget *screen) {
         if (condition == QLatin1String("folder"))
             QVERIFY(QFile::setPermissions(m_program->folder.path(), kReadOnlyFolder));
+        if (condition == QLatin1String("full")) fileaccess::setFreeSpaceForTesting(1024);
         const Answered a = answerInTurn([&] { clickPicture(screen, QStringLiteral("cmdEsporta")); },
                                         {QMessageBox::Yes, QMessageBox::Ok});
+        fileaccess::setFreeSpaceForTesting(-1);
         QFile::setPermissions(m_program->folder.path(), kOpenFolder);
         QCOMPARE(a.texts, (QStringList{kAsk, kFailed}));
         QCOMPARE(a.buttons.value(1), 1);
@@ -410,6 +418,10 @@ void TestExportScreens::unwritableDocument()
     }));
     if (condition == QLatin1String("taken")) QVERIFY(QFileInfo(doc).isDir());
     else QCOMPARE(m_program->folder.read(QStringLiteral("Libri.xls")), QByteArray("previous"));
+    QCOMPARE(m_program->folder.read(QStringLiteral("Libri.pro")), fileOf({book(1)}));
+    // No temporary copy is left behind beside the document.
+    QCOMPARE(QDir(m_program->folder.path()).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral("Libri.xls")),
+             condition == QLatin1String("taken") ? QStringList() : QStringList{QStringLiteral("Libri.xls")});
     QVERIFY(shell.urls.isEmpty());
 }
 
@@ -524,6 +536,27 @@ void TestExportScreens::rtfUnwritableDocument()
         QCOMPARE(a.buttons.value(1), 1);
     }));
     QTRY_VERIFY(dialog.isNull());
+    QVERIFY(shell.urls.isEmpty());
+}
+
+void TestExportScreens::rtfDiskFull()
+{
+    m_program->folder.write(QStringLiteral("Scheda_Autore.rtf"), "previous");
+    ShellCatcher shell;
+    QPointer<QWidget> dialog;
+    QVERIFY(withRtf(QStringLiteral("autori"), [&](QWidget *d) {
+        dialog = d;
+        // The file layer's free-space seam: room for the first few bytes only.
+        fileaccess::setFreeSpaceForTesting(16);
+        const Answered a = answerInTurn([&] { click(d->findChild<QWidget *>(QStringLiteral("btnStampa"))); },
+                                        {QMessageBox::Yes, QMessageBox::Ok});
+        fileaccess::setFreeSpaceForTesting(-1);
+        QCOMPARE(a.texts, (QStringList{kRtfAsk, kRtfFailed}));
+    }));
+    QTRY_VERIFY(dialog.isNull());
+    QCOMPARE(m_program->folder.read(QStringLiteral("Scheda_Autore.rtf")), QByteArray("previous"));
+    QCOMPARE(QDir(m_program->folder.path()).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral(".rtf")),
+             QStringList{QStringLiteral("Scheda_Autore.rtf")});
     QVERIFY(shell.urls.isEmpty());
 }
 
