@@ -157,6 +157,7 @@ TfrmCodici_Dewey::TfrmCodici_Dewey(Application &app, QWidget *opener)
     EnterChain::link(m_txtTrova, m_btnTrova);
 
     m_tmrCarica.setObjectName(QStringLiteral("tmrCarica"));
+    m_tmrCarica.setParent(this); // found by name like every other control
     m_tmrCarica.setSingleShot(true);
     m_tmrCarica.setInterval(1000);
     connect(&m_tmrCarica, &QTimer::timeout, this, &TfrmCodici_Dewey::tmrCaricaTimer);
