@@ -24,10 +24,11 @@ namespace {
 
 using namespace libro;
 
-// The grid of a section: a left and a right column of captioned fields; wide fields
-// run across both. Columns: 0 caption, 1 field, 2 gap, 3 caption, 4-7 field (4 narrow
-// field, 5 picture, 6 caption, 7 field), 8 picture.
-enum Col { LCap = 0, LField = 1, Gap = 2, RCap = 3, RField = 4, RPic = 5, RCap2 = 6, RField2 = 7, FarPic = 8 };
+// The grid of a section: a left and a right column of captioned fields, the
+// same in every section so that the four grids line up. Wide fields run across
+// both columns. Columns: 0 caption, 1 field, 2 caption, 3 field (or a row of
+// parts starting with one), 4 a picture beside a right-hand field.
+enum Col { LCap = 0, LField = 1, RCap = 2, RField = 3, FarPic = 4 };
 
 // Places the captioned fields of one section on its grid.
 class SectionRows {
@@ -37,35 +38,40 @@ public:
     QWidget *area() const { return m_grid->parentWidget(); }
     QGridLayout *grid() const { return m_grid; }
 
-    QLabel *caption(int field, int row, int col, bool alert = false)
+    QLabel *caption(int field, bool alert = false)
     {
         QLabel *l = cardui::caption(m_card, field, area());
         l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         if (alert) style::setTextColour(l, style::colour::alert);
-        m_grid->addWidget(l, row, col);
         return l;
     }
     // A captioned line field in the left column, the right column, or across both.
     QLineEdit *left(int field, int row) { return line(field, row, LCap, LField, 1); }
-    QLineEdit *right(int field, int row) { return line(field, row, RCap, RField, 4); }
-    QLineEdit *wide(int field, int row) { return line(field, row, LCap, LField, 8); }
-    // A narrow field that leaves room for a picture beside it.
-    QLineEdit *narrow(int field, int row, int capCol, int fieldCol)
-    {
-        return line(field, row, capCol, fieldCol, 1);
-    }
+    QLineEdit *right(int field, int row) { return line(field, row, RCap, RField, 1); }
+    QLineEdit *wide(int field, int row) { return line(field, row, LCap, LField, FarPic - LField + 1); }
     QComboBox *leftList(int field, const QStringList &items, int row)
     {
-        caption(field, row, LCap);
+        m_grid->addWidget(caption(field), row, LCap);
         QComboBox *c = cardui::listField(m_card, field, items, area());
         m_grid->addWidget(c, row, LField);
         return c;
+    }
+    // The right-hand cell of a row that holds more than one field: captioned by
+    // `field`, its parts are added by the caller, the first starting where every
+    // right-hand field starts.
+    QHBoxLayout *rightParts(int field, int row, bool alert = false)
+    {
+        m_grid->addWidget(caption(field, alert), row, RCap);
+        auto *parts = new QHBoxLayout;
+        parts->setSpacing(m_grid->horizontalSpacing());
+        m_grid->addLayout(parts, row, RField);
+        return parts;
     }
 
 private:
     QLineEdit *line(int field, int row, int capCol, int fieldCol, int span)
     {
-        caption(field, row, capCol);
+        m_grid->addWidget(caption(field), row, capCol);
         QLineEdit *e = cardui::lineField(m_card, field, area());
         m_grid->addWidget(e, row, fieldCol, 1, span);
         return e;
@@ -130,30 +136,31 @@ QGridLayout *TfrmLibri::addSection(QVBoxLayout *cardLayout, int number, const QS
     grid->setContentsMargins(6, 6, 6, 6);
     grid->setHorizontalSpacing(10);
     grid->setVerticalSpacing(9);
-    // Same column widths in every section, so the four grids line up.
+    // Same column widths in every section, so the four grids line up: captions
+    // as wide as the widest caption of the card, and two field columns sharing
+    // what is left equally.
     const QFontMetrics fm(style::captionFont());
     int captionWidth = 0;
     for (const FieldDef &f : bookLayout().fields)
         captionWidth = std::max(captionWidth, fm.horizontalAdvance(QString::fromUtf8(f.label)));
+    // The right-hand captions, aligned right, leave the gap between the columns.
+    // (A column of its own for the gap would count as empty, and lose its
+    // spacing, in a section without a wide field.)
     grid->setColumnMinimumWidth(LCap, captionWidth + 4);
-    grid->setColumnMinimumWidth(RCap, captionWidth + 4);
-    grid->setColumnStretch(LField, 5);
-    grid->setColumnMinimumWidth(Gap, 8);
-    grid->setColumnMinimumWidth(RField, 100);
-    grid->setColumnMinimumWidth(RPic, 26);
+    grid->setColumnMinimumWidth(RCap, captionWidth + 20);
     grid->setColumnMinimumWidth(FarPic, 26);
-    grid->setColumnStretch(RField2, 3);
+    grid->setColumnStretch(LField, 1);
+    grid->setColumnStretch(RField, 1);
     h->addWidget(fields, 1);
     cardLayout->addWidget(frame);
     return grid;
 }
 
-CommandPicture *TfrmLibri::fieldPicture(QGridLayout *grid, int row, int col, const QString &name,
-                                        const QString &art, const QString &hover)
+CommandPicture *TfrmLibri::fieldPicture(QWidget *parent, const QString &name, const QString &art,
+                                        const QString &hover)
 {
-    auto *p = new CommandPicture(name, art, QSize(26, 26), grid->parentWidget());
+    auto *p = new CommandPicture(name, art, QSize(26, 26), parent);
     statusLine()->addHover(p, hover);
-    grid->addWidget(p, row, col);
     return p;
 }
 
@@ -166,10 +173,13 @@ void TfrmLibri::buildBookSection(QVBoxLayout *cardLayout)
     s.left(Autore, 2);
     s.right(Nazione, 2);
     s.left(Curatore, 3);
-    s.narrow(Dewey, 3, RCap, RField);
-    auto *btnDewey = fieldPicture(s.grid(), 3, RPic, QStringLiteral("btnDewey"), QStringLiteral("dewey"),
+    QHBoxLayout *dewey = s.rightParts(Dewey, 3);
+    dewey->addWidget(cardui::lineField(card(), Dewey, s.area()), 2);
+    auto *btnDewey = fieldPicture(s.area(), QStringLiteral("btnDewey"), QStringLiteral("dewey"),
                                   QStringLiteral("Visualizza la Tabella dei Codici Dewey."));
-    s.narrow(Pagine, 3, RCap2, RField2);
+    dewey->addWidget(btnDewey);
+    dewey->addWidget(s.caption(Pagine));
+    dewey->addWidget(cardui::lineField(card(), Pagine, s.area()), 3);
     s.leftList(Genere, booklists::genres(), 4);
     s.right(Giudizio, 4);
     connect(btnDewey, &CommandPicture::clicked, this, [this] {
@@ -183,9 +193,10 @@ void TfrmLibri::buildEditionSection(QVBoxLayout *cardLayout)
     s.left(Editore, 0);
     m_txtIsbn = s.right(Isbn, 0);
     m_txtIsbn->installEventFilter(this);
-    auto *btnGoogle = fieldPicture(s.grid(), 0, FarPic, QStringLiteral("btnGoogle"), QStringLiteral("web"),
+    auto *btnGoogle = fieldPicture(s.area(), QStringLiteral("btnGoogle"), QStringLiteral("web"),
                                    QStringLiteral("Cerca sul Web, tramite Google, informazioni relative al "
                                                   "libro con l'ISBN indicato."));
+    s.grid()->addWidget(btnGoogle, 0, FarPic);
     s.left(Citta, 1);
     s.right(Anno, 1);
     s.left(Volumi, 2);
@@ -209,13 +220,16 @@ void TfrmLibri::buildNotesSection(QVBoxLayout *cardLayout)
 {
     SectionRows s(card(), addSection(cardLayout, 4, QStringLiteral("sezione_note")));
     s.wide(Note, 0);
-    s.caption(Prestato, 1, LCap, true);
+    s.grid()->addWidget(s.caption(Prestato, true), 1, LCap);
     s.grid()->addWidget(cardui::lineField(card(), Prestato, s.area()), 1, LField);
-    s.caption(Scadenza, 1, RCap, true);
-    s.grid()->addWidget(cardui::lineField(card(), Scadenza, s.area()), 1, RField);
-    auto *btnScadenza = fieldPicture(s.grid(), 1, RPic, QStringLiteral("btnScadenza"),
-                                     QStringLiteral("calendario"), QStringLiteral("Inserisci la data corrente."));
+    QHBoxLayout *loan = s.rightParts(Scadenza, 1, true);
+    loan->addWidget(cardui::lineField(card(), Scadenza, s.area()), 2);
+    auto *btnScadenza = fieldPicture(s.area(), QStringLiteral("btnScadenza"), QStringLiteral("calendario"),
+                                     QStringLiteral("Inserisci la data corrente."));
+    loan->addWidget(btnScadenza);
+    loan->addStretch(1);
 
+    // The cancelled flag sits at the far right of the loan row.
     QCheckBox *chk = cardui::flagField(card(), Annullata, yes(), no(), s.area());
     style::setTextColour(chk, style::colour::alert);
     statusLine()->addHover(chk, QStringLiteral("Contrassegna la scheda del libro come annullata per "
@@ -223,12 +237,8 @@ void TfrmLibri::buildNotesSection(QVBoxLayout *cardLayout)
     auto *mark = new QLabel(s.area());
     mark->setObjectName(QStringLiteral("imgAnnullata"));
     mark->setPixmap(artwork::pixmap(QStringLiteral("annullata"), QSize(26, 26)));
-    auto *chkRow = new QHBoxLayout;
-    chkRow->setSpacing(6);
-    chkRow->addWidget(chk);
-    chkRow->addWidget(mark);
-    chkRow->addStretch(1);
-    s.grid()->addLayout(chkRow, 1, RCap2, 1, 3);
+    loan->addWidget(chk);
+    loan->addWidget(mark);
     connect(btnScadenza, &CommandPicture::clicked, this, &TfrmLibri::btnScadenzaClick);
 }
 

@@ -4,10 +4,14 @@
 #include "app/Style.h"
 
 #include <QCheckBox>
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QStyle>
+
+#include <algorithm>
 
 namespace opusteca::cardui {
 namespace {
@@ -47,6 +51,14 @@ QComboBox *listField(Card &card, int field, const QStringList &items, QWidget *p
     c->setInsertPolicy(QComboBox::NoInsert);
     c->addItems(items);
     c->setMaxVisibleItems(20);
+    // The field is as wide as its column, never widened by its longest item, so
+    // the card's columns line up; the open list is as wide as that item.
+    c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    c->setMinimumContentsLength(8);
+    int widest = 0;
+    const QFontMetrics metrics(style::fieldFont());
+    for (const QString &item : items) widest = std::max(widest, metrics.horizontalAdvance(item));
+    c->view()->setMinimumWidth(widest + 2 * metrics.averageCharWidth() + c->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
     c->setCurrentIndex(-1);
     c->lineEdit()->setMaxLength(def(card, field).capacity);
     c->setMinimumHeight(24);

@@ -36,8 +36,8 @@ private:
     // A framed section with its picture; returns the grid its fields go on.
     QGridLayout *addSection(QVBoxLayout *cardLayout, int number, const QString &art);
     // A small command picture beside a field, with its status-line text.
-    CommandPicture *fieldPicture(QGridLayout *grid, int row, int col, const QString &name,
-                                 const QString &art, const QString &hover);
+    CommandPicture *fieldPicture(QWidget *parent, const QString &name, const QString &art,
+                                 const QString &hover);
     QLineEdit *m_txtIsbn = nullptr;
 };
 

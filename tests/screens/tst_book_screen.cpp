@@ -647,6 +647,82 @@ private slots:
         QTRY_VERIFY(opened.isNull()); // destroyed once closed
         QVERIFY(screen->isVisible());
     }
+
+    // Where a control stands on the screen.
+    QRect placeOf(const QString &name)
+    {
+        QWidget *w = screen->findChild<QWidget *>(name);
+        return w ? QRect(w->mapTo(screen, QPoint(0, 0)), w->size()) : QRect();
+    }
+    // Shows the screen at a window size of its own (the test display is full HD).
+    void resizeScreen(const QSize &size)
+    {
+        if (!size.isValid()) return;
+        screen->showNormal();
+        screen->resize(size);
+        QTRY_COMPARE(screen->size(), size);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    }
+
+    // The card's two columns start and end at the same x in all four sections,
+    // and nothing on it overlaps or is cut, on a full-HD and on a 1366 x 768 display.
+    void columnsLineUpAcrossSections_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("maximised on full HD") << QSize();
+        QTest::newRow("1366 x 768") << QSize(1366, 738);
+    }
+    void columnsLineUpAcrossSections()
+    {
+        QFETCH(QSize, size);
+        resizeScreen(size);
+        const auto sameEdge = [&](const QStringList &names, bool right) {
+            const int first = right ? placeOf(names[0]).right() : placeOf(names[0]).left();
+            for (const QString &name : names) {
+                const QRect r = placeOf(name);
+                QVERIFY2(r.isValid(), qPrintable(name));
+                QVERIFY2((right ? r.right() : r.left()) == first,
+                         qPrintable(QStringLiteral("%1 at %2, %3 at %4").arg(names[0]).arg(first).arg(name)
+                                        .arg(right ? r.right() : r.left())));
+            }
+        };
+        const QStringList leftFields{"txtCodice", "txtAutore", "txtCuratore", "txtGenere", "txtEditore", "txtCitta",
+                                     "txtVolumi", "txtCollana", "txtLingua", "txtTraduttore", "txtPrestato"};
+        const QStringList rightFields{"txtScaffale", "txtNazione", "txtGiudizio", "txtIsbn", "txtAnno",
+                                      "txtPrezzo", "txtFormato", "txtPrima", "txtVersione"};
+        sameEdge(leftFields + QStringList{"txtTitolo", "txtOriginale", "txtNote"}, false);
+        sameEdge(leftFields, true);
+        sameEdge(rightFields + QStringList{"txtDewey", "txtScadenza"}, false);
+        sameEdge(rightFields + QStringList{"txtPagine"}, true);
+        sameEdge({"txtTitolo", "txtOriginale", "txtNote", "btnGoogle"}, true);
+
+        // Controls stay inside their section, apart from one another, and every
+        // caption has the room its text needs.
+        for (int n = 1; n <= 4; ++n) {
+            auto *section = screen->findChild<QWidget *>(QStringLiteral("shpSezione%1").arg(n));
+            const QRect frame(section->mapTo(screen, QPoint(0, 0)), section->size());
+            QList<QWidget *> controls;
+            for (QWidget *w : section->findChildren<QWidget *>()) {
+                if (!w->isVisible() || w->objectName().isEmpty() || w->objectName().startsWith(QLatin1String("eff"))
+                    || w->objectName().startsWith(QLatin1String("qt_")))
+                    continue;
+                controls << w;
+                if (auto *l = qobject_cast<QLabel *>(w))
+                    QVERIFY2(l->width() >= l->minimumSizeHint().width(), qPrintable(l->text()));
+            }
+            QVERIFY(controls.size() > 4);
+            for (QWidget *a : controls) {
+                if (a->parentWidget() != controls[0]->parentWidget() && a->objectName().startsWith(QLatin1String("img")))
+                    continue; // the section picture sits in its own frame
+                const QRect ra = placeOf(a->objectName());
+                QVERIFY2(frame.contains(ra), qPrintable(a->objectName()));
+                for (QWidget *b : controls)
+                    if (a != b && b->parentWidget() == a->parentWidget())
+                        QVERIFY2(!ra.intersects(placeOf(b->objectName())),
+                                 qPrintable(a->objectName() + QLatin1Char('/') + b->objectName()));
+            }
+        }
+    }
 };
 
 QTEST_MAIN(TestBookScreen)
