@@ -93,7 +93,15 @@ void TfrmLibri::buildCard()
     buildOriginalSection(v);
     buildNotesSection(v);
     cardui::hiddenFields(card(), cardArea());
-    v->addStretch(1);
+    // On a tall screen the sections grow in proportion to the height of their
+    // rows, which spread evenly, so the spare height goes alike to every row
+    // instead of leaving a band above the status line.
+    for (int i = 0; i < v->count(); ++i)
+        if (QWidget *section = v->itemAt(i)->widget())
+            if (auto *grid = section->findChild<QGridLayout *>()) {
+                v->setStretch(i, grid->sizeHint().height());
+                for (int row = 0; row < grid->rowCount(); ++row) grid->setRowStretch(row, 1);
+            }
 
     // Tab order and Enter chain follow the card's field order; the check box is
     // reached by Tab only.
@@ -127,8 +135,7 @@ QGridLayout *TfrmLibri::addSection(QVBoxLayout *cardLayout, int number, const QS
     picture->setObjectName(QStringLiteral("imgSezione%1").arg(number));
     picture->setPixmap(artwork::pixmap(art, QSize(80, 80)));
     picture->setAlignment(Qt::AlignCenter);
-    pv->addWidget(picture, 0, Qt::AlignTop | Qt::AlignHCenter);
-    pv->addStretch(1);
+    pv->addWidget(picture, 0, Qt::AlignCenter);
     h->addWidget(pictureFrame);
 
     auto *fields = new QWidget(frame);

@@ -4,6 +4,8 @@
 
 #include "app/core/RegionalSettings.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDesktopServices>
@@ -722,6 +724,39 @@ private slots:
                                  qPrintable(a->objectName() + QLatin1Char('/') + b->objectName()));
             }
         }
+    }
+
+    // On a tall display the sections share the height by their rows and spread
+    // those rows evenly, leaving no empty band above the status line.
+    void sectionsUseTheHeight()
+    {
+        const QRect panInfo = placeOf(QStringLiteral("panInfo"));
+        const QRect last = placeOf(QStringLiteral("shpSezione4"));
+        QVERIFY2(panInfo.top() - last.bottom() <= 16, qPrintable(QString::number(panInfo.top() - last.bottom())));
+        const QList<QStringList> rows{{"txtTitolo", "txtCodice", "txtAutore", "txtCuratore", "txtGenere"},
+                                      {"txtEditore", "txtCitta", "txtVolumi", "txtCollana"},
+                                      {"txtOriginale", "txtLingua", "txtTraduttore"},
+                                      {"txtNote", "txtPrestato"}};
+        QList<int> pitches;
+        for (int n = 1; n <= 4; ++n) {
+            const QRect frame = placeOf(QStringLiteral("shpSezione%1").arg(n));
+            const QStringList &fields = rows[n - 1];
+            int pitch = 0;
+            for (int i = 1; i < fields.size(); ++i) {
+                const int step = placeOf(fields[i]).center().y() - placeOf(fields[i - 1]).center().y();
+                if (pitch == 0) pitch = step;
+                QVERIFY2(qAbs(step - pitch) <= 2, qPrintable(QStringLiteral("%1: %2 against %3").arg(fields[i]).arg(step).arg(pitch)));
+            }
+            pitches << pitch;
+            const int above = placeOf(fields.first()).top() - frame.top();
+            const int below = frame.bottom() - placeOf(fields.last()).bottom();
+            QVERIFY2(qAbs(above - below) <= 4, qPrintable(QStringLiteral("section %1: %2 above, %3 below").arg(n).arg(above).arg(below)));
+        }
+        // Rows much further apart than their own height, and alike in every section:
+        // the spare height went to them all.
+        const auto [low, high] = std::minmax_element(pitches.begin(), pitches.end());
+        QVERIFY2(*low > 2 * placeOf(QStringLiteral("txtCodice")).height() && *high - *low <= 6,
+                 qPrintable(QStringLiteral("row pitches %1 to %2").arg(*low).arg(*high)));
     }
 };
 
