@@ -26,7 +26,10 @@ TfrmCambiaPassword::TfrmCambiaPassword(Application &app) : m_app(app)
 {
     passwordui::setupWindow(this, QStringLiteral("TfrmCambiaPassword"),
                             QStringLiteral(" Cambia password"), 411, 418);
+}
 
+void TfrmCambiaPassword::buildContents()
+{
     auto *v = new QVBoxLayout(this);
     v->setContentsMargins(24, 14, 24, 16);
     v->setSpacing(2);
@@ -73,6 +76,7 @@ void TfrmCambiaPassword::updateOK()
 
 void TfrmCambiaPassword::cmdOKClick()
 {
+    ensureBuilt();
     const PasswordStore store(m_app.programFolder());
     const std::optional<QString> stored = store.read();
     if (!stored) {

@@ -9,8 +9,12 @@
 #include "screens/TfrmLibri.h"
 
 #include <QCoreApplication>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTimer>
+
+#include <algorithm>
 
 namespace opusteca {
 namespace {
@@ -31,21 +35,29 @@ void runCreationEffects(std::initializer_list<CreationEffect> effects)
 
 } // namespace
 
-Application::Application(const QString &programFolder) : m_programFolder(programFolder)
+Application::Application(const QString &programFolder, Contents contents) : m_programFolder(programFolder)
 {
     using enum CreationEffect;
+    const auto made = [contents](LongLivedScreen *screen) {
+        if (contents == Contents::AtCreation) screen->ensureBuilt();
+    };
     m_password = std::make_unique<TfrmPassword>(*this);
     m_avvio = std::make_unique<TfrmAvvio>(*this);
+    made(m_avvio.get());
     m_cambiaPassword = std::make_unique<TfrmCambiaPassword>(*this);
+    made(m_cambiaPassword.get());
     runCreationEffects({/* TfrmGuida */ None, /* TfrmInfo */ None, /* TfrmSplash */ None});
     m_libri = std::make_unique<TfrmLibri>(*this);
+    made(m_libri.get());
     runCreationEffects({/* TfrmAllegaCartella */ None, /* TfrmCodici_Dewey */ RegionalSettings,
                         /* TfrmTrovaLibri */ RegionalSettings, /* TfrmExpLibri */ None,
                         /* TfrmTrovaDisponibili */ RegionalSettings, /* TfrmStampaLibro */ RegionalSettings});
     m_autori = std::make_unique<TfrmAutori>(*this);
+    made(m_autori.get());
     runCreationEffects({/* TfrmCartella */ RegionalSettings, /* TfrmExpAutori */ None,
                         /* TfrmTrovaAutori */ RegionalSettings, /* TfrmCreaRTF */ None});
     m_bibliografie = std::make_unique<TfrmBibliografie>(*this);
+    made(m_bibliografie.get());
     runCreationEffects({/* TfrmTrovaBibliografie */ RegionalSettings, /* TfrmExpBibliografie */ None});
 }
 
@@ -58,6 +70,41 @@ Application::~Application()
     m_cambiaPassword.reset();
     m_avvio.reset();
     m_password.reset();
+}
+
+namespace {
+template <class Screen>
+Screen *built(const std::unique_ptr<Screen> &screen)
+{
+    if (screen) screen->ensureBuilt();
+    return screen.get();
+}
+} // namespace
+
+TfrmAvvio *Application::avvio() const { return built(m_avvio); }
+TfrmCambiaPassword *Application::cambiaPassword() const { return built(m_cambiaPassword); }
+TfrmLibri *Application::libri() const { return built(m_libri); }
+TfrmAutori *Application::autori() const { return built(m_autori); }
+TfrmBibliografie *Application::bibliografie() const { return built(m_bibliografie); }
+
+QList<LongLivedScreen *> Application::longLived() const
+{
+    return {m_avvio.get(), m_cambiaPassword.get(), m_libri.get(), m_autori.get(), m_bibliografie.get()};
+}
+
+bool Application::isComplete() const
+{
+    const QList<LongLivedScreen *> screens = longLived();
+    return std::all_of(screens.begin(), screens.end(), [](LongLivedScreen *s) { return s->isBuilt(); });
+}
+
+void Application::completeNext()
+{
+    const QList<LongLivedScreen *> screens = longLived();
+    const auto next = std::find_if(screens.begin(), screens.end(), [](LongLivedScreen *s) { return !s->isBuilt(); });
+    if (next != screens.end()) (*next)->ensureBuilt();
+    if (isComplete()) emit completed();
+    else QTimer::singleShot(0, this, &Application::completeNext);
 }
 
 QWidget *Application::libriWidget() const { return m_libri.get(); }
@@ -73,6 +120,19 @@ void Application::start()
     m_password->show();
     m_password->raise();
     m_password->activateWindow();
+    // The other screens are completed while the user reads the login and types.
+    if (!isComplete()) m_password->installEventFilter(this);
+}
+
+bool Application::eventFilter(QObject *watched, QEvent *event)
+{
+    // Once the login has been painted, or has gone without ever being painted.
+    if (watched == m_password.get() && (event->type() == QEvent::Paint || event->type() == QEvent::Hide)) {
+        watched->removeEventFilter(this);
+        // Queued: the painted login reaches the screen first.
+        QTimer::singleShot(0, this, &Application::completeNext);
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void Application::moveTo(QWidget *from, QWidget *to)

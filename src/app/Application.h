@@ -1,4 +1,5 @@
 #pragma once
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <memory>
@@ -7,6 +8,7 @@ class QWidget;
 
 namespace opusteca {
 
+class LongLivedScreen;
 class TfrmPassword;
 class TfrmAvvio;
 class TfrmCambiaPassword;
@@ -20,8 +22,17 @@ class TfrmBibliografie;
 class Application : public QObject {
     Q_OBJECT
 public:
+    // When the long-lived screens other than the login make their controls.
+    enum class Contents {
+        AtCreation, // each screen complete as it is created
+        // Each screen's controls made when it is first needed, or, screen by
+        // screen, once the login window has been painted: the program's own
+        // start, which puts the login on the screen sooner.
+        AfterLogin,
+    };
+
     // Creates the screens in their fixed order.
-    explicit Application(const QString &programFolder);
+    explicit Application(const QString &programFolder, Contents contents = Contents::AtCreation);
     ~Application() override;
 
     // Shows the login screen, centred and alone.
@@ -29,12 +40,15 @@ public:
 
     const QString &programFolder() const { return m_programFolder; }
 
+    // Every screen handed out here has its controls.
     TfrmPassword *password() const { return m_password.get(); }
-    TfrmAvvio *avvio() const { return m_avvio.get(); }
-    TfrmCambiaPassword *cambiaPassword() const { return m_cambiaPassword.get(); }
-    TfrmLibri *libri() const { return m_libri.get(); }
-    TfrmAutori *autori() const { return m_autori.get(); }
-    TfrmBibliografie *bibliografie() const { return m_bibliografie.get(); }
+    TfrmAvvio *avvio() const;
+    TfrmCambiaPassword *cambiaPassword() const;
+    TfrmLibri *libri() const;
+    TfrmAutori *autori() const;
+    TfrmBibliografie *bibliografie() const;
+    // Whether every long-lived screen has its controls.
+    bool isComplete() const;
 
     // The archive screens as plain windows, for code that only shows and hides them.
     QWidget *libriWidget() const;
@@ -50,8 +64,18 @@ public:
 
 signals:
     void ended();
+    // The last long-lived screen made its controls after the login was shown.
+    void completed();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Builds the next screen still without its controls; one a turn of the event
+    // loop, so that keys typed at the login meanwhile are handled in between.
+    void completeNext();
+    QList<LongLivedScreen *> longLived() const;
+
     QString m_programFolder;
     bool m_ended = false;
     std::unique_ptr<TfrmPassword> m_password;

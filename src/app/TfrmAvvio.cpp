@@ -60,7 +60,10 @@ TfrmAvvio::TfrmAvvio(Application &app) : m_app(app)
     setWindowTitle(QStringLiteral(" Opusteca 2.0"));
     RegionalSettings::instance().apply();
     resize(1024, 720);
+}
 
+void TfrmAvvio::buildContents()
+{
     // Shaded from steel blue to white, the content in a centred panel.
     auto *background = new GradientBackground(style::menuWindow, this);
     auto *grid = new QGridLayout(this);

@@ -1,7 +1,7 @@
 #pragma once
 #include <QList>
 #include <QRect>
-#include <QWidget>
+#include "app/LongLivedScreen.h"
 
 class QLabel;
 
@@ -10,12 +10,13 @@ namespace opusteca {
 class Application;
 
 // The start menu: pictures only; opens the three archives and ends the program.
-class TfrmAvvio : public QWidget {
+class TfrmAvvio : public LongLivedScreen {
     Q_OBJECT
 public:
     explicit TfrmAvvio(Application &app);
 
 protected:
+    void buildContents() override;
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
 

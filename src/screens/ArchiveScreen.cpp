@@ -38,6 +38,10 @@ ArchiveScreen::ArchiveScreen(Application &app, const RecordLayout &layout, const
     setWindowTitle(caption);
     RegionalSettings::instance().apply();
     resize(1280, 800);
+}
+
+void ArchiveScreen::buildContents()
+{
 
     auto *outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
@@ -79,6 +83,7 @@ ArchiveScreen::ArchiveScreen(Application &app, const RecordLayout &layout, const
     m_status->addBackground(window);
     m_status->addBackground(m_container);
     m_status->addBackground(m_cardArea);
+    buildScreen();
 }
 
 void ArchiveScreen::addBackground(QWidget *w) { m_status->addBackground(w); }
@@ -185,19 +190,19 @@ ArchiveNavigator ArchiveScreen::navigator() const
     return ArchiveNavigator(m_card.layout(), m_app.programFolder());
 }
 
-void ArchiveScreen::clearCard() { m_card.clear(); }
+void ArchiveScreen::clearCard() { card().clear(); }
 
 void ArchiveScreen::cmdNuovoClick()
 {
     clearCard();
-    m_lblPosizione->clear();
-    if (QWidget *w = m_card.control(m_rules.firstField)) w->setFocus(Qt::OtherFocusReason);
+    lblPosizione()->clear();
+    if (QWidget *w = card().control(m_rules.firstField)) w->setFocus(Qt::OtherFocusReason);
 }
 
 void ArchiveScreen::loadRecord(const Record &record, qint64 number)
 {
-    m_card.load(record);
-    m_lblPosizione->setText(QString::number(number));
+    card().load(record);
+    lblPosizione()->setText(QString::number(number));
 }
 
 void ArchiveScreen::showAccessError(bool plain)
@@ -209,17 +214,17 @@ void ArchiveScreen::showAccessError(bool plain)
 void ArchiveScreen::cmdSalvaClick()
 {
     for (const auto &m : std::as_const(m_rules.mandatory)) {
-        if (text::isBlank(m_card.text(m.field))) {
+        if (text::isBlank(card().text(m.field))) {
             msg::warning(this, m.message);
-            if (QWidget *w = m_card.control(m.field)) w->setFocus(Qt::OtherFocusReason);
+            if (QWidget *w = card().control(m.field)) w->setFocus(Qt::OtherFocusReason);
             return;
         }
     }
     // Over-long texts are announced, then saved cut to the field's capacity. The
     // length is that of the text as stored, each line break with its own characters.
     for (const auto &lt : std::as_const(m_rules.longTexts)) {
-        const qsizetype length = m_card.text(lt.field).size();
-        const int capacity = m_card.layout().fields[lt.field].capacity;
+        const qsizetype length = card().text(lt.field).size();
+        const int capacity = card().layout().fields[lt.field].capacity;
         if (length > capacity) {
             msg::warning(this, QStringLiteral("Attenzione: hai superato la capienza massima del campo di testo ")
                                    + lt.name
@@ -228,17 +233,17 @@ void ArchiveScreen::cmdSalvaClick()
                                    + QStringLiteral(" caratteri.\n\r\n\rAttualmente hai inserito ")
                                    + QString::number(length)
                                    + QStringLiteral(" caratteri. Quelli in eccesso non saranno salvati."));
-            if (QWidget *w = m_card.control(lt.field)) w->setFocus(Qt::OtherFocusReason);
+            if (QWidget *w = card().control(lt.field)) w->setFocus(Qt::OtherFocusReason);
         }
     }
-    const ArchiveNavigator::Result r = navigator().save(m_lblPosizione->text(), m_card.build());
+    const ArchiveNavigator::Result r = navigator().save(lblPosizione()->text(), card().build());
     switch (r.outcome) {
     case Outcome::Appended:
-        m_lblPosizione->setText(QString::number(r.number));
+        lblPosizione()->setText(QString::number(r.number));
         msg::information(this, QStringLiteral("La scheda corrente è stata inserita in archivio."));
         break;
     case Outcome::Overwritten:
-        m_lblPosizione->setText(QString::number(r.number));
+        lblPosizione()->setText(QString::number(r.number));
         msg::information(this, QStringLiteral(
             "Le modifiche apportate alla scheda corrente sono state salvate in archivio."));
         break;
@@ -255,7 +260,7 @@ void ArchiveScreen::browse(const ArchiveNavigator::Result &r)
         loadRecord(*r.record, r.number);
         break;
     case Outcome::EmptyArchiveNew:
-        m_lblPosizione->clear();
+        lblPosizione()->clear();
         msg::information(this, kEmptyArchive);
         break;
     case Outcome::EmptyArchive:
@@ -271,8 +276,8 @@ void ArchiveScreen::browse(const ArchiveNavigator::Result &r)
 
 void ArchiveScreen::cmdPrimoClick() { browse(navigator().first()); }
 void ArchiveScreen::cmdUltimoClick() { browse(navigator().last()); }
-void ArchiveScreen::cmdAvantiClick() { browse(navigator().next(m_lblPosizione->text())); }
-void ArchiveScreen::cmdIndietroClick() { browse(navigator().previous(m_lblPosizione->text())); }
+void ArchiveScreen::cmdAvantiClick() { browse(navigator().next(lblPosizione()->text())); }
+void ArchiveScreen::cmdIndietroClick() { browse(navigator().previous(lblPosizione()->text())); }
 
 void ArchiveScreen::showEvent(QShowEvent *event)
 {

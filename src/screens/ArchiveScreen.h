@@ -1,5 +1,6 @@
 #pragma once
 #include "app/DialogScreen.h"
+#include "app/LongLivedScreen.h"
 #include "screens/Card.h"
 #include "screens/core/ArchiveNavigator.h"
 #include "search/core/SearchScanner.h"
@@ -37,15 +38,25 @@ struct ArchiveRules {
 // An archive screen: long-lived, opened maximised from the start menu, with a
 // toolbar of command pictures, a card, a position label and a status line. It
 // owns the six card operations; each screen adds its fields and its own commands.
-class ArchiveScreen : public QWidget {
+// The controls are made with the rest of the contents (see LongLivedScreen); the
+// card and the position label are reached through accessors that make them first.
+class ArchiveScreen : public LongLivedScreen {
     Q_OBJECT
 public:
     ArchiveScreen(Application &app, const RecordLayout &layout, const QString &className,
                   const QString &caption, ArchiveRules rules);
 
     Application &app() const { return m_app; }
-    Card &card() { return m_card; }
-    QLabel *lblPosizione() const { return m_lblPosizione; }
+    Card &card()
+    {
+        ensureBuilt();
+        return m_card;
+    }
+    QLabel *lblPosizione()
+    {
+        ensureBuilt();
+        return m_lblPosizione;
+    }
 
     // The one load of a record into the card, for browsing and for the search screens.
     void loadRecord(const Record &record, qint64 number);
@@ -75,6 +86,10 @@ public:
     static QString accessError();
 
 protected:
+    // The window's frame, toolbar, card area and status line, then buildScreen().
+    void buildContents() final;
+    // The screen's own commands and card fields.
+    virtual void buildScreen() = 0;
     // Empties the card for a new one; screens with defaults of their own add them.
     virtual void clearCard();
     void showEvent(QShowEvent *event) override;

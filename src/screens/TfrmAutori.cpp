@@ -38,6 +38,10 @@ TfrmAutori::TfrmAutori(Application &app)
     : SideCardScreen(app, authorLayout(), QStringLiteral("TfrmAutori"),
                      QStringLiteral(" Opusteca 2.0 - Archivio Autori"), authorRules())
 {
+}
+
+void TfrmAutori::buildScreen()
+{
     buildToolbar({QStringLiteral("cartella"), QStringLiteral("Associa cartella"),
                   QStringLiteral("Gestisci la cartella abbinata alla scheda corrente.")});
     QGridLayout *g = buildFieldArea(QStringLiteral("lato_autori"));

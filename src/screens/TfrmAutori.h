@@ -11,6 +11,7 @@ public:
     void cmdCartellaClick() override;
 
 protected:
+    void buildScreen() override;
     QString tag() const override { return QStringLiteral("autori"); }
     void openSearch() override;
     void openExport() override;

@@ -33,6 +33,10 @@ TfrmBibliografie::TfrmBibliografie(Application &app)
     : SideCardScreen(app, bibliographyLayout(), QStringLiteral("TfrmBibliografie"),
                      QStringLiteral(" Opusteca 2.0 - Archivio Bibliografie"), bibliographyRules())
 {
+}
+
+void TfrmBibliografie::buildScreen()
+{
     buildToolbar({QStringLiteral("allega"), QStringLiteral("Allega file"),
                   QStringLiteral("Allega file alla scheda corrente.")});
     QGridLayout *g = buildFieldArea(QStringLiteral("lato_bibliografie"));

@@ -43,6 +43,10 @@ TfrmLibri::TfrmLibri(Application &app)
     : ArchiveScreen(app, bookLayout(), QStringLiteral("TfrmLibri"),
                     QStringLiteral(" Opusteca 2.0 - Archivio Libri"), bookRules())
 {
+}
+
+void TfrmLibri::buildScreen()
+{
     buildToolbar();
     buildCard();
 }

@@ -22,6 +22,7 @@ public:
     static QString isbnSearchAddress(const QString &isbn);
 
 protected:
+    void buildScreen() override;
     void clearCard() override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 

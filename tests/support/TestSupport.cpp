@@ -160,7 +160,8 @@ void ProgramFolder::write(const QString &name, const QByteArray &bytes) const
     if (f.open(QIODevice::WriteOnly | QIODevice::Truncate)) f.write(bytes);
 }
 
-RunningProgram::RunningProgram() : app(std::make_unique<Application>(folder.path()))
+RunningProgram::RunningProgram(Application::Contents contents)
+    : app(std::make_unique<Application>(folder.path(), contents))
 {
     app->start();
 }

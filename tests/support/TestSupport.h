@@ -1,14 +1,12 @@
 #pragma once
+#include "app/Application.h"
+
 #include <QMessageBox>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <functional>
 #include <memory>
-
-namespace opusteca {
-class Application;
-}
 
 namespace opusteca::test {
 
@@ -62,7 +60,7 @@ inline const QString kInitialPassword = QStringLiteral("OPUSTECA");
 struct RunningProgram {
     ProgramFolder folder;
     std::unique_ptr<Application> app;
-    RunningProgram();
+    explicit RunningProgram(Application::Contents contents = Application::Contents::AtCreation);
     ~RunningProgram();
     // Types the initial password and presses OK: the start menu is then on show.
     void signIn();
