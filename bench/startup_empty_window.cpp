@@ -6,8 +6,6 @@
 #include <QApplication>
 #include <QWidget>
 
-#include <cstdio>
-
 int main(int argc, char *argv[])
 {
     QCoreApplication::setAttribute(Qt::AA_UseSoftwareOpenGL);
@@ -15,8 +13,7 @@ int main(int argc, char *argv[])
     QWidget window;
     window.resize(400, 300);
     new opusteca::FirstPaint(&window, [] {
-        std::fputs("shown\n", stdout);
-        std::fflush(stdout);
+        opusteca::sayToStartupProbe("shown");
         QCoreApplication::exit(0);
     });
     window.show();

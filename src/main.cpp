@@ -7,8 +7,6 @@
 #include <QLocale>
 #include <QTranslator>
 
-#include <cstdio>
-
 int main(int argc, char *argv[])
 {
     // Software rendering: the program draws nothing that needs the graphics hardware.
@@ -33,18 +31,14 @@ int main(int argc, char *argv[])
     // "shown" on its standard output once the login window is on the screen,
     // then "complete" once every long-lived screen has its controls, and ends.
     if (qEnvironmentVariableIsSet("OPUSTECA_STARTUP_PROBE")) {
-        const auto say = [](const char *line) {
-            std::fputs(line, stdout);
-            std::fflush(stdout);
-        };
-        QObject::connect(&app, &opusteca::Application::completed, &qapp, [say] {
-            say("complete\n");
+        QObject::connect(&app, &opusteca::Application::completed, &qapp, [] {
+            opusteca::sayToStartupProbe("complete");
             QCoreApplication::exit(0);
         });
-        new opusteca::FirstPaint(app.password(), [&app, say] {
-            say("shown\n");
+        new opusteca::FirstPaint(app.password(), [&app] {
+            opusteca::sayToStartupProbe("shown");
             if (app.isComplete()) {
-                say("complete\n");
+                opusteca::sayToStartupProbe("complete");
                 QCoreApplication::exit(0);
             }
         });

@@ -3,6 +3,9 @@
 #include <QObject>
 #include <QTimer>
 #include <QWidget>
+
+#include <cstdio>
+#include <ctime>
 #include <functional>
 
 namespace opusteca {
@@ -32,5 +35,13 @@ protected:
 private:
     std::function<void()> m_done;
 };
+
+// A line for the start-up benchmark on standard output: what has just happened
+// and the processor time the process has used so far, in milliseconds.
+inline void sayToStartupProbe(const char *what)
+{
+    std::printf("%s %.3f\n", what, double(std::clock()) * 1000.0 / CLOCKS_PER_SEC);
+    std::fflush(stdout);
+}
 
 } // namespace opusteca
