@@ -3,6 +3,7 @@
 #include "app/Style.h"
 
 #include <QFile>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QMouseEvent>
 #include <QPainter>
@@ -20,7 +21,9 @@ QPixmap pixmap(const QString &name, const QSize &size)
     QPixmap cached;
     if (QPixmapCache::find(key, &cached)) return cached;
 
-    const qreal dpr = 2.0; // drawn at twice the size so it stays sharp on dense screens
+    // Drawn for the densest screen: sharp there, and on ordinary screens no
+    // pixels beyond those shown, which would cost time and be dropped again.
+    const qreal dpr = std::max<qreal>(1.0, qGuiApp ? qGuiApp->devicePixelRatio() : 1.0);
     QPixmap pm(size * dpr);
     pm.fill(Qt::transparent);
     pm.setDevicePixelRatio(dpr);
