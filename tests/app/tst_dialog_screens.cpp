@@ -121,7 +121,7 @@ private slots:
 
         // Its own closing control does close it.
         QWidget *closer = nullptr;
-        for (const QString name : {QStringLiteral("btnChiudi"), QStringLiteral("btnAnnulla"), QStringLiteral("cmdEsci")}) {
+        for (const QString &name : {QStringLiteral("btnChiudi"), QStringLiteral("btnAnnulla"), QStringLiteral("cmdEsci")}) {
             QWidget *w = d->findChild<QWidget *>(name);
             if (w && w->isVisible() && !closer) closer = w;
         }
