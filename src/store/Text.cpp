@@ -10,6 +10,14 @@ QString trimmed(const QString &s)
     return (b == 0 && e == s.size()) ? s : s.mid(b, e - b);
 }
 
+QByteArrayView trimmed(QByteArrayView bytes)
+{
+    qsizetype b = 0, e = bytes.size();
+    while (b < e && static_cast<unsigned char>(bytes[b]) <= 32) ++b;
+    while (e > b && static_cast<unsigned char>(bytes[e - 1]) <= 32) --e;
+    return bytes.sliced(b, e - b);
+}
+
 bool isBlank(const QString &s)
 {
     for (QChar c : s)

@@ -1,4 +1,5 @@
 #pragma once
+#include <QByteArrayView>
 #include <QString>
 
 namespace opusteca::text {
@@ -7,6 +8,8 @@ namespace opusteca::text {
 // 32 or below goes; inner characters stay. QString::trimmed() would also strip
 // Unicode spaces and keep other control characters, which is not the same rule.
 QString trimmed(const QString &s);
+// The same rule on text still in the code page: codes 0 to 32 are the same bytes there.
+QByteArrayView trimmed(QByteArrayView bytes);
 bool isBlank(const QString &s);
 
 // Case folding touches only the letters A-Z / a-z; accented letters keep their case.

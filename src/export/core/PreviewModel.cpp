@@ -4,6 +4,7 @@
 #include "store/Cp1252.h"
 #include "store/Record.h"
 #include "store/RecordFile.h"
+#include "store/Text.h"
 
 #include <algorithm>
 #include <climits>
@@ -35,18 +36,6 @@ struct PreviewModel::Blocks {
         return blocks[size_t(where >> 32)].get() + (where & 0xFFFFFFFFu);
     }
 };
-
-namespace {
-
-QByteArrayView trimmedBytes(QByteArrayView b)
-{
-    qsizetype s = 0, e = b.size();
-    while (s < e && static_cast<unsigned char>(b[s]) <= 32) ++s;
-    while (e > s && static_cast<unsigned char>(b[e - 1]) <= 32) --e;
-    return b.sliced(s, e - s);
-}
-
-} // namespace
 
 PreviewModel::PreviewModel(const ExportKind &kind, QObject *parent)
     : QAbstractTableModel(parent), m_kind(kind), m_blocks(std::make_unique<Blocks>())
@@ -85,7 +74,7 @@ bool PreviewModel::fill(const QString &programFolder)
             char *p = start;
             for (const ExportColumn &c : m_kind.columns) {
                 const FieldDef &f = layout.fields[size_t(c.field)];
-                const QByteArrayView t = trimmedBytes(
+                const QByteArrayView t = text::trimmed(
                     field::rawText(record + f.offset, layout.kind, std::min(f.capacity, 255)));
                 *p++ = char(t.size());
                 std::memcpy(p, t.data(), size_t(t.size()));

@@ -1,6 +1,7 @@
 #include "export/core/SpreadsheetWriter.h"
 
 #include "store/Cp1252.h"
+#include "store/Text.h"
 
 #include <QIODevice>
 
@@ -43,15 +44,6 @@ constexpr const char *kPrologueAfterName[] = {
     "<body>",
     "<table x:str>",
 };
-
-// Codes 0 to 32 go from both ends; in Windows-1252 those are the same bytes.
-QByteArrayView trimmedBytes(QByteArrayView b)
-{
-    qsizetype s = 0, e = b.size();
-    while (s < e && static_cast<unsigned char>(b[s]) <= 32) ++s;
-    while (e > s && static_cast<unsigned char>(b[e - 1]) <= 32) --e;
-    return b.sliced(s, e - s);
-}
 
 } // namespace
 
@@ -131,7 +123,7 @@ void SpreadsheetWriter::beginRow() { put("<tr>"); }
 void SpreadsheetWriter::cellBytes(QByteArrayView cp1252Text)
 {
     put("<td style=\"text-align: left;\">");
-    putEscaped(trimmedBytes(cp1252Text));
+    putEscaped(text::trimmed(cp1252Text));
     put("</td>");
 }
 
