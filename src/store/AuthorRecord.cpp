@@ -3,9 +3,7 @@
 namespace opusteca {
 namespace {
 
-static_assert(sizeof(TSchedaAutore) == 15960);
-static_assert(std::size(autore::kFields) == autore::FieldCount);
-static_assert(fieldsAreContiguous(autore::kFields, 15960));
+static_assert(describesRecord<TSchedaAutore>(autore::kFields, autore::FieldCount, 15960));
 static_assert(offsetof(TSchedaAutore, Nazione) == 51);
 static_assert(offsetof(TSchedaAutore, Generi) == 204);
 static_assert(offsetof(TSchedaAutore, Biografia) == 455);

@@ -3,9 +3,7 @@
 namespace opusteca {
 namespace {
 
-static_assert(sizeof(TSchedaBibliografia) == 8286);
-static_assert(std::size(bibliografia::kFields) == bibliografia::FieldCount);
-static_assert(fieldsAreContiguous(bibliografia::kFields, 8286));
+static_assert(describesRecord<TSchedaBibliografia>(bibliografia::kFields, bibliografia::FieldCount, 8286));
 static_assert(offsetof(TSchedaBibliografia, DataInizio) == 251);
 static_assert(offsetof(TSchedaBibliografia, DataFine) == 262);
 static_assert(offsetof(TSchedaBibliografia, Argomento) == 273);

@@ -41,12 +41,7 @@ inline constexpr FieldDef kFields[] = {
     OPUSTECA_FIELD(TSchedaBibliografia, Presentazione, "txtPresentazione", "Data e luogo presentazione:", Line),
     OPUSTECA_FIELD(TSchedaBibliografia, Relatori, "txtRelatori", "Relatori:", Line),
     OPUSTECA_FIELD(TSchedaBibliografia, Destinatari, "txtDestinatari", "Destinatari:", Line),
-    OPUSTECA_FIELD(TSchedaBibliografia, File01, "lblFile01", "", Hidden),
-    OPUSTECA_FIELD(TSchedaBibliografia, File02, "lblFile02", "", Hidden),
-    OPUSTECA_FIELD(TSchedaBibliografia, File03, "lblFile03", "", Hidden),
-    OPUSTECA_FIELD(TSchedaBibliografia, Desc01, "lblDesc01", "", Hidden),
-    OPUSTECA_FIELD(TSchedaBibliografia, Desc02, "lblDesc02", "", Hidden),
-    OPUSTECA_FIELD(TSchedaBibliografia, Desc03, "lblDesc03", "", Hidden),
+    OPUSTECA_ATTACHMENT_FIELDS(TSchedaBibliografia),
 };
 } // namespace bibliografia
 

@@ -3,9 +3,7 @@
 namespace opusteca {
 namespace {
 
-static_assert(sizeof(TSchedaLibro) == 3237);
-static_assert(std::size(libro::kFields) == libro::FieldCount);
-static_assert(fieldsAreContiguous(libro::kFields, 3237));
+static_assert(describesRecord<TSchedaLibro>(libro::kFields, libro::FieldCount, 3237));
 static_assert(offsetof(TSchedaLibro, Codice) == 251);
 static_assert(offsetof(TSchedaLibro, Convalida) == 276);
 static_assert(offsetof(TSchedaLibro, Autore) == 330);

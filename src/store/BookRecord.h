@@ -84,12 +84,7 @@ inline constexpr FieldDef kFields[] = {
     OPUSTECA_FIELD(TSchedaLibro, Scadenza, "txtScadenza", "Data prestito:", Line),
     OPUSTECA_FIELD(TSchedaLibro, Note, "txtNote", "Note:", Line),
     OPUSTECA_FIELD(TSchedaLibro, Annullata, "chkAnnullata", "Annullata", Flag),
-    OPUSTECA_FIELD(TSchedaLibro, File01, "lblFile01", "", Hidden),
-    OPUSTECA_FIELD(TSchedaLibro, File02, "lblFile02", "", Hidden),
-    OPUSTECA_FIELD(TSchedaLibro, File03, "lblFile03", "", Hidden),
-    OPUSTECA_FIELD(TSchedaLibro, Desc01, "lblDesc01", "", Hidden),
-    OPUSTECA_FIELD(TSchedaLibro, Desc02, "lblDesc02", "", Hidden),
-    OPUSTECA_FIELD(TSchedaLibro, Desc03, "lblDesc03", "", Hidden),
+    OPUSTECA_ATTACHMENT_FIELDS(TSchedaLibro),
 };
 } // namespace libro
 

@@ -53,10 +53,13 @@ struct RecordLayout {
 template <int N>
 using FieldBytes = std::array<unsigned char, N + 1>;
 
-// Checks, at compile time, that a field table covers its record without gaps.
-template <std::size_t Count>
-constexpr bool fieldsAreContiguous(const FieldDef (&fields)[Count], int recordSize)
+// Checks, at compile time, that a field table describes its record struct of
+// `recordSize` bytes: one row for each of the `fieldCount` fields, in file order,
+// covering the whole struct without gaps.
+template <typename Record, std::size_t Count>
+constexpr bool describesRecord(const FieldDef (&fields)[Count], int fieldCount, int recordSize)
 {
+    if (sizeof(Record) != std::size_t(recordSize) || Count != std::size_t(fieldCount)) return false;
     int at = 0;
     for (const FieldDef &f : fields) {
         if (f.offset != at || f.capacity < 1) return false;
@@ -76,5 +79,15 @@ constexpr int largestCapacity(const FieldDef (&fields)[Count])
 
 #define OPUSTECA_FIELD(Record, Name, Control, Label, Kind) \
     FieldDef { #Name, int(offsetof(Record, Name)), int(sizeof(Record::Name)) - 1, Control, Label, ControlKind::Kind }
+
+// The three attached-file slots that close a book and a piece of research: the
+// paths, then their descriptions, kept in hidden labels of the card.
+#define OPUSTECA_ATTACHMENT_FIELDS(Record)                     \
+    OPUSTECA_FIELD(Record, File01, "lblFile01", "", Hidden),   \
+    OPUSTECA_FIELD(Record, File02, "lblFile02", "", Hidden),   \
+    OPUSTECA_FIELD(Record, File03, "lblFile03", "", Hidden),   \
+    OPUSTECA_FIELD(Record, Desc01, "lblDesc01", "", Hidden),   \
+    OPUSTECA_FIELD(Record, Desc02, "lblDesc02", "", Hidden),   \
+    OPUSTECA_FIELD(Record, Desc03, "lblDesc03", "", Hidden)
 
 } // namespace opusteca
