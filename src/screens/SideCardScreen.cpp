@@ -63,7 +63,15 @@ QGridLayout *SideCardScreen::buildFieldArea(const QString &sideArt)
     m_grid->setContentsMargins(16, 10, 16, 12);
     m_grid->setHorizontalSpacing(14);
     m_grid->setVerticalSpacing(3);
+    for (int col = 0; col < 6; ++col) m_grid->setColumnStretch(col, 1);
     return m_grid;
+}
+
+QLineEdit *SideCardScreen::lineField(int field) { return cardui::lineField(card(), field, m_grid->parentWidget()); }
+
+QPlainTextEdit *SideCardScreen::memoField(int field)
+{
+    return cardui::memoField(card(), field, m_grid->parentWidget());
 }
 
 QWidget *SideCardScreen::place(int field, int row, int column, int columnSpan, const QString &captionName,
@@ -73,6 +81,8 @@ QWidget *SideCardScreen::place(int field, int row, int column, int columnSpan, c
     cap->setFont(style::captionFont(12));
     style::setTextColour(cap, style::colour::navy);
     m_grid->addWidget(cap, row, column, 1, columnSpan);
+    // A caption below the first row keeps a gap above it.
+    if (row > 0) m_grid->setRowMinimumHeight(row, 30);
     // Captions and fields of these cards share one 12-point bold face.
     control->setFont(style::captionFont(12));
     m_grid->addWidget(control, row + 1, column, 1, columnSpan);

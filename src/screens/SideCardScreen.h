@@ -4,6 +4,7 @@
 #include <functional>
 
 class QGridLayout;
+class QLineEdit;
 class QPlainTextEdit;
 
 namespace opusteca {
@@ -29,8 +30,11 @@ protected:
     };
     // Builds the toolbar; the fourth command is the screen's own folder command.
     void buildToolbar(const FolderCommand &folder);
-    // The grid of captioned fields, between the side pictures.
+    // The grid of captioned fields, between the side pictures: six equal columns.
     QGridLayout *buildFieldArea(const QString &sideArt);
+    // The card's controls for a field, made in the field area.
+    QLineEdit *lineField(int field);
+    QPlainTextEdit *memoField(int field);
     // A captioned field in the grid: caption in `row`, control in `row + 1`.
     QWidget *place(int field, int row, int column, int columnSpan, const QString &captionName,
                    QWidget *control);

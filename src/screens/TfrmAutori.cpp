@@ -45,26 +45,20 @@ void TfrmAutori::buildScreen()
     buildToolbar({QStringLiteral("cartella"), QStringLiteral("Associa cartella"),
                   QStringLiteral("Gestisci la cartella abbinata alla scheda corrente.")});
     QGridLayout *g = buildFieldArea(QStringLiteral("lato_autori"));
-    Card &c = card();
-    QWidget *area = g->parentWidget();
-    const auto line = [&](int f) { return cardui::lineField(c, f, area); };
-    const auto memo = [&](int f) { return cardui::memoField(c, f, area); };
 
-    // Six columns: row 1 has three equal fields, row 2 and the last row one narrow and one wide.
-    place(Autore, 0, 0, 2, QStringLiteral("lblCampo001"), line(Autore));
-    place(Nazione, 0, 2, 2, QStringLiteral("lblCampo002"), line(Nazione));
-    place(Periodo, 0, 4, 2, QStringLiteral("lblCampo003"), line(Periodo));
-    place(Corrente, 2, 0, 2, QStringLiteral("lblCampo004"), line(Corrente));
-    place(Generi, 2, 2, 4, QStringLiteral("lblCampo005"), line(Generi));
-    place(Biografia, 4, 0, 6, QStringLiteral("lblCampo006"), memo(Biografia));
-    place(Opere, 6, 0, 6, QStringLiteral("lblCampo007"), memo(Opere));
+    // Row 1 has three equal fields, row 2 and the last row one narrow and one wide.
+    place(Autore, 0, 0, 2, QStringLiteral("lblCampo001"), lineField(Autore));
+    place(Nazione, 0, 2, 2, QStringLiteral("lblCampo002"), lineField(Nazione));
+    place(Periodo, 0, 4, 2, QStringLiteral("lblCampo003"), lineField(Periodo));
+    place(Corrente, 2, 0, 2, QStringLiteral("lblCampo004"), lineField(Corrente));
+    place(Generi, 2, 2, 4, QStringLiteral("lblCampo005"), lineField(Generi));
+    place(Biografia, 4, 0, 6, QStringLiteral("lblCampo006"), memoField(Biografia));
+    place(Opere, 6, 0, 6, QStringLiteral("lblCampo007"), memoField(Opere));
     addImportArrow(6, 0, 6);
-    place(Pensiero, 8, 0, 6, QStringLiteral("lblCampo008"), memo(Pensiero));
-    place(Capolavoro, 10, 0, 2, QStringLiteral("lblCampo009"), line(Capolavoro));
-    place(Giudizio, 10, 2, 4, QStringLiteral("lblCampo010"), line(Giudizio));
-    for (int col = 0; col < 6; ++col) g->setColumnStretch(col, 1);
+    place(Pensiero, 8, 0, 6, QStringLiteral("lblCampo008"), memoField(Pensiero));
+    place(Capolavoro, 10, 0, 2, QStringLiteral("lblCampo009"), lineField(Capolavoro));
+    place(Giudizio, 10, 2, 4, QStringLiteral("lblCampo010"), lineField(Giudizio));
     for (int row : {5, 7, 9}) g->setRowStretch(row, 1);
-    for (int row : {2, 4, 6, 8, 10}) g->setRowMinimumHeight(row, 30);
 
     chainFields({Autore, Nazione, Periodo, Corrente, Generi, Biografia, Opere, Pensiero, Capolavoro, Giudizio});
 }

@@ -40,30 +40,25 @@ void TfrmBibliografie::buildScreen()
     buildToolbar({QStringLiteral("allega"), QStringLiteral("Allega file"),
                   QStringLiteral("Allega file alla scheda corrente.")});
     QGridLayout *g = buildFieldArea(QStringLiteral("lato_bibliografie"));
-    Card &c = card();
-    QWidget *area = g->parentWidget();
-    const auto line = [&](int f) { return cardui::lineField(c, f, area); };
 
-    place(Titolo, 0, 0, 4, QStringLiteral("lblCampo001"), line(Titolo));
+    place(Titolo, 0, 0, 4, QStringLiteral("lblCampo001"), lineField(Titolo));
     for (int f : {DataInizio, DataFine}) {
-        auto *date = line(f);
+        auto *date = lineField(f);
         date->setAlignment(Qt::AlignCenter);
         place(f, 0, f == DataInizio ? 4 : 5, 1,
               QStringLiteral("lblCampo00%1").arg(f == DataInizio ? 2 : 3), date);
     }
-    place(Argomento, 2, 0, 6, QStringLiteral("lblCampo004"), line(Argomento));
-    place(Scopo, 4, 0, 6, QStringLiteral("lblCampo005"), line(Scopo));
-    place(Ricercatori, 6, 0, 6, QStringLiteral("lblCampo006"), line(Ricercatori));
-    place(Bibliografia, 8, 0, 6, QStringLiteral("lblCampo007"), cardui::memoField(c, Bibliografia, area));
+    place(Argomento, 2, 0, 6, QStringLiteral("lblCampo004"), lineField(Argomento));
+    place(Scopo, 4, 0, 6, QStringLiteral("lblCampo005"), lineField(Scopo));
+    place(Ricercatori, 6, 0, 6, QStringLiteral("lblCampo006"), lineField(Ricercatori));
+    place(Bibliografia, 8, 0, 6, QStringLiteral("lblCampo007"), memoField(Bibliografia));
     addImportArrow(8, 0, 6);
-    place(Presentazione, 10, 0, 6, QStringLiteral("lblCampo008"), line(Presentazione));
-    place(Relatori, 12, 0, 6, QStringLiteral("lblCampo009"), line(Relatori));
-    place(Destinatari, 14, 0, 6, QStringLiteral("lblCampo010"), line(Destinatari));
-    for (int col = 0; col < 6; ++col) g->setColumnStretch(col, 1);
+    place(Presentazione, 10, 0, 6, QStringLiteral("lblCampo008"), lineField(Presentazione));
+    place(Relatori, 12, 0, 6, QStringLiteral("lblCampo009"), lineField(Relatori));
+    place(Destinatari, 14, 0, 6, QStringLiteral("lblCampo010"), lineField(Destinatari));
     g->setRowStretch(9, 1);
-    for (int row : {2, 4, 6, 8, 10, 12, 14}) g->setRowMinimumHeight(row, 30);
 
-    cardui::hiddenFields(c, area);
+    cardui::hiddenFields(card(), g->parentWidget());
 
     chainFields({Titolo, DataInizio, DataFine, Argomento, Scopo, Ricercatori, Bibliografia, Presentazione,
                  Relatori, Destinatari});
