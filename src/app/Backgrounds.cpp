@@ -1,5 +1,6 @@
 #include "app/Backgrounds.h"
 
+#include <QGridLayout>
 #include <QLinearGradient>
 #include <QPainter>
 
@@ -8,6 +9,16 @@ namespace opusteca {
 GradientBackground::GradientBackground(const style::Shade &shade, QWidget *parent)
     : QWidget(parent), m_top(shade.top), m_bottom(shade.bottom)
 {
+}
+
+GradientBackground *GradientBackground::fill(QWidget *window, const style::Shade &shade, const QString &name)
+{
+    auto *background = new GradientBackground(shade, window);
+    if (!name.isEmpty()) background->setObjectName(name);
+    auto *grid = new QGridLayout(window);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->addWidget(background, 0, 0);
+    return background;
 }
 
 void GradientBackground::paintEvent(QPaintEvent *)

@@ -10,6 +10,9 @@ namespace opusteca {
 class GradientBackground : public QWidget {
 public:
     explicit GradientBackground(const style::Shade &shade, QWidget *parent = nullptr);
+    // A shaded background that fills the whole of `window`, kept so by a layout
+    // without margins; the window's content goes on it.
+    static GradientBackground *fill(QWidget *window, const style::Shade &shade, const QString &name = {});
 
 protected:
     void paintEvent(QPaintEvent *event) override;

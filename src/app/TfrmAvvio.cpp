@@ -65,10 +65,7 @@ TfrmAvvio::TfrmAvvio(Application &app) : m_app(app)
 void TfrmAvvio::buildContents()
 {
     // Shaded from steel blue to white, the content in a centred panel.
-    auto *background = new GradientBackground(style::menuWindow, this);
-    auto *grid = new QGridLayout(this);
-    grid->setContentsMargins(0, 0, 0, 0);
-    grid->addWidget(background, 0, 0);
+    auto *background = GradientBackground::fill(this, style::menuWindow);
     auto *centre = new QGridLayout(background);
     auto *panel = new QWidget(background);
     panel->setObjectName(QStringLiteral("panContainer"));

@@ -36,10 +36,7 @@ TfrmGuida::TfrmGuida(Application &app, QWidget *opener)
     setWindowTitle(QStringLiteral(" Guida all'utilizzo del software"));
     setFixedClientSize(670, 572);
 
-    auto *background = new GradientBackground(style::helpWindow, this);
-    auto *grid = new QGridLayout(this);
-    grid->setContentsMargins(0, 0, 0, 0);
-    grid->addWidget(background, 0, 0);
+    auto *background = GradientBackground::fill(this, style::helpWindow);
     auto *centre = new QGridLayout(background);
     centre->setContentsMargins(0, 0, 0, 0);
     auto *panel = new QWidget(background);

@@ -7,7 +7,6 @@
 #include "app/Style.h"
 #include "app/core/Maker.h"
 
-#include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
 
@@ -39,10 +38,7 @@ TfrmInfo::TfrmInfo(Application &app, QWidget *opener)
     setWindowTitle(QStringLiteral(" Informazioni su Opusteca 2.0"));
     setFixedClientSize(473, 579);
 
-    auto *background = new GradientBackground(style::infoWindow, this);
-    auto *grid = new QGridLayout(this);
-    grid->setContentsMargins(0, 0, 0, 0);
-    grid->addWidget(background, 0, 0);
+    auto *background = GradientBackground::fill(this, style::infoWindow);
 
     auto *band = new QWidget(background);
     band->setObjectName(QStringLiteral("shpLogo"));

@@ -7,7 +7,6 @@
 #include "app/Style.h"
 #include "app/core/Maker.h"
 
-#include <QGridLayout>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -65,10 +64,7 @@ TfrmSplash::TfrmSplash(Application &app, QWidget *opener)
         move(o.center() - QPoint(661 / 2, 467 / 2));
     }
 
-    auto *background = new GradientBackground(style::creditsWindow, this);
-    auto *grid = new QGridLayout(this);
-    grid->setContentsMargins(0, 0, 0, 0);
-    grid->addWidget(background, 0, 0);
+    auto *background = GradientBackground::fill(this, style::creditsWindow);
 
     auto *imgSplash = new QLabel(background);
     imgSplash->setObjectName(QStringLiteral("imgSplash"));

@@ -65,11 +65,7 @@ TfrmAllegaCartella::TfrmAllegaCartella(Application &app, QWidget *opener)
     setWindowTitle(QStringLiteral(" Allega file"));
     setFixedClientSize(634, 534);
 
-    auto *background = new GradientBackground(style::dialogWindow, this);
-    background->setObjectName(QStringLiteral("shpSfondo"));
-    auto *outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    outer->addWidget(background);
+    auto *background = GradientBackground::fill(this, style::dialogWindow, QStringLiteral("shpSfondo"));
     auto *centre = new QHBoxLayout(background);
     centre->setContentsMargins(10, 8, 10, 10);
 

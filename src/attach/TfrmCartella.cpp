@@ -66,11 +66,7 @@ TfrmCartella::TfrmCartella(Application &app, QWidget *opener)
     setWindowTitle(caption);
     setFixedClientSize(kWidth, 470);
 
-    auto *background = new GradientBackground(style::dialogWindow, this);
-    background->setObjectName(QStringLiteral("shpSfondo"));
-    auto *outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    outer->addWidget(background);
+    auto *background = GradientBackground::fill(this, style::dialogWindow, QStringLiteral("shpSfondo"));
     auto *v = new QVBoxLayout(background);
     v->setContentsMargins(12, 12, 12, 12);
     v->setSpacing(10);
