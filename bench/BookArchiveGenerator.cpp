@@ -3,7 +3,10 @@
 #include "store/BookRecord.h"
 #include "store/Record.h"
 
+#include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
+#include <cstdio>
 #include <random>
 
 namespace opusteca::bench {
@@ -152,6 +155,19 @@ bool writeBookArchive(const QString &path, int count, unsigned seed)
     }
     if (!block.isEmpty() && f.write(block) != block.size()) return false;
     return f.flush();
+}
+
+bool generateBookArchive(const QString &path, int count)
+{
+    QElapsedTimer t;
+    t.start();
+    if (!writeBookArchive(path, count)) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        return false;
+    }
+    std::fprintf(stderr, "generated %d books, %.1f MB, in %.1f s\n", count,
+                 double(QFileInfo(path).size()) / 1e6, double(t.elapsed()) / 1000.0);
+    return true;
 }
 
 } // namespace opusteca::bench

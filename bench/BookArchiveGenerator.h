@@ -9,5 +9,8 @@ namespace opusteca::bench {
 //  - Lingua is "Italiano" for about 60% of the books;
 //  - about 3% are cancelled, about 8% lent.
 bool writeBookArchive(const QString &path, int count, unsigned seed = 20240305);
+// The same with the default seed, saying on stderr what it wrote and how long it
+// took, or that it failed.
+bool generateBookArchive(const QString &path, int count);
 
 } // namespace opusteca::bench

@@ -4,9 +4,34 @@
 #include "search/core/SearchScanner.h"
 #include "store/BookRecord.h"
 
+#include <QApplication>
+
+#include <benchmark/benchmark.h>
+
 #include <algorithm>
 
 namespace opusteca::bench {
+
+BenchProgram::BenchProgram(int &argc, char **argv, App app)
+{
+    if (app == App::Screens && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Google Benchmark takes its options out of argv before Qt sees the rest.
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return;
+    if (app == App::Screens) m_app = std::make_unique<QApplication>(argc, argv);
+    else if (app == App::Core) m_app = std::make_unique<QCoreApplication>(argc, argv);
+    m_ok = m_folder.isValid();
+}
+
+BenchProgram::~BenchProgram() = default;
+
+int BenchProgram::run()
+{
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
 
 unsigned rawRead(const QString &path)
 {

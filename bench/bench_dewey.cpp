@@ -13,7 +13,6 @@
 #include <QApplication>
 #include <QFile>
 #include <QListWidget>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -85,17 +84,11 @@ void BM_DeweyFill(benchmark::State &state)
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    QApplication qapp(argc, argv);
-    QTemporaryDir folder;
-    if (!folder.isValid()) return 1;
-    Application app(folder.path());
+    BenchProgram program(argc, argv, BenchProgram::App::Screens);
+    if (!program.ok()) return 1;
+    Application app(program.folder());
     g_app = &app;
     dewey::table(); // parsed once per run, as in the program
     benchmark::RegisterBenchmark("dewey_fill", BM_DeweyFill)->Unit(benchmark::kMillisecond)->UseRealTime();
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return program.run();
 }

@@ -20,17 +20,14 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QTableView>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <memory>
 #include <vector>
 
@@ -182,23 +179,11 @@ void BM_RtfCard(benchmark::State &state)
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    QApplication qapp(argc, argv);
-
-    QTemporaryDir folder;
-    if (!folder.isValid()) return 1;
-    g_folder = folder.path();
-    g_archive = QDir(g_folder).filePath(QStringLiteral("Libri.pro"));
-    QElapsedTimer t;
-    t.start();
-    if (!writeBookArchive(g_archive, kBooks)) {
-        std::fprintf(stderr, "cannot write %s\n", qPrintable(g_archive));
-        return 1;
-    }
-    std::fprintf(stderr, "generated %d books, %.1f MB, in %.1f s\n", kBooks,
-                 double(QFileInfo(g_archive).size()) / 1e6, double(t.elapsed()) / 1000.0);
+    BenchProgram program(argc, argv, BenchProgram::App::Screens);
+    if (!program.ok()) return 1;
+    g_folder = program.folder();
+    g_archive = program.filePath(QStringLiteral("Libri.pro"));
+    if (!generateBookArchive(g_archive, kBooks)) return 1;
 
     Application app(g_folder);
     g_app = &app;
@@ -210,7 +195,5 @@ int main(int argc, char **argv)
         ->Arg(kBooks)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
     benchmark::RegisterBenchmark("export/rtf_card_5000_biography", BM_RtfCard)
         ->Unit(benchmark::kMicrosecond)->UseRealTime();
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return program.run();
 }

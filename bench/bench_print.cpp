@@ -16,7 +16,6 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -101,20 +100,12 @@ void BM_PrintPdf(benchmark::State &state)
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    QApplication qapp(argc, argv);
-
-    QTemporaryDir folder;
-    if (!folder.isValid()) return 1;
+    BenchProgram program(argc, argv, BenchProgram::App::Screens);
+    if (!program.ok()) return 1;
     const SearchKindDef &kind = searchKind(SearchKind::Books);
-    g_archive = archivePath(kind, folder.path());
-    g_pdf = folder.filePath(QStringLiteral("lista.pdf"));
-    if (!bench::writeBookArchive(g_archive, kBooks)) {
-        std::fprintf(stderr, "cannot write %s\n", qPrintable(g_archive));
-        return 1;
-    }
+    g_archive = archivePath(kind, program.folder());
+    g_pdf = program.filePath(QStringLiteral("lista.pdf"));
+    if (!generateBookArchive(g_archive, kBooks)) return 1;
     SearchResult all = searchArchive(kind, g_archive, QStringList(kSearchFilterCount, QString()));
     if (!all.ok) return 1;
     g_lines = all.lines;
@@ -126,7 +117,5 @@ int main(int argc, char **argv)
         ->Iterations(1)
         ->Unit(benchmark::kMillisecond)
         ->UseRealTime();
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return program.run();
 }

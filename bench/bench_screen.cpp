@@ -14,18 +14,15 @@
 #include "store/BookRecord.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <chrono>
-#include <cstdio>
 #include <memory>
 #include <vector>
 
@@ -109,29 +106,15 @@ void BM_SearchShown(benchmark::State &state, const FilterCase *c)
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    QApplication qapp(argc, argv);
+    BenchProgram program(argc, argv, BenchProgram::App::Screens);
+    if (!program.ok()) return 1;
+    g_archive = archivePath(searchKind(SearchKind::Books), program.folder());
+    if (!generateBookArchive(g_archive, kBooks)) return 1;
 
-    QTemporaryDir folder;
-    if (!folder.isValid()) return 1;
-    g_archive = archivePath(searchKind(SearchKind::Books), folder.path());
-    QElapsedTimer t;
-    t.start();
-    if (!bench::writeBookArchive(g_archive, kBooks)) {
-        std::fprintf(stderr, "cannot write %s\n", qPrintable(g_archive));
-        return 1;
-    }
-    std::fprintf(stderr, "generated %d books, %.1f MB, in %.1f s\n", kBooks,
-                 double(QFileInfo(g_archive).size()) / 1e6, double(t.elapsed()) / 1000.0);
-
-    Application app(folder.path());
+    Application app(program.folder());
     g_app = &app;
     for (const FilterCase &c : kCases)
         benchmark::RegisterBenchmark((std::string("search_shown/") + c.name).c_str(), BM_SearchShown, &c)
             ->Arg(kBooks)->Unit(benchmark::kMillisecond)->UseRealTime();
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return program.run();
 }

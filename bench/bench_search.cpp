@@ -11,16 +11,13 @@
 #include "search/core/SearchScanner.h"
 #include "store/BookRecord.h"
 
-#include <QElapsedTimer>
 #include <QFileInfo>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstring>
-#include <cstdio>
 #include <map>
 #include <random>
 #include <vector>
@@ -143,21 +140,11 @@ void BM_Choose(benchmark::State &state)
 
 int main(int argc, char **argv)
 {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-
-    QTemporaryDir dir;
-    if (!dir.isValid()) return 1;
+    BenchProgram program(argc, argv, BenchProgram::App::None);
+    if (!program.ok()) return 1;
     for (int n : kSizes) {
-        const QString path = dir.filePath(QStringLiteral("Libri_%1.pro").arg(n));
-        QElapsedTimer t;
-        t.start();
-        if (!bench::writeBookArchive(path, n)) {
-            std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
-            return 1;
-        }
-        std::fprintf(stderr, "generated %d books, %.1f MB, in %.1f s\n", n,
-                     double(QFileInfo(path).size()) / 1e6, double(t.elapsed()) / 1000.0);
+        const QString path = program.filePath(QStringLiteral("Libri_%1.pro").arg(n));
+        if (!generateBookArchive(path, n)) return 1;
         g_archives[n] = path;
     }
 
@@ -170,7 +157,5 @@ int main(int argc, char **argv)
     }
     benchmark::RegisterBenchmark("sort_lines", BM_SortLines)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return program.run();
 }

@@ -13,7 +13,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -110,17 +109,16 @@ void startup(benchmark::State &state)
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
+    BenchProgram program(argc, argv, BenchProgram::App::Core);
+    if (!program.ok()) return 1;
 
     // The program runs from a folder of its own with its password file, so the
     // build's program folder is left as it is.
-    QTemporaryDir folder;
     const QString built = QStringLiteral(OPUSTECA_PROGRAM_EXE);
-    g_program = QDir(folder.path()).filePath(QStringLiteral("Opusteca"));
+    g_program = program.filePath(QStringLiteral("Opusteca"));
     if (!QFile::copy(built, g_program)
         || !QFile::copy(QFileInfo(built).dir().filePath(QStringLiteral("unins000.dll")),
-                        QDir(folder.path()).filePath(QStringLiteral("unins000.dll")))) {
+                        program.filePath(QStringLiteral("unins000.dll")))) {
         std::fprintf(stderr, "cannot copy the program from %s\n", OPUSTECA_PROGRAM_EXE);
         return 1;
     }
@@ -128,7 +126,5 @@ int main(int argc, char **argv)
     g_emptyWindow = QStringLiteral(OPUSTECA_EMPTY_WINDOW_EXE);
 
     benchmark::RegisterBenchmark("startup/login_shown", startup)->UseManualTime()->Iterations(20)->Unit(benchmark::kMillisecond);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return program.run();
 }
