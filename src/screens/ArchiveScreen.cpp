@@ -222,18 +222,20 @@ void ArchiveScreen::cmdSalvaClick()
     }
     // Over-long texts are announced, then saved cut to the field's capacity. The
     // length is that of the text as stored, each line break with its own characters.
-    for (const auto &lt : std::as_const(m_rules.longTexts)) {
-        const qsizetype length = card().text(lt.field).size();
-        const int capacity = card().layout().fields[lt.field].capacity;
+    for (int f = 0; f < card().layout().fieldCount(); ++f) {
+        const FieldDef &def = card().layout().fields[f];
+        if (def.kind != ControlKind::Memo) continue;
+        const qsizetype length = card().text(f).size();
+        const int capacity = def.capacity;
         if (length > capacity) {
             msg::warning(this, QStringLiteral("Attenzione: hai superato la capienza massima del campo di testo ")
-                                   + lt.name
+                                   + QLatin1String(def.name)
                                    + QStringLiteral(" che consente di memorizzare non più di ")
                                    + QString::number(capacity)
                                    + QStringLiteral(" caratteri.\n\r\n\rAttualmente hai inserito ")
                                    + QString::number(length)
                                    + QStringLiteral(" caratteri. Quelli in eccesso non saranno salvati."));
-            if (QWidget *w = card().control(lt.field)) w->setFocus(Qt::OtherFocusReason);
+            if (QWidget *w = card().control(f)) w->setFocus(Qt::OtherFocusReason);
         }
     }
     const ArchiveNavigator::Result r = navigator().save(lblPosizione()->text(), card().build());

@@ -25,12 +25,9 @@ struct ArchiveRules {
         int field;
         QString message; // shown in a warning box when the field is blank
     };
-    struct LongText {
-        int field;
-        QString name; // "Biografia", ... as the warning names it
-    };
+    // The multi-line fields (memo in the field table) are warned about above
+    // their capacity, by their field name.
     QList<Mandatory> mandatory;   // tested in this order
-    QList<LongText> longTexts;    // multi-line fields warned about above their capacity
     bool saveFailureInPlainBox = false;
     int firstField = 0;           // where New puts the focus
 };

@@ -21,15 +21,10 @@ using namespace autore;
 
 ArchiveRules authorRules()
 {
-    ArchiveRules r;
-    r.mandatory = {{Autore, QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il nome "
-                                           "dell'autore.")}};
-    r.longTexts = {{Biografia, QStringLiteral("Biografia")},
-                   {Opere, QStringLiteral("Opere")},
-                   {Pensiero, QStringLiteral("Pensiero")}};
-    r.saveFailureInPlainBox = true;
-    r.firstField = Autore;
-    return r;
+    return {.mandatory = {{Autore, QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il "
+                                                  "nome dell'autore.")}},
+            .saveFailureInPlainBox = true,
+            .firstField = Autore};
 }
 
 } // namespace

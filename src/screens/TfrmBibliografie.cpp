@@ -18,13 +18,10 @@ using namespace bibliografia;
 
 ArchiveRules bibliographyRules()
 {
-    ArchiveRules r;
-    r.mandatory = {{Titolo, QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il titolo "
-                                           "della ricerca.")}};
-    r.longTexts = {{Bibliografia, QStringLiteral("Bibliografia")}};
-    r.saveFailureInPlainBox = true;
-    r.firstField = Titolo;
-    return r;
+    return {.mandatory = {{Titolo, QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il "
+                                                  "titolo della ricerca.")}},
+            .saveFailureInPlainBox = true,
+            .firstField = Titolo};
 }
 
 } // namespace

@@ -26,15 +26,13 @@ using namespace libro;
 
 ArchiveRules bookRules()
 {
-    ArchiveRules r;
-    r.mandatory = {
-        {Titolo, QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il titolo del libro.")},
-        {Codice, QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il codice "
-                                "identificativo del libro.")},
-        {Autore, QStringLiteral("Attenzione: per salvare la scheda è necessario indicare l'autore del libro.")},
-    };
-    r.firstField = Titolo;
-    return r;
+    return {.mandatory = {{Titolo, QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il "
+                                                  "titolo del libro.")},
+                          {Codice, QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il "
+                                                  "codice identificativo del libro.")},
+                          {Autore, QStringLiteral("Attenzione: per salvare la scheda è necessario indicare "
+                                                  "l'autore del libro.")}},
+            .firstField = Titolo};
 }
 
 } // namespace

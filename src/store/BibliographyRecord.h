@@ -37,7 +37,7 @@ inline constexpr FieldDef kFields[] = {
     OPUSTECA_FIELD(TSchedaBibliografia, Argomento, "txtArgomento", "Argomento trattato:", Line),
     OPUSTECA_FIELD(TSchedaBibliografia, Scopo, "txtScopo", "Scopo della ricerca:", Line),
     OPUSTECA_FIELD(TSchedaBibliografia, Ricercatori, "txtRicercatori", "Ricercatori:", Line),
-    OPUSTECA_FIELD(TSchedaBibliografia, Bibliografia, "txtBibliografia", "Bibliografia:", Line),
+    OPUSTECA_FIELD(TSchedaBibliografia, Bibliografia, "txtBibliografia", "Bibliografia:", Memo),
     OPUSTECA_FIELD(TSchedaBibliografia, Presentazione, "txtPresentazione", "Data e luogo presentazione:", Line),
     OPUSTECA_FIELD(TSchedaBibliografia, Relatori, "txtRelatori", "Relatori:", Line),
     OPUSTECA_FIELD(TSchedaBibliografia, Destinatari, "txtDestinatari", "Destinatari:", Line),
