@@ -14,8 +14,9 @@ constexpr qsizetype kBufferSize = 256 * 1024;
 
 // The prologue: from the html start tag to the table start tag.
 constexpr const char *kPrologueBeforeName[] = {
-    "<html xmlns:o=\"urn:schemas-microsoft-com:office:office\" "
-    "xmlns:x=\"urn:schemas-microsoft-com:office:excel\" xmlns=\"http://www.w3.org/TR/REC-html40\">",
+    // One tag over two lines; the parentheses say the joining is meant.
+    ("<html xmlns:o=\"urn:schemas-microsoft-com:office:office\" "
+     "xmlns:x=\"urn:schemas-microsoft-com:office:excel\" xmlns=\"http://www.w3.org/TR/REC-html40\">"),
     "<head>",
     "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">",
     "<!--[if gte mso 9]><xml>",
