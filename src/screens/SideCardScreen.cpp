@@ -80,7 +80,8 @@ QWidget *SideCardScreen::place(int field, int row, int column, int columnSpan, c
     QLabel *cap = cardui::caption(card(), field, m_grid->parentWidget(), captionName);
     cap->setFont(style::captionFont(12));
     style::setTextColour(cap, style::colour::navy);
-    m_grid->addWidget(cap, row, column, 1, columnSpan);
+    // Each caption sits just above its field, whatever the height of its row.
+    m_grid->addWidget(cap, row, column, 1, columnSpan, Qt::AlignLeft | Qt::AlignBottom);
     // A caption below the first row keeps a gap above it.
     if (row > 0) m_grid->setRowMinimumHeight(row, 30);
     // Captions and fields of these cards share one 12-point bold face.

@@ -9,6 +9,8 @@
 #include <QPlainTextEdit>
 #include <QTest>
 
+#include <algorithm>
+
 using namespace opusteca;
 using namespace opusteca::test;
 
@@ -291,6 +293,38 @@ private slots:
         QTRY_COMPARE(panInfo->text(), QStringLiteral("Importa i dati dall'Archivio Libri."));
         QTest::mouseMove(screen->findChild<QWidget *>(QStringLiteral("icoAutori02")));
         QTRY_COMPARE(panInfo->text(), QString());
+    }
+
+    // Every caption stands the same small distance above its own field, the
+    // first row's as well as the others.
+    void captionsSitRightAboveTheirFields_data()
+    {
+        QTest::addColumn<QString>("screenName");
+        QTest::newRow("authors") << "TfrmAutori";
+        QTest::newRow("bibliographies") << "TfrmBibliografie";
+    }
+    void captionsSitRightAboveTheirFields()
+    {
+        QFETCH(QString, screenName);
+        open(screenName);
+        const RecordLayout &layout = screenName == QLatin1String("TfrmAutori") ? authorLayout() : bibliographyLayout();
+        QList<int> gaps;
+        for (int i = 0; i < 10; ++i) {
+            auto *caption = screen->findChild<QLabel *>(QStringLiteral("lblCampo%1").arg(i + 1, 3, 10, QLatin1Char('0')));
+            QWidget *field = screen->findChild<QWidget *>(QString::fromLatin1(layout.fields[i].control));
+            QVERIFY(caption && field);
+            // Where the label draws its one line of text.
+            const QRect box = caption->contentsRect();
+            const int textHeight = caption->fontMetrics().height();
+            int textBottom = box.bottom();
+            if (caption->alignment() & Qt::AlignTop) textBottom = box.top() + textHeight - 1;
+            else if (caption->alignment() & Qt::AlignVCenter) textBottom = box.center().y() + textHeight / 2;
+            const int gap = field->mapTo(screen, QPoint(0, 0)).y() - caption->mapTo(screen, QPoint(0, textBottom)).y();
+            QVERIFY2(gap >= 0, qPrintable(caption->text()));
+            gaps << gap;
+        }
+        const auto [low, high] = std::minmax_element(gaps.begin(), gaps.end());
+        QVERIFY2(*high - *low <= 1, qPrintable(QStringLiteral("gaps from %1 to %2").arg(*low).arg(*high)));
     }
 };
 
