@@ -62,9 +62,7 @@ void CommandPicture::setCaption(const QString &caption)
 {
     const QPixmap pm = pixmap();
     const QSize iconSize = pm.deviceIndependentSize().toSize();
-    QFont f = font();
-    f.setPointSize(8);
-    f.setBold(true);
+    const QFont f = style::captionFont(8);
     const QFontMetrics fm(f);
     const int w = std::max(iconSize.width(), fm.horizontalAdvance(caption) + 6);
     const int h = iconSize.height() + fm.height() + 2;

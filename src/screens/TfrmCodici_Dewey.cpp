@@ -88,9 +88,7 @@ TfrmCodici_Dewey::TfrmCodici_Dewey(Application &app, QWidget *opener)
     lens->setPixmap(artwork::pixmap(QStringLiteral("lente"), QSize(28, 28)));
     m_txtTrova = new QLineEdit(this);
     m_txtTrova->setObjectName(QStringLiteral("txtTrova"));
-    QFont bold = m_txtTrova->font();
-    bold.setBold(true);
-    m_txtTrova->setFont(bold);
+    m_txtTrova->setFont(style::font(9, true));
     m_txtTrova->setMinimumHeight(28);
     m_btnTrova = button(QStringLiteral("btnTrova"), QStringLiteral("Trova"), this);
     findRow->addWidget(lens);
@@ -104,7 +102,8 @@ TfrmCodici_Dewey::TfrmCodici_Dewey(Application &app, QWidget *opener)
     m_lstRecords = new QListWidget(this);
     m_lstRecords->setObjectName(QStringLiteral("lstRecords"));
     m_lstRecords->setFont(style::listFont());
-    m_lstRecords->setStyleSheet(QStringLiteral("QListWidget { color: black; background: white; }"));
+    m_lstRecords->setStyleSheet(QStringLiteral("QListWidget { color: %1; background: %2; }")
+                                    .arg(style::css(style::colour::black), style::css(style::colour::white)));
     // Every entry is one line of one font: equal item sizes keep the filling to
     // one layout pass.
     m_lstRecords->setUniformItemSizes(true);

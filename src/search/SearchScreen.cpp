@@ -180,9 +180,7 @@ QWidget *SearchScreen::buildResultPanel()
     findRow->setContentsMargins(5, 5, 5, 5);
     m_txtTrova = new QLineEdit(m_panContainer);
     m_txtTrova->setObjectName(QStringLiteral("txtTrova"));
-    QFont bold = m_txtTrova->font();
-    bold.setBold(true);
-    m_txtTrova->setFont(bold);
+    m_txtTrova->setFont(style::font(9, true));
     m_txtTrova->setMinimumHeight(28);
     m_btnTrova = button(QStringLiteral("btnTrova"), searchtext::findButton(), m_panContainer);
     findRow->addWidget(m_txtTrova, 1);
@@ -198,7 +196,8 @@ QWidget *SearchScreen::buildResultPanel()
     // Plain lines: no item styling, so the padded columns line up; every item has
     // the same size, which keeps a list of many thousand lines quick to lay out.
     m_lstRecords->setUniformItemSizes(true);
-    m_lstRecords->setStyleSheet(QStringLiteral("QListWidget { color: black; background: white; }"));
+    m_lstRecords->setStyleSheet(QStringLiteral("QListWidget { color: %1; background: %2; }")
+                                    .arg(style::css(style::colour::black), style::css(style::colour::white)));
     m_lstRecords->setSelectionMode(QAbstractItemView::SingleSelection);
     m_lstRecords->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_lstRecords->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
