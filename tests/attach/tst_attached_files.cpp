@@ -5,8 +5,8 @@
 #include "store/BookRecord.h"
 #include "support/ArchiveKit.h"
 #include "support/TestSupport.h"
+#include "support/UrlCatcher.h"
 
-#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -29,18 +29,6 @@ const QString kOverwrite = QStringLiteral(
 const QString kNotBareName = QStringLiteral(
     "Attenzione: il nome del file allegato non è valido.\r\n\r\n"
     "E' possibile aprire soltanto un file presente nella cartella dei documenti allegati.");
-const QString kInserted = QStringLiteral("La scheda corrente è stata inserita in archivio.");
-
-// Catches what the shell would be asked to open.
-class UrlCatcher : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> urls;
-    UrlCatcher() { QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "open"); }
-    ~UrlCatcher() override { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
-public slots:
-    void open(const QUrl &url) { urls << url; }
-};
 
 QByteArray readAll(const QString &path)
 {
@@ -129,7 +117,7 @@ class TestAttachedFiles : public QObject {
         screen->findChild<QLineEdit *>(QStringLiteral("txtTitolo"))->setText(QStringLiteral("Le città invisibili"));
         screen->findChild<QLineEdit *>(QStringLiteral("txtCodice"))->setText(QStringLiteral("L-001"));
         screen->findChild<QLineEdit *>(QStringLiteral("txtAutore"))->setText(QStringLiteral("Italo Calvino"));
-        QCOMPARE(answerBoxes([&] { clickPicture(screen, QStringLiteral("cmdSalva")); }).texts, QStringList{kInserted});
+        QCOMPARE(answerBoxes([&] { clickPicture(screen, QStringLiteral("cmdSalva")); }).texts, QStringList{kCardInserted});
     }
 
 private slots:
@@ -408,7 +396,7 @@ private slots:
             button(dlg, "btnApplica")->click();
         }));
         screen->findChild<QLineEdit *>(QStringLiteral("txtTitolo"))->setText(QStringLiteral("Il romanzo storico"));
-        QCOMPARE(answerBoxes([&] { clickPicture(screen, QStringLiteral("cmdSalva")); }).texts, QStringList{kInserted});
+        QCOMPARE(answerBoxes([&] { clickPicture(screen, QStringLiteral("cmdSalva")); }).texts, QStringList{kCardInserted});
         const QByteArray file = program->folder.read(QStringLiteral("Bibliografie.pro"));
         QCOMPARE(file.size(), 8286);
         const RecordLayout &layout = bibliographyLayout();

@@ -4,8 +4,8 @@
 #include "store/AuthorRecord.h"
 #include "support/ArchiveKit.h"
 #include "support/TestSupport.h"
+#include "support/UrlCatcher.h"
 
-#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -23,17 +23,6 @@ namespace {
 const QString kNotStored = QStringLiteral(
     "Attenzione: l'abbinamento di una cartella ad un autore può avvenire soltanto dopo che la scheda "
     "è stata inserita in archivio.");
-const QString kInserted = QStringLiteral("La scheda corrente è stata inserita in archivio.");
-
-class UrlCatcher : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> urls;
-    UrlCatcher() { QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "open"); }
-    ~UrlCatcher() override { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
-public slots:
-    void open(const QUrl &url) { urls << url; }
-};
 
 } // namespace
 
@@ -94,7 +83,7 @@ private slots:
         QCOMPARE(authorFolders(), QStringList());
         QCOMPARE(catcher.urls, QList<QUrl>());
 
-        QCOMPARE(answerBoxes([&] { clickPicture(screen, QStringLiteral("cmdSalva")); }).texts, QStringList{kInserted});
+        QCOMPARE(answerBoxes([&] { clickPicture(screen, QStringLiteral("cmdSalva")); }).texts, QStringList{kCardInserted});
         QString tag;
         QVERIFY(press(QStringLiteral("btnApriCartella"), &tag));
         QCOMPARE(tag, QStringLiteral("3"));

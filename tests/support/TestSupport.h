@@ -55,6 +55,8 @@ private:
 };
 
 inline const QString kInitialPassword = QStringLiteral("OPUSTECA");
+// What a card's first save says.
+inline const QString kCardInserted = QStringLiteral("La scheda corrente è stata inserita in archivio.");
 
 // A whole program running against its own folder, signed in when asked.
 struct RunningProgram {
