@@ -38,6 +38,15 @@ QPixmap pixmap(const QString &name, const QSize &size)
     return pm;
 }
 
+QLabel *picture(const QString &objectName, const QString &name, const QSize &size, QWidget *parent)
+{
+    auto *label = new QLabel(parent);
+    label->setObjectName(objectName);
+    label->setPixmap(pixmap(name, size));
+    label->resize(size); // for screens placed by hand; a layout sizes it anew
+    return label;
+}
+
 QIcon icon(const QString &name)
 {
     QIcon icon;

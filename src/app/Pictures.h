@@ -10,6 +10,8 @@ namespace opusteca {
 namespace artwork {
 QPixmap pixmap(const QString &name, const QSize &size);
 QIcon icon(const QString &name);
+// A still picture: a label named `objectName`, of `size`, showing artwork `name`.
+QLabel *picture(const QString &objectName, const QString &name, const QSize &size, QWidget *parent);
 } // namespace artwork
 
 // A clickable picture: shows the hand cursor and reports press, release and click.

@@ -48,10 +48,8 @@ TfrmGuida::TfrmGuida(Application &app, QWidget *opener)
     band->setObjectName(QStringLiteral("shpLogo"));
     band->setGeometry(8, 8, 625, 85);
     style::setPanel(band, style::Panel::Sheet);
-    auto *imgLogo = new QLabel(panel);
-    imgLogo->setObjectName(QStringLiteral("imgLogo"));
-    imgLogo->setGeometry(24, 16, 587, 69);
-    imgLogo->setPixmap(artwork::pixmap(QStringLiteral("guida_intestazione"), imgLogo->size()));
+    artwork::picture(QStringLiteral("imgLogo"), QStringLiteral("guida_intestazione"), QSize(587, 69), panel)
+        ->move(24, 16);
 
     m_lblTitolo = new QLabel(QStringLiteral("Argomento della guida."), panel);
     m_lblTitolo->setObjectName(QStringLiteral("lblTitolo"));

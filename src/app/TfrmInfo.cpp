@@ -45,10 +45,8 @@ TfrmInfo::TfrmInfo(Application &app, QWidget *opener)
     band->setGeometry(0, 0, 473, 104);
     band->setStyleSheet(QStringLiteral("#shpLogo { background: %1; border-bottom: 3px solid %2; }")
                             .arg(style::css(style::colour::white), style::css(style::colour::navy)));
-    auto *imgLogo = new QLabel(background);
-    imgLogo->setObjectName(QStringLiteral("imgLogo"));
-    imgLogo->setGeometry(16, 10, 441, 84);
-    imgLogo->setPixmap(artwork::pixmap(QStringLiteral("info_intestazione"), imgLogo->size()));
+    artwork::picture(QStringLiteral("imgLogo"), QStringLiteral("info_intestazione"), QSize(441, 84), background)
+        ->move(16, 10);
 
     // The product information, on a sheet of its own over the shaded background.
     auto *area = new QLabel(background);

@@ -82,9 +82,7 @@ TfrmAllegaCartella::TfrmAllegaCartella(Application &app, QWidget *opener)
     style::setPanel(band, style::Panel::Sheet);
     auto *bandLayout = new QHBoxLayout(band);
     bandLayout->setContentsMargins(4, 2, 4, 2);
-    auto *imgLogo = new QLabel(band);
-    imgLogo->setObjectName(QStringLiteral("imgLogo"));
-    imgLogo->setPixmap(artwork::pixmap(QStringLiteral("logo"), QSize(218, 80)));
+    auto *imgLogo = artwork::picture(QStringLiteral("imgLogo"), QStringLiteral("logo"), QSize(218, 80), band);
     imgLogo->setAlignment(Qt::AlignCenter);
     bandLayout->addWidget(imgLogo);
     v->addWidget(band);

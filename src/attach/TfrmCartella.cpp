@@ -85,9 +85,8 @@ TfrmCartella::TfrmCartella(Application &app, QWidget *opener)
                        "Il pulsante qui sotto apre la cartella."),
         style::font(9), 80, false, panel));
 
-    auto *icoCartella = new QLabel(panel);
-    icoCartella->setObjectName(QStringLiteral("icoCartella"));
-    icoCartella->setPixmap(artwork::pixmap(QStringLiteral("cartella"), QSize(72, 72)));
+    auto *icoCartella =
+        artwork::picture(QStringLiteral("icoCartella"), QStringLiteral("cartella"), QSize(72, 72), panel);
     icoCartella->setAlignment(Qt::AlignCenter);
     pv->addWidget(icoCartella, 0, Qt::AlignHCenter);
     auto *apri = new QPushButton(QStringLiteral("Apri cartella"), panel);

@@ -68,14 +68,8 @@ ExportScreen::ExportScreen(Application &app, QWidget *opener, ExportArchive arch
                                       QRect((862 - 837) / 2, (560 - 533) / 2, 837, 533), this);
     QWidget *shpSfondo = rectangle(QStringLiteral("shpSfondo"), style::colour::white, QRect(8, 8, 821, 65), panContainer);
 
-    auto *imgLogo = new QLabel(panContainer);
-    imgLogo->setObjectName(QStringLiteral("imgLogo"));
-    imgLogo->setGeometry(13, 13, 505, 55);
-    imgLogo->setPixmap(artwork::pixmap(logoArtwork(archive), QSize(505, 55)));
-    auto *icoHand = new QLabel(panContainer);
-    icoHand->setObjectName(QStringLiteral("icoHand"));
-    icoHand->setGeometry(528, 32, 31, 25);
-    icoHand->setPixmap(artwork::pixmap(QStringLiteral("mano"), QSize(31, 25)));
+    artwork::picture(QStringLiteral("imgLogo"), logoArtwork(archive), QSize(505, 55), panContainer)->move(13, 13);
+    artwork::picture(QStringLiteral("icoHand"), QStringLiteral("mano"), QSize(31, 25), panContainer)->move(528, 32);
 
     auto *cmdEsporta = new CommandPicture(QStringLiteral("cmdEsporta"), QStringLiteral("excel"), QSize(49, 50),
                                           panContainer);

@@ -48,9 +48,8 @@ TfrmCreaRTF::TfrmCreaRTF(Application &app, QWidget *opener)
     auto *v = new QVBoxLayout(this);
     v->setContentsMargins(20, 18, 20, 16);
     v->setSpacing(14);
-    auto *picture = new QLabel(this);
-    picture->setObjectName(QStringLiteral("imgEsporta01"));
-    picture->setPixmap(artwork::pixmap(QStringLiteral("esporta_rtf"), QSize(460, 150)));
+    auto *picture =
+        artwork::picture(QStringLiteral("imgEsporta01"), QStringLiteral("esporta_rtf"), QSize(460, 150), this);
     picture->setAccessibleDescription(QStringLiteral(
         "Esportazione della scheda in formato RTF. Premendo il pulsante qui sotto la scheda corrente viene "
         "esportata in un documento in formato RTF. Il testo del documento potrà essere modificato prima di "

@@ -33,10 +33,7 @@ TfrmStampaLibro::TfrmStampaLibro(Application &app, QWidget *opener)
     shpSfondo->setGeometry(18, 18, 326, 215);
     shpSfondo->setStyleSheet(QStringLiteral("background: white;"));
 
-    auto *imgLogo01 = new QLabel(this);
-    imgLogo01->setObjectName(QStringLiteral("imgLogo01"));
-    imgLogo01->setGeometry(22, 26, 318, 190);
-    imgLogo01->setPixmap(artwork::pixmap(QStringLiteral("stampa_scheda"), imgLogo01->size()));
+    artwork::picture(QStringLiteral("imgLogo01"), QStringLiteral("stampa_scheda"), QSize(318, 190), this)->move(22, 26);
 
     const auto button = [this](const char *name, const QString &caption, int x) {
         auto *b = new QPushButton(caption, this);

@@ -44,9 +44,7 @@ QGridLayout *SideCardScreen::buildFieldArea(const QString &sideArt)
     h->setContentsMargins(0, 0, 0, 0);
     h->setSpacing(10);
     const auto side = [&](const QString &name) {
-        auto *pic = new QLabel(cardArea());
-        pic->setObjectName(name);
-        pic->setPixmap(artwork::pixmap(sideArt, QSize(96, 480)));
+        auto *pic = artwork::picture(name, sideArt, QSize(96, 480), cardArea());
         pic->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
         pic->setFixedWidth(100);
         addBackground(pic);

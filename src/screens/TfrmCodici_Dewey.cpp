@@ -66,9 +66,8 @@ TfrmCodici_Dewey::TfrmCodici_Dewey(Application &app, QWidget *opener)
     v->setContentsMargins(16, 12, 16, 14);
     v->setSpacing(6);
 
-    auto *heading = new QLabel(this);
-    heading->setObjectName(QStringLiteral("imgIntestazione"));
-    heading->setPixmap(artwork::pixmap(QStringLiteral("dewey_intestazione"), QSize(600, 90)));
+    auto *heading =
+        artwork::picture(QStringLiteral("imgIntestazione"), QStringLiteral("dewey_intestazione"), QSize(600, 90), this);
     heading->setAlignment(Qt::AlignCenter);
     v->addWidget(heading);
 
@@ -83,9 +82,7 @@ TfrmCodici_Dewey::TfrmCodici_Dewey(Application &app, QWidget *opener)
 
     auto *findRow = new QHBoxLayout;
     findRow->setContentsMargins(0, 4, 0, 4);
-    auto *lens = new QLabel(this);
-    lens->setObjectName(QStringLiteral("imgLente"));
-    lens->setPixmap(artwork::pixmap(QStringLiteral("lente"), QSize(28, 28)));
+    auto *lens = artwork::picture(QStringLiteral("imgLente"), QStringLiteral("lente"), QSize(28, 28), this);
     m_txtTrova = new QLineEdit(this);
     m_txtTrova->setObjectName(QStringLiteral("txtTrova"));
     m_txtTrova->setFont(style::font(9, true));
@@ -111,9 +108,7 @@ TfrmCodici_Dewey::TfrmCodici_Dewey(Application &app, QWidget *opener)
     m_lstRecords->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     m_lstRecords->setTextElideMode(Qt::ElideNone);
     listCell->addWidget(m_lstRecords, 0, 0);
-    m_panDewey = new QLabel(this);
-    m_panDewey->setObjectName(QStringLiteral("panDewey"));
-    m_panDewey->setPixmap(artwork::pixmap(QStringLiteral("attendere_dewey"), QSize(300, 120)));
+    m_panDewey = artwork::picture(QStringLiteral("panDewey"), QStringLiteral("attendere_dewey"), QSize(300, 120), this);
     m_panDewey->setAccessibleName(QStringLiteral("Caricamento della Tabella Codici Dewey in corso. Attendere..."));
     listCell->addWidget(m_panDewey, 0, 0, Qt::AlignCenter);
     v->addLayout(listCell, 1);
