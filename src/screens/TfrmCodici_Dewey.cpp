@@ -14,7 +14,6 @@
 #include "search/core/SearchTexts.h"
 #include "store/BookRecord.h"
 
-#include <QCloseEvent>
 #include <QFontInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -39,15 +38,6 @@ QLabel *textLine(const QString &name, const QString &text, QWidget *parent, bool
     l->setWordWrap(true);
     style::setTextColour(l, style::colour::navy);
     return l;
-}
-
-QPushButton *button(const QString &name, const QString &text, QWidget *parent)
-{
-    auto *b = new QPushButton(text, parent);
-    b->setObjectName(name);
-    b->setMinimumSize(120, 32);
-    b->setFont(style::font(10, true));
-    return b;
 }
 
 QString deweyCaption() { return QStringLiteral(" Tabella Codici Dewey"); }
@@ -87,7 +77,7 @@ TfrmCodici_Dewey::TfrmCodici_Dewey(Application &app, QWidget *opener)
     m_txtTrova->setObjectName(QStringLiteral("txtTrova"));
     m_txtTrova->setFont(style::font(9, true));
     m_txtTrova->setMinimumHeight(28);
-    m_btnTrova = button(QStringLiteral("btnTrova"), QStringLiteral("Trova"), this);
+    m_btnTrova = dialogButton(QStringLiteral("btnTrova"), QStringLiteral("Trova"), this);
     findRow->addWidget(lens);
     findRow->addWidget(m_txtTrova, 1);
     findRow->addSpacing(8);
@@ -120,7 +110,7 @@ TfrmCodici_Dewey::TfrmCodici_Dewey(Application &app, QWidget *opener)
     v->addWidget(hint);
 
     auto *bottom = new QHBoxLayout;
-    auto *btnChiudi = button(QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"), this);
+    auto *btnChiudi = dialogButton(QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"), this);
     m_lblAttendere = new QLabel(QStringLiteral("Stampa in corso. Attendere..."), this);
     m_lblAttendere->setObjectName(QStringLiteral("lblAttendere"));
     QFont italic = style::font(10, true);
@@ -133,7 +123,7 @@ TfrmCodici_Dewey::TfrmCodici_Dewey(Application &app, QWidget *opener)
     keep.setRetainSizeWhenHidden(true);
     m_lblAttendere->setSizePolicy(keep);
     m_lblAttendere->hide();
-    m_btnStampa = button(QStringLiteral("btnStampa"), QStringLiteral("Stampa"), this);
+    m_btnStampa = dialogButton(QStringLiteral("btnStampa"), QStringLiteral("Stampa"), this);
     bottom->addWidget(btnChiudi);
     bottom->addWidget(m_lblAttendere, 1);
     bottom->addWidget(m_btnStampa);
@@ -275,26 +265,6 @@ bool TfrmCodici_Dewey::eventFilter(QObject *watched, QEvent *event)
         return true;
     }
     return DialogScreen::eventFilter(watched, event);
-}
-
-void TfrmCodici_Dewey::keyPressEvent(QKeyEvent *event)
-{
-    // Escape would close the dialog: this screen closes only through its own controls.
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        event->accept();
-        return;
-    }
-    DialogScreen::keyPressEvent(event);
-}
-
-void TfrmCodici_Dewey::closeEvent(QCloseEvent *event)
-{
-    // The window manager's close (Alt+F4) is refused; the program's own close is not.
-    if (event->spontaneous()) {
-        event->ignore();
-        return;
-    }
-    DialogScreen::closeEvent(event);
 }
 
 void TfrmCodici_Dewey::done(int result)
