@@ -1,6 +1,7 @@
 #include "app/DialogScreen.h"
 
 #include "app/Conventions.h"
+#include "app/Style.h"
 #include "store/Text.h"
 
 #include <QCloseEvent>
@@ -87,6 +88,15 @@ void DialogScreen::changeEvent(QEvent *event)
         QMetaObject::invokeMethod(
             this, [this] { setWindowState(windowState() & ~Qt::WindowMinimized); }, Qt::QueuedConnection);
     }
+}
+
+QPushButton *dialogButton(const QString &name, const QString &text, QWidget *parent, int points, QSize minimum)
+{
+    auto *b = new QPushButton(text, parent);
+    b->setObjectName(name);
+    b->setMinimumSize(minimum);
+    b->setFont(style::font(points, true));
+    return b;
 }
 
 } // namespace opusteca

@@ -1,7 +1,10 @@
 #pragma once
 #include <QDialog>
 #include <QLabel>
+#include <QSize>
 #include <memory>
+
+class QPushButton;
 
 namespace opusteca {
 
@@ -42,6 +45,11 @@ private:
     Application &m_app;
     QLabel *m_lblMemory;
 };
+
+// A push button of a dialog screen: named, in the bold face of `points` points,
+// at least `minimum` in size.
+QPushButton *dialogButton(const QString &name, const QString &text, QWidget *parent, int points = 10,
+                          QSize minimum = QSize(120, 32));
 
 // Opens a dialog screen the one way the program does: create it owned by the
 // opener, let the opener set the tag and pre-fill fields, run it modally, destroy it.

@@ -27,15 +27,6 @@ const QString kDone = QStringLiteral("Il file RTF è stato creato con successo.\
 const QString kFailed = QStringLiteral("Attenzione: il sistema non permette di esportare i dati.\n\r\n\r"
                                        "Accertarsi che il documento non sia già aperto.");
 
-QPushButton *button(const QString &name, const QString &caption, QWidget *parent)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setMinimumSize(150, 32);
-    b->setFont(style::font(9, true));
-    return b;
-}
-
 } // namespace
 
 TfrmCreaRTF::TfrmCreaRTF(Application &app, QWidget *opener)
@@ -57,8 +48,9 @@ TfrmCreaRTF::TfrmCreaRTF(Application &app, QWidget *opener)
     v->addWidget(picture, 0, Qt::AlignHCenter);
 
     auto *row = new QHBoxLayout;
-    auto *btnAnnulla = button(QStringLiteral("btnAnnulla"), QStringLiteral("Annulla"), this);
-    auto *btnStampa = button(QStringLiteral("btnStampa"), QStringLiteral("Esporta e stampa"), this);
+    const QSize buttonSize(150, 32);
+    auto *btnAnnulla = dialogButton(QStringLiteral("btnAnnulla"), QStringLiteral("Annulla"), this, 9, buttonSize);
+    auto *btnStampa = dialogButton(QStringLiteral("btnStampa"), QStringLiteral("Esporta e stampa"), this, 9, buttonSize);
     row->addWidget(btnAnnulla);
     row->addStretch(1);
     row->addWidget(btnStampa);
