@@ -114,12 +114,16 @@ int main(int argc, char **argv)
 
     // The program runs from a folder of its own with its password file, so the
     // build's program folder is left as it is.
-    const QString built = QStringLiteral(OPUSTECA_PROGRAM_EXE);
+    // OPUSTECA_STARTUP_PROGRAM may name another build of the program, to compare
+    // two builds in the same conditions.
+    const QString built = qEnvironmentVariableIsEmpty("OPUSTECA_STARTUP_PROGRAM")
+                              ? QStringLiteral(OPUSTECA_PROGRAM_EXE)
+                              : qEnvironmentVariable("OPUSTECA_STARTUP_PROGRAM");
     g_program = program.filePath(QStringLiteral("Opusteca"));
     if (!QFile::copy(built, g_program)
         || !QFile::copy(QFileInfo(built).dir().filePath(QStringLiteral("unins000.dll")),
                         program.filePath(QStringLiteral("unins000.dll")))) {
-        std::fprintf(stderr, "cannot copy the program from %s\n", OPUSTECA_PROGRAM_EXE);
+        std::fprintf(stderr, "cannot copy the program from %s\n", qPrintable(built));
         return 1;
     }
     QFile::setPermissions(g_program, QFile::permissions(built));
