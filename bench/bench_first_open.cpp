@@ -75,11 +75,9 @@ void firstOpen(benchmark::State &state, QWidget *(Application::*screen)() const,
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     QCoreApplication::setAttribute(Qt::AA_UseSoftwareOpenGL);
-    QApplication qapp(argc, argv);
+    BenchProgram program(argc, argv, BenchProgram::App::Screens);
+    if (!program.ok()) return 1;
     QApplication::setQuitOnLastWindowClosed(false);
 
     const struct {
@@ -95,7 +93,5 @@ int main(int argc, char **argv)
                 ->UseManualTime()
                 ->Iterations(15)
                 ->Unit(benchmark::kMillisecond);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return program.run();
 }
