@@ -43,6 +43,11 @@ void setTextColour(QWidget *w, const QColor &colour)
     w->setStyleSheet(QStringLiteral("color: %1;").arg(css(colour)));
 }
 
+void setDialogShade(QWidget *dialog, const Shade &shade)
+{
+    dialog->setStyleSheet(QStringLiteral("QDialog { background: %1; }").arg(verticalGradient(shade)));
+}
+
 void setPanel(QWidget *w, Panel panel)
 {
     struct Look {

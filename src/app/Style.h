@@ -71,6 +71,8 @@ QString css(const QColor &colour);
 QString verticalGradient(const Shade &shade);
 // Sets the text colour of a label or check box.
 void setTextColour(QWidget *w, const QColor &colour);
+// Shades a dialog's own background from top to bottom; its controls keep theirs.
+void setDialogShade(QWidget *dialog, const Shade &shade);
 
 // The rounded rectangles screens are made of. The style applies to the
 // widget itself (by object name), not to the controls inside it.

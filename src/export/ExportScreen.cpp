@@ -62,7 +62,7 @@ ExportScreen::ExportScreen(Application &app, QWidget *opener, ExportArchive arch
 {
     setWindowTitle(QString::fromUtf8(m_kind.caption));
     setFixedClientSize(862, 560);
-    setStyleSheet(QStringLiteral("QDialog { background: %1; }").arg(style::verticalGradient(style::dialogWindow)));
+    style::setDialogShade(this, style::dialogWindow);
 
     QWidget *panContainer = rectangle(QStringLiteral("panContainer"), style::colour::container,
                                       QRect((862 - 837) / 2, (560 - 533) / 2, 837, 533), this);

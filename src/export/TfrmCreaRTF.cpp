@@ -34,7 +34,7 @@ TfrmCreaRTF::TfrmCreaRTF(Application &app, QWidget *opener)
 {
     setWindowTitle(QStringLiteral(" Esporta scheda in RTF"));
     setFixedClientSize(500, 230);
-    setStyleSheet(QStringLiteral("QDialog { background: %1; }").arg(style::verticalGradient(style::dialogWindow)));
+    style::setDialogShade(this, style::dialogWindow);
 
     auto *v = new QVBoxLayout(this);
     v->setContentsMargins(20, 18, 20, 16);

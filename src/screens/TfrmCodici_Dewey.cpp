@@ -50,7 +50,7 @@ TfrmCodici_Dewey::TfrmCodici_Dewey(Application &app, QWidget *opener)
     RegionalSettings::instance().apply();
     setWindowTitle(deweyCaption());
     setFixedClientSize(820, 660);
-    setStyleSheet(QStringLiteral("QDialog { background: %1; }").arg(style::verticalGradient(style::dialogWindow)));
+    style::setDialogShade(this, style::dialogWindow);
 
     auto *v = new QVBoxLayout(this);
     v->setContentsMargins(16, 12, 16, 14);
