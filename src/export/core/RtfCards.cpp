@@ -3,43 +3,33 @@
 #include "store/AuthorRecord.h"
 #include "store/BibliographyRecord.h"
 
+#include <vector>
+
 namespace opusteca {
 namespace {
 
-constexpr RtfCardField kAuthorFields[] = {
-    {"Nome:", autore::Autore},
-    {"Nazionalit\u00E0:", autore::Nazione},
-    {"Periodo storico:", autore::Periodo},
-    {"Corrente letteraria:", autore::Corrente},
-    {"Generi trattati:", autore::Generi},
-    {"Biografia:", autore::Biografia},
-    {"Opere:", autore::Opere},
-    {"Pensiero:", autore::Pensiero},
-    {"Capolavoro:", autore::Capolavoro},
-    {"Giudizio personale:", autore::Giudizio},
-};
-
-// The attachments stay out of the document.
-constexpr RtfCardField kBibliographyFields[] = {
-    {"Titolo ricerca:", bibliografia::Titolo},
-    {"Data inizio:", bibliografia::DataInizio},
-    {"Data fine:", bibliografia::DataFine},
-    {"Argomento trattato:", bibliografia::Argomento},
-    {"Scopo della ricerca:", bibliografia::Scopo},
-    {"Ricercatori:", bibliografia::Ricercatori},
-    {"Bibliografia:", bibliografia::Bibliografia},
-    {"Data e luogo presentazione:", bibliografia::Presentazione},
-    {"Relatori:", bibliografia::Relatori},
-    {"Destinatari:", bibliografia::Destinatari},
-};
+// A card document shows the fields its card shows, in file order, each under
+// its caption on the card; the attachments, hidden on the card, stay out.
+// `renamed` takes another label in the document.
+std::vector<RtfCardField> cardFields(const RecordLayout &layout, int renamed = -1, const char *label = nullptr)
+{
+    std::vector<RtfCardField> out;
+    for (int f = 0; f < layout.fieldCount(); ++f) {
+        const FieldDef &def = layout.fields[size_t(f)];
+        if (def.kind != ControlKind::Hidden) out.push_back({f == renamed ? label : def.label, f});
+    }
+    return out;
+}
 
 } // namespace
 
 const RtfCardKind &rtfCardKind(RtfCard card)
 {
-    static const RtfCardKind author{"autori", "Scheda_Autore.rtf", "SCHEDA AUTORE", &authorLayout(), kAuthorFields};
+    static const std::vector<RtfCardField> authorFields = cardFields(authorLayout(), autore::Autore, "Nome:");
+    static const std::vector<RtfCardField> bibliographyFields = cardFields(bibliographyLayout());
+    static const RtfCardKind author{"autori", "Scheda_Autore.rtf", "SCHEDA AUTORE", &authorLayout(), authorFields};
     static const RtfCardKind bibliography{"bibliografie", "Scheda_Bibliografia.rtf", "SCHEDA RICERCA BIBLIOGRAFICA",
-                                          &bibliographyLayout(), kBibliographyFields};
+                                          &bibliographyLayout(), bibliographyFields};
     return card == RtfCard::Author ? author : bibliography;
 }
 
