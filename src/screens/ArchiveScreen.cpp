@@ -215,7 +215,8 @@ void ArchiveScreen::cmdSalvaClick()
 {
     for (const auto &m : std::as_const(m_rules.mandatory)) {
         if (text::isBlank(card().text(m.field))) {
-            msg::warning(this, m.message);
+            msg::warning(this,
+                         QStringLiteral("Attenzione: per salvare la scheda è necessario indicare %1.").arg(m.what));
             if (QWidget *w = card().control(m.field)) w->setFocus(Qt::OtherFocusReason);
             return;
         }

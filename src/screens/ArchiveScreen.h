@@ -19,14 +19,14 @@ class Application;
 class CommandPicture;
 class StatusLine;
 
-// What one archive screen does differently with the shared card operations.
+// What one archive screen does differently with the shared card operations. (The
+// multi-line fields, memo in the field table, are warned about above their
+// capacity by their field name on every screen.)
 struct ArchiveRules {
     struct Mandatory {
         int field;
-        QString message; // shown in a warning box when the field is blank
+        QString what; // "il titolo del libro": what the warning asks for when the field is blank
     };
-    // The multi-line fields (memo in the field table) are warned about above
-    // their capacity, by their field name.
     QList<Mandatory> mandatory;   // tested in this order
     bool saveFailureInPlainBox = false;
     int firstField = 0;           // where New puts the focus

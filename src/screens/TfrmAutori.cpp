@@ -21,8 +21,7 @@ using namespace autore;
 
 ArchiveRules authorRules()
 {
-    return {.mandatory = {{Autore, QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il "
-                                                  "nome dell'autore.")}},
+    return {.mandatory = {{Autore, QStringLiteral("il nome dell'autore")}},
             .saveFailureInPlainBox = true,
             .firstField = Autore};
 }

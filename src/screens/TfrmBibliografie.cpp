@@ -18,8 +18,7 @@ using namespace bibliografia;
 
 ArchiveRules bibliographyRules()
 {
-    return {.mandatory = {{Titolo, QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il "
-                                                  "titolo della ricerca.")}},
+    return {.mandatory = {{Titolo, QStringLiteral("il titolo della ricerca")}},
             .saveFailureInPlainBox = true,
             .firstField = Titolo};
 }

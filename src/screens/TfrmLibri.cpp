@@ -26,12 +26,9 @@ using namespace libro;
 
 ArchiveRules bookRules()
 {
-    return {.mandatory = {{Titolo, QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il "
-                                                  "titolo del libro.")},
-                          {Codice, QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il "
-                                                  "codice identificativo del libro.")},
-                          {Autore, QStringLiteral("Attenzione: per salvare la scheda è necessario indicare "
-                                                  "l'autore del libro.")}},
+    return {.mandatory = {{Titolo, QStringLiteral("il titolo del libro")},
+                          {Codice, QStringLiteral("il codice identificativo del libro")},
+                          {Autore, QStringLiteral("l'autore del libro")}},
             .firstField = Titolo};
 }
 
