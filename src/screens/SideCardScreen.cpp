@@ -12,6 +12,8 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 
 namespace opusteca {
 
@@ -86,6 +88,19 @@ QWidget *SideCardScreen::place(int field, int row, int column, int columnSpan, c
     control->setFont(style::captionFont(12));
     m_grid->addWidget(control, row + 1, column, 1, columnSpan);
     return control;
+}
+
+void SideCardScreen::placeFields(std::initializer_list<Placement> fields)
+{
+    QList<int> order;
+    for (const Placement &p : fields) {
+        const bool memo = card().layout().fields[p.field].kind == ControlKind::Memo;
+        QWidget *control = memo ? static_cast<QWidget *>(memoField(p.field)) : lineField(p.field);
+        const QString caption = QStringLiteral("lblCampo%1").arg(order.size() + 1, 3, 10, QLatin1Char('0'));
+        place(p.field, p.row, p.column, p.columnSpan, caption, control);
+        order << p.field;
+    }
+    chainFields(order);
 }
 
 void SideCardScreen::addImportArrow(int row, int column, int columnSpan)

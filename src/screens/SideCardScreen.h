@@ -2,6 +2,7 @@
 #include "screens/ArchiveScreen.h"
 
 #include <functional>
+#include <initializer_list>
 
 class QGridLayout;
 class QLineEdit;
@@ -38,6 +39,17 @@ protected:
     // A captioned field in the grid: caption in `row`, control in `row + 1`.
     QWidget *place(int field, int row, int column, int columnSpan, const QString &captionName,
                    QWidget *control);
+    // Where a field goes in the grid: caption in `row`, control in `row + 1`.
+    struct Placement {
+        int field;
+        int row;
+        int column;
+        int columnSpan;
+    };
+    // Places the fields in the given order, each built as its kind in the field
+    // table says, with captions lblCampo001, lblCampo002, ... in that order, which
+    // is also the tab order and the Enter chain.
+    void placeFields(std::initializer_list<Placement> fields);
     // The small import arrow over the top right corner of a multi-line field.
     void addImportArrow(int row, int column, int columnSpan);
     // Tab order and Enter chain over the card's fields, in the given order.

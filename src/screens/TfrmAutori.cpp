@@ -41,20 +41,18 @@ void TfrmAutori::buildScreen()
     QGridLayout *g = buildFieldArea(QStringLiteral("lato_autori"));
 
     // Row 1 has three equal fields, row 2 and the last row one narrow and one wide.
-    place(Autore, 0, 0, 2, QStringLiteral("lblCampo001"), lineField(Autore));
-    place(Nazione, 0, 2, 2, QStringLiteral("lblCampo002"), lineField(Nazione));
-    place(Periodo, 0, 4, 2, QStringLiteral("lblCampo003"), lineField(Periodo));
-    place(Corrente, 2, 0, 2, QStringLiteral("lblCampo004"), lineField(Corrente));
-    place(Generi, 2, 2, 4, QStringLiteral("lblCampo005"), lineField(Generi));
-    place(Biografia, 4, 0, 6, QStringLiteral("lblCampo006"), memoField(Biografia));
-    place(Opere, 6, 0, 6, QStringLiteral("lblCampo007"), memoField(Opere));
+    placeFields({{Autore, 0, 0, 2},
+                 {Nazione, 0, 2, 2},
+                 {Periodo, 0, 4, 2},
+                 {Corrente, 2, 0, 2},
+                 {Generi, 2, 2, 4},
+                 {Biografia, 4, 0, 6},
+                 {Opere, 6, 0, 6},
+                 {Pensiero, 8, 0, 6},
+                 {Capolavoro, 10, 0, 2},
+                 {Giudizio, 10, 2, 4}});
     addImportArrow(6, 0, 6);
-    place(Pensiero, 8, 0, 6, QStringLiteral("lblCampo008"), memoField(Pensiero));
-    place(Capolavoro, 10, 0, 2, QStringLiteral("lblCampo009"), lineField(Capolavoro));
-    place(Giudizio, 10, 2, 4, QStringLiteral("lblCampo010"), lineField(Giudizio));
     for (int row : {5, 7, 9}) g->setRowStretch(row, 1);
-
-    chainFields({Autore, Nazione, Periodo, Corrente, Generi, Biografia, Opere, Pensiero, Capolavoro, Giudizio});
 }
 
 void TfrmAutori::cmdCartellaClick()

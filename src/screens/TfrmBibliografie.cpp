@@ -37,27 +37,21 @@ void TfrmBibliografie::buildScreen()
                   QStringLiteral("Allega file alla scheda corrente.")});
     QGridLayout *g = buildFieldArea(QStringLiteral("lato_bibliografie"));
 
-    place(Titolo, 0, 0, 4, QStringLiteral("lblCampo001"), lineField(Titolo));
-    for (int f : {DataInizio, DataFine}) {
-        auto *date = lineField(f);
-        date->setAlignment(Qt::AlignCenter);
-        place(f, 0, f == DataInizio ? 4 : 5, 1,
-              QStringLiteral("lblCampo00%1").arg(f == DataInizio ? 2 : 3), date);
-    }
-    place(Argomento, 2, 0, 6, QStringLiteral("lblCampo004"), lineField(Argomento));
-    place(Scopo, 4, 0, 6, QStringLiteral("lblCampo005"), lineField(Scopo));
-    place(Ricercatori, 6, 0, 6, QStringLiteral("lblCampo006"), lineField(Ricercatori));
-    place(Bibliografia, 8, 0, 6, QStringLiteral("lblCampo007"), memoField(Bibliografia));
+    placeFields({{Titolo, 0, 0, 4},
+                 {DataInizio, 0, 4, 1},
+                 {DataFine, 0, 5, 1},
+                 {Argomento, 2, 0, 6},
+                 {Scopo, 4, 0, 6},
+                 {Ricercatori, 6, 0, 6},
+                 {Bibliografia, 8, 0, 6},
+                 {Presentazione, 10, 0, 6},
+                 {Relatori, 12, 0, 6},
+                 {Destinatari, 14, 0, 6}});
+    for (int f : {DataInizio, DataFine}) qobject_cast<QLineEdit *>(card().control(f))->setAlignment(Qt::AlignCenter);
     addImportArrow(8, 0, 6);
-    place(Presentazione, 10, 0, 6, QStringLiteral("lblCampo008"), lineField(Presentazione));
-    place(Relatori, 12, 0, 6, QStringLiteral("lblCampo009"), lineField(Relatori));
-    place(Destinatari, 14, 0, 6, QStringLiteral("lblCampo010"), lineField(Destinatari));
     g->setRowStretch(9, 1);
 
     cardui::hiddenFields(card(), g->parentWidget());
-
-    chainFields({Titolo, DataInizio, DataFine, Argomento, Scopo, Ricercatori, Bibliografia, Presentazione,
-                 Relatori, Destinatari});
 }
 
 void TfrmBibliografie::cmdCartellaClick()
