@@ -62,15 +62,6 @@ QLabel *line(const QString &text, QWidget *parent, bool bold = false)
     return l;
 }
 
-QPushButton *button(const QString &name, const QString &text, QWidget *parent)
-{
-    auto *b = new QPushButton(text, parent);
-    b->setObjectName(name);
-    b->setMinimumSize(120, 32);
-    b->setFont(style::font(10, true));
-    return b;
-}
-
 } // namespace
 
 SearchScreen::SearchScreen(Application &app, QWidget *opener, SearchKind kind)
@@ -80,7 +71,7 @@ SearchScreen::SearchScreen(Application &app, QWidget *opener, SearchKind kind)
     RegionalSettings::instance().apply();
     setWindowTitle(m_kind.captionText());
     setFixedClientSize(862, 560);
-    setStyleSheet(QStringLiteral("QDialog { background: %1; }").arg(style::verticalGradient(style::dialogWindow)));
+    style::setDialogShade(this, style::dialogWindow);
 
     // The two panels share one place, 833 x 529 centred in the window. A stacked
     // layout ignores margins, so an outer layout gives them their border.
@@ -142,7 +133,7 @@ QWidget *SearchScreen::buildFilterPanel()
     m_lblConta->hide();
 
     auto *bottom = new QHBoxLayout;
-    auto *btnAnnulla = button(QStringLiteral("btnAnnulla"), searchtext::closeButton(), m_panAvvio);
+    auto *btnAnnulla = dialogButton(QStringLiteral("btnAnnulla"), searchtext::closeButton(), m_panAvvio);
     auto *hourglass = new QLabel(m_panAvvio);
     hourglass->setObjectName(QStringLiteral("imgClessidra"));
     hourglass->setPixmap(artwork::pixmap(QStringLiteral("clessidra"), QSize(28, 28)));
@@ -151,7 +142,7 @@ QWidget *SearchScreen::buildFilterPanel()
     style::setTextColour(m_lblAttendere, style::colour::working);
     m_lblAttendere->setWordWrap(false);
     m_lblAttendere->hide();
-    auto *btnCerca = button(QStringLiteral("btnCerca"), searchtext::searchButton(), m_panAvvio);
+    auto *btnCerca = dialogButton(QStringLiteral("btnCerca"), searchtext::searchButton(), m_panAvvio);
     bottom->addWidget(btnAnnulla);
     bottom->addStretch(1);
     bottom->addWidget(hourglass);
@@ -182,7 +173,7 @@ QWidget *SearchScreen::buildResultPanel()
     m_txtTrova->setObjectName(QStringLiteral("txtTrova"));
     m_txtTrova->setFont(style::font(9, true));
     m_txtTrova->setMinimumHeight(28);
-    m_btnTrova = button(QStringLiteral("btnTrova"), searchtext::findButton(), m_panContainer);
+    m_btnTrova = dialogButton(QStringLiteral("btnTrova"), searchtext::findButton(), m_panContainer);
     findRow->addWidget(m_txtTrova, 1);
     findRow->addSpacing(8);
     findRow->addWidget(m_btnTrova);
@@ -211,12 +202,12 @@ QWidget *SearchScreen::buildResultPanel()
     v->addWidget(hint);
 
     auto *bottom = new QHBoxLayout;
-    auto *btnChiudi = button(QStringLiteral("btnChiudi"), searchtext::closeButton(), m_panContainer);
+    auto *btnChiudi = dialogButton(QStringLiteral("btnChiudi"), searchtext::closeButton(), m_panContainer);
     m_lblTrovate = line(searchtext::initialCount(), m_panContainer, true);
     m_lblTrovate->setObjectName(QStringLiteral("lblTrovate"));
     style::setTextColour(m_lblTrovate, style::colour::count);
     m_lblTrovate->setAlignment(Qt::AlignCenter);
-    auto *btnStampa = button(QStringLiteral("btnStampa"), searchtext::printButton(), m_panContainer);
+    auto *btnStampa = dialogButton(QStringLiteral("btnStampa"), searchtext::printButton(), m_panContainer);
     bottom->addWidget(btnChiudi);
     bottom->addWidget(m_lblTrovate, 1);
     bottom->addWidget(btnStampa);
