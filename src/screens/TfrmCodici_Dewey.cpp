@@ -17,7 +17,6 @@
 #include <QFontInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -137,7 +136,6 @@ TfrmCodici_Dewey::TfrmCodici_Dewey(Application &app, QWidget *opener)
     // No button is the dialog's default, so Enter in the list or the field
     // presses nothing; Enter on a focused button presses that button.
     disableDefaultButtons();
-    for (QPushButton *b : {m_btnTrova, btnChiudi, m_btnStampa}) b->installEventFilter(this);
     EnterChain::link(m_txtTrova, m_btnTrova);
 
     m_tmrCarica.setObjectName(QStringLiteral("tmrCarica"));
@@ -248,14 +246,6 @@ void TfrmCodici_Dewey::btnStampaClick()
 
 bool TfrmCodici_Dewey::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        auto *b = qobject_cast<QPushButton *>(watched);
-        if (b && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
-            b->click();
-            return true;
-        }
-    }
     if (watched == m_lstRecords->viewport() && event->type() == QEvent::MouseButtonDblClick) {
         const auto *me = static_cast<QMouseEvent *>(event);
         if (me->button() != Qt::LeftButton) return false;
