@@ -38,10 +38,8 @@ void setupWindow(QWidget *screen, const QString &className, const QString &capti
 
 QWidget *logo(QWidget *parent)
 {
-    auto *l = new QLabel(parent);
-    l->setObjectName(QStringLiteral("imgLogo"));
+    QLabel *l = artwork::picture(QStringLiteral("imgLogo"), QStringLiteral("logo"), QSize(300, 110), parent);
     l->setAlignment(Qt::AlignCenter);
-    l->setPixmap(artwork::pixmap(QStringLiteral("logo"), QSize(300, 110)));
     return l;
 }
 

@@ -131,9 +131,7 @@ QGridLayout *TfrmLibri::addSection(QVBoxLayout *cardLayout, int number, const QS
     addBackground(pictureFrame);
     auto *pv = new QVBoxLayout(pictureFrame);
     pv->setContentsMargins(4, 4, 4, 4);
-    auto *picture = new QLabel(pictureFrame);
-    picture->setObjectName(QStringLiteral("imgSezione%1").arg(number));
-    picture->setPixmap(artwork::pixmap(art, QSize(80, 80)));
+    auto *picture = artwork::picture(QStringLiteral("imgSezione%1").arg(number), art, QSize(80, 80), pictureFrame);
     picture->setAlignment(Qt::AlignCenter);
     pv->addWidget(picture, 0, Qt::AlignCenter);
     h->addWidget(pictureFrame);
@@ -241,9 +239,7 @@ void TfrmLibri::buildNotesSection(QVBoxLayout *cardLayout)
     style::setTextColour(chk, style::colour::alert);
     statusLine()->addHover(chk, QStringLiteral("Contrassegna la scheda del libro come annullata per "
                                                "escluderla dai risultati di ricerca."));
-    auto *mark = new QLabel(s.area());
-    mark->setObjectName(QStringLiteral("imgAnnullata"));
-    mark->setPixmap(artwork::pixmap(QStringLiteral("annullata"), QSize(26, 26)));
+    auto *mark = artwork::picture(QStringLiteral("imgAnnullata"), QStringLiteral("annullata"), QSize(26, 26), s.area());
     loan->addWidget(chk);
     loan->addWidget(mark);
     connect(btnScadenza, &CommandPicture::clicked, this, &TfrmLibri::btnScadenzaClick);

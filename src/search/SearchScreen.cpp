@@ -94,9 +94,7 @@ QWidget *SearchScreen::buildFilterPanel()
     v->setSpacing(4);
 
     auto *head = new QHBoxLayout;
-    auto *lens = new QLabel(m_panAvvio);
-    lens->setObjectName(QStringLiteral("imgLente"));
-    lens->setPixmap(artwork::pixmap(QStringLiteral("lente"), QSize(48, 48)));
+    auto *lens = artwork::picture(QStringLiteral("imgLente"), QStringLiteral("lente"), QSize(48, 48), m_panAvvio);
     head->addWidget(lens, 0, Qt::AlignTop);
     auto *lines = new QVBoxLayout;
     lines->addWidget(line(searchtext::filterInstruction1(), m_panAvvio, true));
@@ -134,9 +132,8 @@ QWidget *SearchScreen::buildFilterPanel()
 
     auto *bottom = new QHBoxLayout;
     auto *btnAnnulla = dialogButton(QStringLiteral("btnAnnulla"), searchtext::closeButton(), m_panAvvio);
-    auto *hourglass = new QLabel(m_panAvvio);
-    hourglass->setObjectName(QStringLiteral("imgClessidra"));
-    hourglass->setPixmap(artwork::pixmap(QStringLiteral("clessidra"), QSize(28, 28)));
+    auto *hourglass =
+        artwork::picture(QStringLiteral("imgClessidra"), QStringLiteral("clessidra"), QSize(28, 28), m_panAvvio);
     m_lblAttendere = line(searchtext::waitLabel(), m_panAvvio, true);
     m_lblAttendere->setObjectName(QStringLiteral("lblAttendere"));
     style::setTextColour(m_lblAttendere, style::colour::working);
