@@ -4,6 +4,7 @@
 #include "store/BibliographyRecord.h"
 #include "store/BookRecord.h"
 #include "support/ArchiveKit.h"
+#include "support/Files.h"
 #include "support/TestSupport.h"
 #include "support/UrlCatcher.h"
 
@@ -29,20 +30,6 @@ const QString kOverwrite = QStringLiteral(
 const QString kNotBareName = QStringLiteral(
     "Attenzione: il nome del file allegato non è valido.\r\n\r\n"
     "E' possibile aprire soltanto un file presente nella cartella dei documenti allegati.");
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeAll(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
 
 QString two(int slot) { return QStringLiteral("%1").arg(slot, 2, 10, QLatin1Char('0')); }
 

@@ -2,6 +2,8 @@
 // writing whole records, and the failures that must never cost the user data.
 #include "store/RecordFile.h"
 
+#include "support/Files.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -9,25 +11,14 @@
 #include <QTest>
 
 using namespace opusteca;
+using opusteca::test::readAll;
+using opusteca::test::writeAll;
 
 namespace {
 
 constexpr int kSize = 37; // small, odd and unrelated to any real record
 
 QByteArray recordOf(char c) { return QByteArray(kSize, c); }
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
 
 // The write bits of the file's mode. (WriteUser is what the running user may do,
 // which for root stays set whatever the mode says.)

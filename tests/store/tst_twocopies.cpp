@@ -3,6 +3,7 @@
 // append may take another's place.
 #include "TwoCopiesVersions.h"
 #include "store/RecordFile.h"
+#include "support/Files.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,16 +13,11 @@
 #include <QTest>
 
 using namespace opusteca;
+using opusteca::test::readAll;
 
 namespace {
 
 constexpr int kOperations = 1000;
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 // The record numbers a copy's appends got, from its "append N" lines.
 QList<qint64> appendsOf(const QByteArray &output)

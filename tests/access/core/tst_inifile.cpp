@@ -2,6 +2,8 @@
 // every other byte of the file kept.
 #include "access/core/IniFile.h"
 
+#include "support/Files.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -9,21 +11,10 @@
 #include <QTest>
 
 using namespace opusteca;
+using opusteca::test::readAll;
+using opusteca::test::writeAll;
 
 namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
 
 const QString kSection = QStringLiteral("Accesso");
 const QString kKey = QStringLiteral("Valore");

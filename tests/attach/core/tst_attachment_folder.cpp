@@ -2,6 +2,8 @@
 // truncate or half-write a file, whatever the source turns out to be.
 #include "attach/core/AttachmentFolder.h"
 
+#include "support/Files.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -10,22 +12,10 @@
 #include <QTest>
 
 using namespace opusteca;
+using opusteca::test::readAll;
+using opusteca::test::writeAll;
 
 namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeAll(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
 
 // A few megabytes that no two positions of which look alike, so a short or shifted
 // copy cannot pass for a whole one.
