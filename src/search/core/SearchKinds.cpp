@@ -7,44 +7,53 @@
 namespace opusteca {
 namespace {
 
+// A filter on a field: its control takes the field's control name, and its
+// caption is the field's caption on the card unless `caption` gives another.
+template <std::size_t N>
+constexpr SearchFilter filterOn(const FieldDef (&fields)[N], int field, const char *caption = nullptr)
+{
+    return {fields[field].control, caption ? caption : fields[field].label, field};
+}
+
 // Both book searches use the same filters and the same list line.
 constexpr SearchFilter kBookFilters[] = {
-    {"txtTitolo", "Titolo libro:", libro::Titolo},
-    {"txtCodice", "Codice identificativo:", libro::Codice},
-    {"txtAutore", "Autore:", libro::Autore},
-    {"txtCuratore", "Curatore:", libro::Curatore},
-    {"txtGenere", "Genere:", libro::Genere},
-    {"txtEditore", "Casa editrice:", libro::Editore},
-    {"txtIsbn", "ISBN:", libro::Isbn},
-    {"txtLingua", "Lingua:", libro::Lingua},
-    {"txtDewey", "Codice Dewey:", libro::Dewey},
-    {"txtNote", "Note:", libro::Note},
+    filterOn(libro::kFields, libro::Titolo),
+    filterOn(libro::kFields, libro::Codice, "Codice identificativo:"),
+    filterOn(libro::kFields, libro::Autore),
+    filterOn(libro::kFields, libro::Curatore),
+    filterOn(libro::kFields, libro::Genere),
+    filterOn(libro::kFields, libro::Editore),
+    filterOn(libro::kFields, libro::Isbn),
+    filterOn(libro::kFields, libro::Lingua),
+    filterOn(libro::kFields, libro::Dewey, "Codice Dewey:"),
+    filterOn(libro::kFields, libro::Note),
 };
 
 constexpr SearchFilter kAuthorFilters[] = {
-    {"txtAutore", "Nome autore:", autore::Autore},
-    {"txtNazione", "Nazionalit\u00E0:", autore::Nazione},
-    {"txtPeriodo", "Periodo storico:", autore::Periodo},
-    {"txtCorrente", "Corrente letteraria:", autore::Corrente},
-    {"txtGeneri", "Generi trattati:", autore::Generi},
-    {"txtBiografia", "Biografia:", autore::Biografia},
-    {"txtOpere", "Opere:", autore::Opere},
-    {"txtPensiero", "Pensiero:", autore::Pensiero},
-    {"txtCapolavoro", "Capolavoro:", autore::Capolavoro},
-    {"txtGiudizio", "Giudizio personale:", autore::Giudizio},
+    filterOn(autore::kFields, autore::Autore),
+    filterOn(autore::kFields, autore::Nazione),
+    filterOn(autore::kFields, autore::Periodo),
+    filterOn(autore::kFields, autore::Corrente),
+    filterOn(autore::kFields, autore::Generi),
+    filterOn(autore::kFields, autore::Biografia),
+    filterOn(autore::kFields, autore::Opere),
+    filterOn(autore::kFields, autore::Pensiero),
+    filterOn(autore::kFields, autore::Capolavoro),
+    filterOn(autore::kFields, autore::Giudizio),
 };
 
+// Argomento comes before the dates here, unlike on the card.
 constexpr SearchFilter kBibliographyFilters[] = {
-    {"txtTitolo", "Titolo ricerca:", bibliografia::Titolo},
-    {"txtArgomento", "Argomento trattato:", bibliografia::Argomento},
-    {"txtDataInizio", "Data inizio:", bibliografia::DataInizio},
-    {"txtDataFine", "Data fine:", bibliografia::DataFine},
-    {"txtScopo", "Scopo della ricerca:", bibliografia::Scopo},
-    {"txtRicercatori", "Ricercatori:", bibliografia::Ricercatori},
-    {"txtBibliografia", "Bibliografia:", bibliografia::Bibliografia},
-    {"txtPresentazione", "Data e luogo presentazione:", bibliografia::Presentazione},
-    {"txtRelatori", "Relatori:", bibliografia::Relatori},
-    {"txtDestinatari", "Destinatari:", bibliografia::Destinatari},
+    filterOn(bibliografia::kFields, bibliografia::Titolo),
+    filterOn(bibliografia::kFields, bibliografia::Argomento),
+    filterOn(bibliografia::kFields, bibliografia::DataInizio),
+    filterOn(bibliografia::kFields, bibliografia::DataFine),
+    filterOn(bibliografia::kFields, bibliografia::Scopo),
+    filterOn(bibliografia::kFields, bibliografia::Ricercatori),
+    filterOn(bibliografia::kFields, bibliografia::Bibliografia),
+    filterOn(bibliografia::kFields, bibliografia::Presentazione),
+    filterOn(bibliografia::kFields, bibliografia::Relatori),
+    filterOn(bibliografia::kFields, bibliografia::Destinatari),
 };
 
 constexpr LineSegment kBookLine[] = {
