@@ -9,55 +9,57 @@ namespace {
 
 constexpr bool RO = true;
 constexpr bool RW = false;
+// The column is headed by the field's caption on its card, without the colon.
+constexpr const char *kCaption = nullptr;
 
 constexpr ExportColumn kBookColumns[] = {
-    {libro::Titolo, "Titolo libro", 350, RO, 350},
+    {libro::Titolo, kCaption, 350, RO, 350},
     {libro::Codice, "Codice identificativo", 200, RO, 250},
-    {libro::Scaffale, "Scaffale", 200, RO, 250},
-    {libro::Autore, "Autore", 300, RW, 280},
-    {libro::Nazione, "Nazione", 250, RW, 250},
-    {libro::Curatore, "Curatore", 250, RO, 250},
+    {libro::Scaffale, kCaption, 200, RO, 250},
+    {libro::Autore, kCaption, 300, RW, 280},
+    {libro::Nazione, kCaption, 250, RW, 250},
+    {libro::Curatore, kCaption, 250, RO, 250},
     {libro::Dewey, "Codice Dewey", 120, RO, 150},
-    {libro::Pagine, "Pagine", 120, RO, 100},
-    {libro::Genere, "Genere", 250, RO, 250},
-    {libro::Giudizio, "Giudizio", 250, RW, 250},
-    {libro::Editore, "Casa editrice", 250, RW, 250},
-    {libro::Isbn, "ISBN", 200, RO, 200},
+    {libro::Pagine, kCaption, 120, RO, 100},
+    {libro::Genere, kCaption, 250, RO, 250},
+    {libro::Giudizio, kCaption, 250, RW, 250},
+    {libro::Editore, kCaption, 250, RW, 250},
+    {libro::Isbn, kCaption, 200, RO, 200},
     {libro::Citta, "Citt\u00E0 pubblicazione", 250, RO, 250},
     {libro::Anno, "Anno pubblicazione", 180, RO, 200},
-    {libro::Volumi, "Volumi", 200, RW, 200},
-    {libro::Prezzo, "Prezzo", 200, RO, 200},
-    {libro::Collana, "Collana", 250, RO, 250},
-    {libro::Formato, "Formato", 250, RO, 250},
-    {libro::Originale, "Titolo originale", 300, RW, 300},
-    {libro::Lingua, "Lingua", 250, RW, 250},
+    {libro::Volumi, kCaption, 200, RW, 200},
+    {libro::Prezzo, kCaption, 200, RO, 200},
+    {libro::Collana, kCaption, 250, RO, 250},
+    {libro::Formato, kCaption, 250, RO, 250},
+    {libro::Originale, kCaption, 300, RW, 300},
+    {libro::Lingua, kCaption, 250, RW, 250},
     {libro::Prima, "Prima pubblicazione", 200, RW, 200},
-    {libro::Traduttore, "Traduttore", 250, RO, 250},
-    {libro::Versione, "Versione", 200, RW, 250},
-    {libro::Note, "Note", 300, RW, 350},
+    {libro::Traduttore, kCaption, 250, RO, 250},
+    {libro::Versione, kCaption, 200, RW, 250},
+    {libro::Note, kCaption, 300, RW, 350},
     {libro::Annullata, "Scheda annullata", 120, RW, 150},
 };
 
 constexpr ExportColumn kAuthorColumns[] = {
-    {autore::Autore, "Nome autore", 250, RW, 250},
-    {autore::Nazione, "Nazionalit\u00E0", 200, RW, 250},
-    {autore::Periodo, "Periodo storico", 250, RO, 250},
-    {autore::Corrente, "Corrente letteraria", 250, RO, 250},
-    {autore::Generi, "Generi trattati", 350, RO, 350},
-    {autore::Capolavoro, "Capolavoro", 300, RO, 300},
-    {autore::Giudizio, "Giudizio personale", 350, RW, 350},
+    {autore::Autore, kCaption, 250, RW, 250},
+    {autore::Nazione, kCaption, 200, RW, 250},
+    {autore::Periodo, kCaption, 250, RO, 250},
+    {autore::Corrente, kCaption, 250, RO, 250},
+    {autore::Generi, kCaption, 350, RO, 350},
+    {autore::Capolavoro, kCaption, 300, RO, 300},
+    {autore::Giudizio, kCaption, 350, RW, 350},
 };
 
 constexpr ExportColumn kBibliographyColumns[] = {
-    {bibliografia::Titolo, "Titolo ricerca", 300, RW, 300},
-    {bibliografia::DataInizio, "Data inizio", 100, RW, 100},
-    {bibliografia::DataFine, "Data fine", 100, RO, 100},
-    {bibliografia::Argomento, "Argomento trattato", 300, RO, 300},
-    {bibliografia::Scopo, "Scopo della ricerca", 300, RO, 300},
-    {bibliografia::Ricercatori, "Ricercatori", 300, RO, 300},
-    {bibliografia::Presentazione, "Data e luogo presentazione", 300, RW, 300},
-    {bibliografia::Relatori, "Relatori", 300, RW, 300},
-    {bibliografia::Destinatari, "Destinatari", 300, RW, 300},
+    {bibliografia::Titolo, kCaption, 300, RW, 300},
+    {bibliografia::DataInizio, kCaption, 100, RW, 100},
+    {bibliografia::DataFine, kCaption, 100, RO, 100},
+    {bibliografia::Argomento, kCaption, 300, RO, 300},
+    {bibliografia::Scopo, kCaption, 300, RO, 300},
+    {bibliografia::Ricercatori, kCaption, 300, RO, 300},
+    {bibliografia::Presentazione, kCaption, 300, RW, 300},
+    {bibliografia::Relatori, kCaption, 300, RW, 300},
+    {bibliografia::Destinatari, kCaption, 300, RW, 300},
 };
 
 // Every column names a field of its record.
@@ -78,8 +80,17 @@ QList<SheetColumn> ExportKind::sheetColumns() const
 {
     QList<SheetColumn> out;
     out.reserve(qsizetype(columns.size()));
-    for (const ExportColumn &c : columns) out.append({QString::fromUtf8(c.header), c.exportWidth});
+    for (qsizetype i = 0; i < qsizetype(columns.size()); ++i) out.append({header(i), columns[size_t(i)].exportWidth});
     return out;
+}
+
+QString ExportKind::header(qsizetype column) const
+{
+    const ExportColumn &c = columns[size_t(column)];
+    if (c.header) return QString::fromUtf8(c.header);
+    QString caption = QString::fromUtf8(layout->fields[size_t(c.field)].label);
+    if (caption.endsWith(u':')) caption.chop(1);
+    return caption;
 }
 
 const ExportKind &exportKind(ExportArchive archive)

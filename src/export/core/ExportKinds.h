@@ -11,7 +11,7 @@ namespace opusteca {
 // field of the archive's field table it shows, and how.
 struct ExportColumn {
     int field;          // index into the archive's field table
-    const char *header; // UTF-8
+    const char *header; // UTF-8; null: the field's caption on its card, without the colon
     int gridWidth;
     bool readOnly;      // refuses typing in the grid
     int exportWidth;    // the width the document's header cell declares
@@ -27,6 +27,8 @@ struct ExportKind {
     const char *sheetName;
     std::span<const ExportColumn> columns;
 
+    // A column's header text (columns in grid order).
+    QString header(qsizetype column) const;
     // The document's columns, header texts and widths, in grid order.
     QList<SheetColumn> sheetColumns() const;
 };

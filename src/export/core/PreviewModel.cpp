@@ -139,7 +139,7 @@ QVariant PreviewModel::headerData(int section, Qt::Orientation orientation, int 
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
     if (section == 0) return QStringLiteral("N.");
     if (section < 0 || section > int(m_kind.columns.size())) return {};
-    return QString::fromUtf8(m_kind.columns[size_t(section - 1)].header);
+    return m_kind.header(section - 1);
 }
 
 Qt::ItemFlags PreviewModel::flags(const QModelIndex &index) const

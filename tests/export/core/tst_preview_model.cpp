@@ -66,6 +66,8 @@ private slots:
     void authorFields();
     void typedCellsStayBesideTheArchive();
     void headers();
+    void everyHeaderText_data();
+    void everyHeaderText();
 };
 
 void TestPreviewModel::oneNumberedRowPerRecord()
@@ -208,6 +210,41 @@ void TestPreviewModel::headers()
     QCOMPARE(sheet.size(), 25);
     QCOMPARE(sheet[1].width, 250);
     QCOMPARE(sheet[23].width, 350);
+}
+
+// The grid and the document head every column with the same text, as users of
+// earlier exports know them.
+void TestPreviewModel::everyHeaderText_data()
+{
+    QTest::addColumn<int>("archive");
+    QTest::addColumn<QString>("headers");
+    QTest::newRow("books") << int(ExportArchive::Books)
+                           << QStringLiteral("Titolo libro|Codice identificativo|Scaffale|Autore|Nazione|Curatore|"
+                                             "Codice Dewey|Pagine|Genere|Giudizio|Casa editrice|ISBN|"
+                                             "Citt\u00E0 pubblicazione|Anno pubblicazione|Volumi|Prezzo|Collana|"
+                                             "Formato|Titolo originale|Lingua|Prima pubblicazione|Traduttore|"
+                                             "Versione|Note|Scheda annullata");
+    QTest::newRow("authors") << int(ExportArchive::Authors)
+                             << QStringLiteral("Nome autore|Nazionalit\u00E0|Periodo storico|Corrente letteraria|"
+                                               "Generi trattati|Capolavoro|Giudizio personale");
+    QTest::newRow("bibliographies") << int(ExportArchive::Bibliographies)
+                                    << QStringLiteral("Titolo ricerca|Data inizio|Data fine|Argomento trattato|"
+                                                      "Scopo della ricerca|Ricercatori|Data e luogo presentazione|"
+                                                      "Relatori|Destinatari");
+}
+
+void TestPreviewModel::everyHeaderText()
+{
+    QFETCH(int, archive);
+    QFETCH(QString, headers);
+    const QStringList expected = headers.split(u'|');
+    PreviewModel model(exportKind(ExportArchive(archive)));
+    const QList<SheetColumn> sheet = model.kind().sheetColumns();
+    QCOMPARE(sheet.size(), expected.size());
+    for (qsizetype i = 0; i < expected.size(); ++i) {
+        QCOMPARE(model.headerData(int(i) + 1, Qt::Horizontal).toString(), expected[i]);
+        QCOMPARE(sheet[i].header, expected[i]);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestPreviewModel)
