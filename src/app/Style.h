@@ -24,6 +24,7 @@ constexpr QColor title{0x19, 0x37, 0x5f};         // start menu title
 constexpr QColor subtitle{0x46, 0x5a, 0x78};      // start menu subtitle and site
 constexpr QColor pictureCaption{0x28, 0x37, 0x50}; // captions under command pictures
 constexpr QColor focus{0xff, 0xec, 0x40};         // focus highlight
+constexpr QColor gold{0xe8, 0xb2, 0x3a};          // rule under drawn titles, as in the artwork
 constexpr QColor paper{0xf8, 0xfb, 0xfe};         // field areas and card sections
 constexpr QColor paperBorder{0xc3, 0xd3, 0xe4};
 constexpr QColor container{0xee, 0xf3, 0xf9};     // the centred panel of an archive screen

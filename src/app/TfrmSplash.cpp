@@ -28,7 +28,7 @@ QPixmap creditsPicture()
     p.setFont(style::font(28, true));
     p.drawText(QRect(text.left(), text.top(), text.width(), 48), Qt::AlignLeft | Qt::AlignVCenter,
                QStringLiteral("Opusteca 2.0"));
-    p.fillRect(QRect(text.left() + 2, text.top() + 52, 150, 4), QColor(0xe8, 0xb2, 0x3a));
+    p.fillRect(QRect(text.left() + 2, text.top() + 52, 150, 4), style::colour::gold);
     p.setPen(style::colour::subtitle);
     p.setFont(style::font(10));
     p.drawText(QRect(text.left(), text.top() + 66, text.width(), 40), Qt::AlignLeft | Qt::TextWordWrap,

@@ -40,7 +40,7 @@ QLabel *textPicture(const QString &name, const QString &message, const QFont &fo
         p.setPen(Qt::NoPen);
         p.setBrush(g);
         p.drawRoundedRect(area, 6, 6);
-        p.setPen(Qt::white);
+        p.setPen(style::colour::white);
     } else {
         p.setPen(style::colour::navy);
     }

@@ -31,7 +31,7 @@ TfrmStampaLibro::TfrmStampaLibro(Application &app, QWidget *opener)
     auto *shpSfondo = new QLabel(this);
     shpSfondo->setObjectName(QStringLiteral("shpSfondo"));
     shpSfondo->setGeometry(18, 18, 326, 215);
-    shpSfondo->setStyleSheet(QStringLiteral("background: white;"));
+    shpSfondo->setStyleSheet(QStringLiteral("background: %1;").arg(style::css(style::colour::white)));
 
     artwork::picture(QStringLiteral("imgLogo01"), QStringLiteral("stampa_scheda"), QSize(318, 190), this)->move(22, 26);
 
