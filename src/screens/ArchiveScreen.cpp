@@ -93,6 +93,10 @@ QHBoxLayout *ArchiveScreen::addToolbarGroup()
     auto *frame = new QFrame(m_container);
     frame->setObjectName(QStringLiteral("shpControlli%1").arg(++m_groups, 2, 10, QLatin1Char('0')));
     style::setPanel(frame, style::Panel::ToolbarGroup);
+    // Each group as wide as its pictures; the toolbar's spare width goes into
+    // equal gaps between the groups, so a lone picture does not sit in a wide box.
+    frame->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);
+    if (m_groups > 1) m_toolbar->addStretch(1);
     auto *h = new QHBoxLayout(frame);
     h->setContentsMargins(8, 4, 8, 4);
     h->setSpacing(6);

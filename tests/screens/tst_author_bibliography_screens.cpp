@@ -326,6 +326,50 @@ private slots:
         const auto [low, high] = std::minmax_element(gaps.begin(), gaps.end());
         QVERIFY2(*high - *low <= 1, qPrintable(QStringLiteral("gaps from %1 to %2").arg(*low).arg(*high)));
     }
+
+    // The toolbar groups are as wide as what they hold and share out the spare
+    // width as equal gaps, from the card's left edge to its right edge.
+    void toolbarGroupsFitTheirPictures_data()
+    {
+        QTest::addColumn<QString>("screenName");
+        QTest::addColumn<QSize>("windowSize");
+        QTest::newRow("authors 1366") << "TfrmAutori" << QSize(1366, 740);
+        QTest::newRow("authors 1920") << "TfrmAutori" << QSize(1920, 1050);
+        QTest::newRow("bibliographies 1366") << "TfrmBibliografie" << QSize(1366, 740);
+        QTest::newRow("books 1366") << "TfrmLibri" << QSize(1366, 740);
+    }
+    void toolbarGroupsFitTheirPictures()
+    {
+        QFETCH(QString, screenName);
+        QFETCH(QSize, windowSize);
+        open(screenName);
+        screen->showNormal();
+        screen->resize(windowSize);
+        QTRY_COMPARE(screen->size(), windowSize);
+        QWidget *card = screen->findChild<QWidget *>(QStringLiteral("shpScheda"));
+        QVERIFY(card);
+        const QRect cardBox(card->mapTo(screen, QPoint(0, 0)), card->size());
+
+        QList<QRect> groups;
+        for (int i = 1; i <= 6; ++i) {
+            auto *group = screen->findChild<QWidget *>(QStringLiteral("shpControlli%1").arg(i, 2, 10, QLatin1Char('0')));
+            QVERIFY(group);
+            QRect content;
+            for (QWidget *child : group->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+                if (child->isVisible()) content |= child->geometry();
+            QVERIFY(content.isValid());
+            // No more room beside the pictures than the group's own margins.
+            const int slack = group->width() - content.width();
+            QVERIFY2(slack <= 20, qPrintable(QStringLiteral("group %1: %2 px spare").arg(i).arg(slack)));
+            groups << QRect(group->mapTo(screen, QPoint(0, 0)), group->size());
+        }
+        QVERIFY(qAbs(groups.first().left() - cardBox.left()) <= 1);
+        QVERIFY(qAbs(groups.last().right() - cardBox.right()) <= 1);
+        QList<int> gaps;
+        for (int i = 1; i < groups.size(); ++i) gaps << groups[i].left() - groups[i - 1].right();
+        const auto [low, high] = std::minmax_element(gaps.begin(), gaps.end());
+        QVERIFY2(*low > 0 && *high - *low <= 1, qPrintable(QStringLiteral("gaps from %1 to %2").arg(*low).arg(*high)));
+    }
 };
 
 QTEST_MAIN(TestAuthorBibliographyScreens)
