@@ -1,7 +1,9 @@
 // Every dialog screen has a title bar with its caption and no buttons, keeps its
 // size and is left only through its own controls; the long-lived screens keep
-// the window buttons their role gives them.
+// the window buttons their role gives them. The yellow focus frame belongs to
+// the fields of the archive, search and password screens and to no others.
 #include "app/Application.h"
+#include "app/Conventions.h"
 #include "app/TfrmGuida.h"
 #include "app/TfrmInfo.h"
 #include "app/TfrmSplash.h"
@@ -21,6 +23,9 @@
 #include "support/TestSupport.h"
 
 #include <QCloseEvent>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QTest>
 #include <QWindow>
@@ -156,6 +161,44 @@ private slots:
             QCOMPARE(flags & kButtons, Qt::WindowFlags());
             QCOMPARE(w->minimumSize(), w->maximumSize());
         }
+    }
+
+    void focusFrames_data()
+    {
+        QTest::addColumn<QString>("screen");
+        QTest::addColumn<bool>("framed");
+        for (const auto &entry : factories())
+            QTest::newRow(qPrintable(entry.first)) << entry.first << entry.first.startsWith(QLatin1String("TfrmTrova"));
+        for (const char *screen : {"TfrmPassword", "TfrmCambiaPassword", "TfrmLibri", "TfrmAutori", "TfrmBibliografie"})
+            QTest::newRow(screen) << QString::fromLatin1(screen) << true;
+    }
+    void focusFrames()
+    {
+        QFETCH(QString, screen);
+        QFETCH(bool, framed);
+        std::unique_ptr<DialogScreen> dialog;
+        QWidget *w = topLevel(screen);
+        if (!w) {
+            dialog.reset(factories().at(screen)(*program->app, topLevel(QStringLiteral("TfrmPassword"))));
+            w = dialog.get();
+        }
+        QVERIFY(w);
+        int fields = 0;
+        for (QWidget *field : w->findChildren<QWidget *>()) {
+            if (!field->objectName().startsWith(QLatin1String("txt"))) continue;
+            if (!qobject_cast<QLineEdit *>(field) && !qobject_cast<QComboBox *>(field)
+                && !qobject_cast<QPlainTextEdit *>(field))
+                continue;
+            ++fields;
+            auto *frame = w->findChild<FocusFrame *>(FocusFrame::frameNameFor(field->objectName()));
+            if (framed) {
+                QVERIFY2(frame && frame->field() == field, qPrintable(field->objectName()));
+            } else {
+                QVERIFY2(!frame, qPrintable(field->objectName()));
+            }
+        }
+        if (framed) QVERIFY(fields > 0);
+        if (!framed) QCOMPARE(w->findChildren<FocusFrame *>().size(), 0);
     }
 };
 
