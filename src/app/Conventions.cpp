@@ -58,11 +58,12 @@ bool StatusLine::eventFilter(QObject *watched, QEvent *event)
     auto *background = static_cast<QWidget *>(watched);
     if (!m_background.contains(background)) return false;
     // Entering a field also enters every parent of it, and a move over a child that
-    // ignores it reaches its parents too: only when the deepest widget under the
-    // pointer is a background itself does the line empty.
+    // ignores it reaches its parents too: the line empties only when nothing between
+    // the deepest widget under the pointer and this background is a control. The
+    // deepest widget may be a bare part of a control (a multi-line field's viewport).
     const QPoint pos = static_cast<QSinglePointEvent *>(event)->position().toPoint();
-    QWidget *under = background->childAt(pos);
-    if (under && !m_background.contains(under) && !isPlainHolder(under)) return false;
+    for (QWidget *w = background->childAt(pos); w && w != background; w = w->parentWidget())
+        if (!m_background.contains(w) && !isPlainHolder(w)) return false;
     if (!m_panInfo->text().isEmpty()) m_panInfo->clear();
     return false;
 }

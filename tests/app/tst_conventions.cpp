@@ -44,6 +44,8 @@ struct StatusScreen {
         auto *panContainer = place<QWidget>(&window, QStringLiteral("panContainer"), QRect(0, 0, 400, 240));
         auto *shp = place<QFrame>(panContainer, QStringLiteral("shpRiquadro"), QRect(240, 90, 140, 120));
         place<QLineEdit>(shp, QStringLiteral("txtDentro"), QRect(10, 40, 100, 24));
+        // A multi-line field: the pointer is over its viewport, a bare widget of its own.
+        place<QPlainTextEdit>(shp, QStringLiteral("txtMemo"), QRect(10, 5, 120, 30));
         // A plain holder that only lays out its fields: its gaps are background too.
         auto *holder = place<QWidget>(shp, QStringLiteral("holder"), QRect(10, 70, 120, 45));
         place<QLineEdit>(holder, QStringLiteral("txtNelGruppo"), QRect(0, 0, 120, 20));
@@ -109,6 +111,8 @@ void TestConventions::statusLine_data()
     QTest::newRow("picture, then the window") << QStringList{"cmdSalva", "screen"} << QStringList{kSalva, ""};
     QTest::newRow("picture, then a gap between fields") << QStringList{"cmdSalva", "holder"} << QStringList{kSalva, ""};
     QTest::newRow("field in a holder") << QStringList{"cmdNuovo", "txtNelGruppo"} << QStringList{kNuova, kNuova};
+    QTest::newRow("picture, then multi-line field") << QStringList{"cmdSalva", "txtMemo"} << QStringList{kSalva, kSalva};
+    QTest::newRow("multi-line field first") << QStringList{"txtMemo"} << QStringList{kReady};
     QTest::newRow("field lying on a rectangle") << QStringList{"cmdNuovo", "txtDentro"} << QStringList{kNuova, kNuova};
     QTest::newRow("background first") << QStringList{"panContainer"} << QStringList{""};
     QTest::newRow("emptied, never back to the first text")
