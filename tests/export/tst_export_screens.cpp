@@ -439,6 +439,11 @@ void TestExportScreens::statusLine()
             hover(screen->findChild<QWidget *>(QStringLiteral("shpSfondo")), QPoint(815, 60));
             QCOMPARE(panInfo->text(), QString());
         }
+        // The preview grid's cells are background too.
+        hover(screen->findChild<QWidget *>(QStringLiteral("cmdEsporta")), QPoint(5, 5));
+        QVERIFY(!panInfo->text().isEmpty());
+        hover(gridOf(screen)->viewport(), QPoint(40, 10));
+        QCOMPARE(panInfo->text(), QString());
         // Help opens the screen's own topic.
         QString topic;
         QVERIFY(whileModal([&] { clickPicture(screen, QStringLiteral("cmdGuida")); }, QStringLiteral("TfrmGuida"),
