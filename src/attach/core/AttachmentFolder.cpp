@@ -48,7 +48,9 @@ bool AttachmentFolder::isBareName(const QString &name)
     // Elsewhere in a name a colon names a drive or a file's hidden stream.
     if (t.contains(QLatin1Char(':'))) return false;
 #endif
-    if (t.contains(QLatin1String(".."))) return false;
+    // Without a separator only a leading ".." can name the parent; dots inside a
+    // name, as in "Inferno...pdf", are part of an ordinary file name.
+    if (t.startsWith(QLatin1String(".."))) return false;
     if (t.startsWith(QLatin1Char('~'))) return false;
     for (QChar c : t) {
         // A NUL would cut the path short where the system reads it.

@@ -63,6 +63,8 @@ private slots:
         QTest::newRow("tilde inside") << "bozza~1.doc" << true;
         QTest::newRow("no extension") << "LEGGIMI" << true;
         QTest::newRow("dot inside") << "a.b.c" << true;
+        QTest::newRow("ellipsis before the extension") << "Inferno, canto I...pdf" << true;
+        QTest::newRow("two dots inside") << "cap.1..2.pdf" << true;
         QTest::newRow("empty") << "" << false;
         QTest::newRow("blank") << "   " << false;
         QTest::newRow("Windows parent climb") << "..\\..\\programma.exe" << false;
