@@ -49,6 +49,9 @@ QComboBox *listField(Card &card, int field, const QStringList &items, QWidget *p
     c->setEditable(true);
     // Typed text is a value of its own, never added to the list.
     c->setInsertPolicy(QComboBox::NoInsert);
+    // No completion either: it would turn a typed "Romanzo" into the first item
+    // that begins so, and "arte" into "Arte".
+    c->setCompleter(nullptr);
     c->addItems(items);
     c->setMaxVisibleItems(20);
     // The field is as wide as its column, never widened by its longest item, so

@@ -443,6 +443,35 @@ private slots:
         QVERIFY(screen->findChild<QWidget *>(QStringLiteral("effTitolo"))->isVisible());
     }
 
+    // Text typed into a list is the value itself, even where it begins an item.
+    void listTextIsStoredAsTyped_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("field");
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("start of a genre") << "txtGenere" << int(libro::Genere) << "Romanzo";
+        QTest::newRow("genre in lower case") << "txtGenere" << int(libro::Genere) << "arte";
+        QTest::newRow("start of a language") << "txtLingua" << int(libro::Lingua) << "Ital";
+    }
+    void listTextIsStoredAsTyped()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, field);
+        QFETCH(QString, typed);
+        fill(QStringLiteral("txtTitolo"), QStringLiteral("T"));
+        fill(QStringLiteral("txtCodice"), QStringLiteral("C"));
+        fill(QStringLiteral("txtAutore"), QStringLiteral("A"));
+        auto *list = screen->findChild<QComboBox *>(name);
+        screen->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(screen));
+        list->setFocus();
+        typeText(list, typed);
+        pressEnter(screen->focusWidget());
+        QCOMPARE(list->currentText(), typed);
+        QCOMPARE(press(QStringLiteral("cmdSalva")).count(), 1);
+        QCOMPARE(fieldBytes(file(), bookLayout(), 1, field), typed.toLatin1());
+    }
+
     void fieldLimits_data()
     {
         QTest::addColumn<QString>("name");
