@@ -14,6 +14,7 @@
 #include <QSvgRenderer>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextLayout>
 #include <QUrl>
 #include <cstdio>
 
@@ -231,10 +232,24 @@ int main(int argc, char **argv)
         p.save();
         p.translate(pg.content.left(), pg.content.top() - i * pageH);
         const QRectF clip(0, i * pageH, pg.content.width(), pageH);
-        QAbstractTextDocumentLayout::PaintContext ctx;
-        ctx.clip = clip;
         p.setClipRect(clip);
-        doc.documentLayout()->draw(&p, ctx);
+        p.setPen(Qt::black);
+        // Line by line, and only the lines of this page: the document layout
+        // also draws the line before the clip, which the clip hides on paper
+        // but leaves in the PDF's text, so a search or a copy would find a
+        // page's last line twice.
+        for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
+            const QRectF box = doc.documentLayout()->blockBoundingRect(b);
+            if (box.bottom() < clip.top() || box.top() > clip.bottom()) continue;
+            const QTextLayout *layout = b.layout();
+            for (int l = 0; l < layout->lineCount(); ++l) {
+                const QTextLine line = layout->lineAt(l);
+                // A line laid out at the very top of a page may start a hair
+                // above it: its middle tells the page it belongs to.
+                const double middle = box.top() + line.y() + line.height() / 2;
+                if (middle >= clip.top() && middle < clip.bottom()) line.draw(&p, box.topLeft());
+            }
+        }
         p.restore();
     }
     if (!p.end() || !out.commit()) {

@@ -60,6 +60,27 @@ private slots:
             QVERIFY2(text.indexOf(opening) > text.indexOf(heading), qPrintable(opening));
         }
     }
+
+    // Each run of words of the topics stands in the guide no more often than
+    // the topics write it: a line drawn on two pages, even where the page's
+    // clip hides it, would be found twice by a search in the reader.
+    void noLineTwiceAcrossPageBreaks()
+    {
+        QProcess p;
+        p.start(QStringLiteral("pdftotext"), {kGuide, QStringLiteral("-")});
+        QVERIFY(p.waitForFinished(30000));
+        QCOMPARE(p.exitCode(), 0);
+        const QString text = simplified(QString::fromUtf8(p.readAllStandardOutput()));
+        QString written;
+        for (const QString &screen : helpTopicScreens())
+            written += simplified(helpTopic(screen).paragraphs.join(QLatin1Char(' '))) + QLatin1Char(' ');
+        const QStringList words = written.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        const int run = 8;
+        for (int i = 0; i + run <= words.size(); i += 2) {
+            const QString piece = words.mid(i, run).join(QLatin1Char(' '));
+            QVERIFY2(text.count(piece) <= written.count(piece), qPrintable(piece));
+        }
+    }
 };
 
 QTEST_GUILESS_MAIN(TestUserGuide)
