@@ -1,6 +1,7 @@
 #include "store/Cp1252.h"
 
 #include <array>
+#include <utility>
 
 namespace opusteca::cp1252 {
 namespace {
@@ -47,6 +48,60 @@ char fromUnicode(char16_t c)
     for (int i = 0; i < 32; ++i)
         if (kHigh[i] == c) return char(0x80 + i);
     return '?';
+}
+
+bool represents(char16_t c)
+{
+    return c < 0x80 || (c >= 0xA0 && c <= 0xFF) || fromUnicode(c) != '?';
+}
+
+namespace {
+
+// Letters users meet in names and places that have no canonical decomposition.
+constexpr std::array<std::pair<char16_t, char16_t>, 7> kLookAlikes = {{
+    {0x0141, u'L'}, {0x0142, u'l'}, // Ł ł
+    {0x0110, u'D'}, {0x0111, u'd'}, // Đ đ
+    {0x0126, u'H'}, {0x0127, u'h'}, // Ħ ħ
+    {0x0131, u'i'},                 // ı
+}};
+
+char16_t fitOne(char16_t c)
+{
+    if (represents(c)) return c;
+    for (const auto &[from, to] : kLookAlikes)
+        if (from == c) return to;
+    // Follow the canonical decomposition down to its first character until the
+    // code page has it ("ǖ" -> "ü"); a compatibility one ("ﬁ", "²") is no base letter.
+    QChar q(c);
+    for (int depth = 0; depth < 4 && q.decompositionTag() == QChar::Canonical; ++depth) {
+        const QString d = q.decomposition();
+        if (d.isEmpty() || d[0].isSurrogate()) break;
+        q = d[0];
+        if (represents(q.unicode())) return q.unicode();
+    }
+    return u'?';
+}
+
+} // namespace
+
+QString fit(QStringView s)
+{
+    qsizetype i = 0;
+    while (i < s.size() && represents(s[i].unicode())) ++i;
+    if (i == s.size()) return s.toString();
+    QString out;
+    out.reserve(s.size());
+    out.append(s.left(i));
+    for (; i < s.size(); ++i) {
+        const char16_t c = s[i].unicode();
+        if (QChar::isHighSurrogate(c) && i + 1 < s.size() && QChar::isLowSurrogate(s[i + 1].unicode())) {
+            out.append(QLatin1Char('?'));
+            ++i;
+            continue;
+        }
+        out.append(QChar(fitOne(c)));
+    }
+    return out;
 }
 
 QByteArray encode(QStringView s)

@@ -18,6 +18,9 @@ private slots:
     void undefinedBytes();
     void outsideCodePage_data();
     void outsideCodePage();
+    void fit_data();
+    void fit();
+    void fitKeepsEveryCodePageCharacter();
 };
 
 void TestCp1252::everyByteSurvivesDecodeAndEncode()
@@ -130,6 +133,45 @@ void TestCp1252::outsideCodePage()
     QFETCH(QString, text);
     QFETCH(QByteArray, bytes);
     QCOMPARE(cp1252::encode(text), bytes);
+}
+
+void TestCp1252::fit_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("accents inside the code page") << QStringLiteral("àèéìòù ÀÈÉÌÒÙ ç ñ ß") << QStringLiteral("àèéìòù ÀÈÉÌÒÙ ç ñ ß");
+    QTest::newRow("Polish city") << QStringLiteral("Łódź") << QStringLiteral("Lódz");
+    QTest::newRow("double acute") << QStringLiteral("Erdős") << QStringLiteral("Erdos");
+    QTest::newRow("comma below") << QStringLiteral("Timișoara") << QStringLiteral("Timisoara");
+    QTest::newRow("caron kept where the code page has it") << QStringLiteral("Šťastný") << QStringLiteral("Štastný");
+    QTest::newRow("decomposes to a letter with diaeresis") << QStringLiteral("ǖ") << QStringLiteral("ü");
+    QTest::newRow("letters without decomposition") << QStringLiteral("ŁłĐđĦħı") << QStringLiteral("LlDdHhi");
+    QTest::newRow("Greek") << QStringLiteral("Ωμέγα") << QStringLiteral("?????");
+    QTest::newRow("euro and ligatures stay") << QStringLiteral("€ Œuvre œ") << QStringLiteral("€ Œuvre œ");
+    QTest::newRow("emoji is one character") << QStringLiteral("a😀b") << QStringLiteral("a?b");
+    QTest::newRow("lone surrogate") << QString(QChar(0xD800)) << QStringLiteral("?");
+    QTest::newRow("compatibility ligature is no letter") << QStringLiteral("ﬁne") << QStringLiteral("?ne");
+    QTest::newRow("pasted paragraph") << QStringLiteral("Kraków,\r\nGdańsk – “Dzień”")
+                                      << QStringLiteral("Kraków,\r\nGdansk – “Dzien”");
+}
+
+void TestCp1252::fit()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    const QString fitted = cp1252::fit(typed);
+    QCOMPARE(fitted, shown);
+    // What is shown is exactly what is stored and read back.
+    QByteArray bytes;
+    QVERIFY(cp1252::encodeExactly(fitted, bytes));
+}
+
+void TestCp1252::fitKeepsEveryCodePageCharacter()
+{
+    QByteArray all(256, '\0');
+    for (int b = 0; b < 256; ++b) all[b] = char(b);
+    const QString text = cp1252::decode(all);
+    QCOMPARE(cp1252::fit(text), text);
 }
 
 QTEST_GUILESS_MAIN(TestCp1252)
