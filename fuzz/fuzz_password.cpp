@@ -2,7 +2,7 @@
 // the value read unscrambles only when it is hexadecimal and then scrambles
 // back to its digits; a password written into that text reads back unchanged.
 #include "FuzzCheck.h"
-#include "access/core/IniFile.h"
+#include "store/IniFile.h"
 #include "access/core/PasswordStore.h"
 #include "access/core/Scrambler.h"
 

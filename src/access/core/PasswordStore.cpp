@@ -1,6 +1,6 @@
 #include "access/core/PasswordStore.h"
 
-#include "access/core/IniFile.h"
+#include "store/IniFile.h"
 #include "access/core/Scrambler.h"
 #include "store/Text.h"
 

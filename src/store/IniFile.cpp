@@ -1,4 +1,4 @@
-#include "access/core/IniFile.h"
+#include "store/IniFile.h"
 
 #include "store/FileAccess.h"
 

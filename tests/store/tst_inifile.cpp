@@ -1,6 +1,6 @@
 // The INI reader and writer of the password file: one value read or replaced,
 // every other byte of the file kept.
-#include "access/core/IniFile.h"
+#include "store/IniFile.h"
 
 #include "support/Files.h"
 
