@@ -45,6 +45,7 @@ public:
     static QString pathIn(const QString &programFolder, const char *fileName);
 
 private:
+    friend class BatchAppend;
     QFile m_file;
     int m_recordSize;
     qint64 m_position = 0;
