@@ -9,6 +9,7 @@
 #include "attach/TfrmAllegaCartella.h"
 #include "export/TfrmExpLibri.h"
 #include "export/TfrmStampaLibro.h"
+#include "import/TfrmImportaLibri.h"
 #include "screens/CardBuilder.h"
 #include "search/TfrmTrovaDisponibili.h"
 #include "search/TfrmTrovaLibri.h"
@@ -81,6 +82,11 @@ void TfrmLibri::buildToolbar()
     setExportCommandName(QStringLiteral("cmdEsporta"));
     connect(addStandardCommand(g5, StandardCommand::Export), &CommandPicture::clicked, this,
             [this] { openDialog<TfrmExpLibri>(app(), this); });
+    auto *importa = addCommand(g5, QStringLiteral("cmdImporta"), QStringLiteral("importa_catalogo"),
+                               QStringLiteral("Importa in archivio i libri di un catalogo esistente (CSV, "
+                                              "Goodreads, LibraryThing, Opusteca)."),
+                               QStringLiteral("Importa"));
+    connect(importa, &CommandPicture::clicked, this, [this] { openDialog<TfrmImportaLibri>(app(), this); });
     auto *disp = addCommand(g5, QStringLiteral("cmdDisponibili"), QStringLiteral("disponibili"),
                             QStringLiteral("Trova un libro in archivio fra quelli disponibili per il prestito."),
                             QStringLiteral("Disponibili"));

@@ -12,6 +12,7 @@
 #include "export/TfrmCreaRTF.h"
 #include "export/TfrmExpAutori.h"
 #include "export/TfrmExpBibliografie.h"
+#include "import/TfrmImportaLibri.h"
 #include "export/TfrmExpLibri.h"
 #include "export/TfrmStampaLibro.h"
 #include "screens/TfrmCodici_Dewey.h"
@@ -64,6 +65,7 @@ const std::map<QString, Factory> &factories()
         {QStringLiteral("TfrmCreaRTF"), make<TfrmCreaRTF>()},
         {QStringLiteral("TfrmTrovaBibliografie"), make<TfrmTrovaBibliografie>()},
         {QStringLiteral("TfrmExpBibliografie"), make<TfrmExpBibliografie>()},
+        {QStringLiteral("TfrmImportaLibri"), make<TfrmImportaLibri>()},
     };
     return screens;
 }

@@ -649,6 +649,7 @@ private slots:
         QTest::newRow("dewey") << "btnDewey" << "TfrmCodici_Dewey" << "libri";
         QTest::newRow("print") << "cmdStampa" << "TfrmStampaLibro" << "";
         QTest::newRow("export") << "cmdEsporta" << "TfrmExpLibri" << "";
+        QTest::newRow("import") << "cmdImporta" << "TfrmImportaLibri" << "";
         QTest::newRow("help") << "cmdGuida" << "TfrmGuida" << "";
     }
     void toolbarOpensItsDialogs()

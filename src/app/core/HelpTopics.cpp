@@ -7,7 +7,8 @@ namespace opusteca {
 QStringList helpTopicScreens()
 {
     return {QStringLiteral("TfrmAvvio"),    QStringLiteral("TfrmLibri"),     QStringLiteral("TfrmAutori"),
-            QStringLiteral("TfrmBibliografie"), QStringLiteral("TfrmExpLibri"), QStringLiteral("TfrmExpAutori"),
+            QStringLiteral("TfrmBibliografie"), QStringLiteral("TfrmExpLibri"), QStringLiteral("TfrmImportaLibri"),
+            QStringLiteral("TfrmExpAutori"),
             QStringLiteral("TfrmExpBibliografie")};
 }
 

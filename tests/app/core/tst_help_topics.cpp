@@ -44,6 +44,7 @@ void TestHelpTopics::topics_data()
     QTest::newRow("authors") << "TfrmAutori" << "Archivio Autori." << 6;
     QTest::newRow("bibliographies") << "TfrmBibliografie" << "Archivio Bibliografie." << 5;
     QTest::newRow("book export") << "TfrmExpLibri" << "Esportazione archivio libri in Microsoft Excel." << 3;
+    QTest::newRow("catalogue import") << "TfrmImportaLibri" << "Importazione di un catalogo esistente." << 6;
     QTest::newRow("author export") << "TfrmExpAutori" << "Esportazione archivio autori in Microsoft Excel." << 3;
     QTest::newRow("bibliography export") << "TfrmExpBibliografie"
                                          << "Esportazione archivio bibliografie in Microsoft Excel." << 3;
