@@ -68,9 +68,14 @@ QByteArray rtfCard(const QString &title, const QList<RtfField> &fields)
     out.append(QByteArray(48, '_'));
     out.append("\\par");
     for (qsizetype i = 0; i < fields.size(); ++i) {
-        out.append(i == 0 ? "\\par \\pard\\f0\\fs20 " : "\\par \\b ");
-        appendLabel(out, fields[i].label);
-        out.append("\\b0\\f1  \\f0 ");
+        if (fields[i].label.isEmpty()) {
+            // A paragraph of text alone: no bold label, nor the blank after it.
+            out.append(i == 0 ? "\\par \\pard\\f0\\fs20\\b0 " : "\\par \\b0\\f0 ");
+        } else {
+            out.append(i == 0 ? "\\par \\pard\\f0\\fs20 " : "\\par \\b ");
+            appendLabel(out, fields[i].label);
+            out.append("\\b0\\f1  \\f0 ");
+        }
         appendValue(out, fields[i].value);
         if (i + 1 == fields.size()) out.append("\\b");
         out.append("\\par");

@@ -15,7 +15,8 @@ struct RtfField {
 
 // Writes a card as a one-line RTF document in Windows-1252: the title centred
 // in bold under a rule, then one paragraph per field, the bold label followed
-// by the value. Values are trimmed; backslashes and braces are escaped; each
+// by the value; a field without a label is a paragraph of its value alone,
+// in normal weight. Values are trimmed; backslashes and braces are escaped; each
 // line break (CR LF, LF CR, or a lone CR or LF) starts a new paragraph; a
 // character the code page lacks becomes '?'. Letters beyond ASCII in a value
 // are written as their code-page byte, in a label as an \'hh escape.
