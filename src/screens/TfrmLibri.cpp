@@ -10,6 +10,8 @@
 #include "export/TfrmExpLibri.h"
 #include "export/TfrmStampaLibro.h"
 #include "import/TfrmImportaLibri.h"
+#include "loans/TfrmPrestiti.h"
+#include "loans/TfrmStatistiche.h"
 #include "screens/CardBuilder.h"
 #include "search/TfrmTrovaDisponibili.h"
 #include "search/TfrmTrovaLibri.h"
@@ -93,6 +95,16 @@ void TfrmLibri::buildToolbar()
     connect(disp, &CommandPicture::clicked, this, [this] {
         openSearchScreen<TfrmTrovaDisponibili>(QStringLiteral("libri"));
     });
+    auto *prestiti = addCommand(g5, QStringLiteral("cmdPrestiti"), QStringLiteral("prestiti"),
+                                QStringLiteral("Mostra i libri in prestito e quelli da restituire."),
+                                QStringLiteral("Prestiti"));
+    connect(prestiti, &CommandPicture::clicked, this, [this] {
+        openDialog<TfrmPrestiti>(app(), this, [&](TfrmPrestiti &d) { d.setChosenRecordAction(loadAction()); });
+    });
+    auto *statistiche = addCommand(g5, QStringLiteral("cmdStatistiche"), QStringLiteral("statistiche"),
+                                   QStringLiteral("Mostra i dati riassuntivi e i grafici dell'archivio."),
+                                   QStringLiteral("Statistiche"));
+    connect(statistiche, &CommandPicture::clicked, this, [this] { openDialog<TfrmStatistiche>(app(), this); });
 
     QHBoxLayout *g6 = addToolbarGroup();
     addStandardCommand(g6, StandardCommand::Help);

@@ -9,7 +9,8 @@ QStringList helpTopicScreens()
     return {QStringLiteral("TfrmAvvio"),    QStringLiteral("TfrmLibri"),     QStringLiteral("TfrmAutori"),
             QStringLiteral("TfrmBibliografie"), QStringLiteral("TfrmExpLibri"), QStringLiteral("TfrmImportaLibri"),
             QStringLiteral("TfrmExpAutori"),
-            QStringLiteral("TfrmExpBibliografie")};
+            QStringLiteral("TfrmExpBibliografie"),
+            QStringLiteral("TfrmPrestiti"), QStringLiteral("TfrmStatistiche")};
 }
 
 HelpTopic parseHelpTopic(const QString &fileText)

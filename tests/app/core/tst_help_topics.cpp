@@ -1,4 +1,4 @@
-// The seven help topics: read from their data files, titled and split into
+// The help topics: read from their data files, titled and split into
 // paragraphs as the help viewer and the user guide show them.
 #include "app/core/HelpTopics.h"
 
@@ -48,6 +48,8 @@ void TestHelpTopics::topics_data()
     QTest::newRow("author export") << "TfrmExpAutori" << "Esportazione archivio autori in Microsoft Excel." << 3;
     QTest::newRow("bibliography export") << "TfrmExpBibliografie"
                                          << "Esportazione archivio bibliografie in Microsoft Excel." << 3;
+    QTest::newRow("loans") << "TfrmPrestiti" << "Libri in prestito." << 6;
+    QTest::newRow("statistics") << "TfrmStatistiche" << "Statistiche dell'archivio." << 3;
 }
 
 void TestHelpTopics::topics()

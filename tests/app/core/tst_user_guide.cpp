@@ -1,5 +1,5 @@
 // Guida.pdf, built beside the program by the default build: a PDF that opens,
-// with a title page and a chapter for each of the seven help topics.
+// with a title page and a chapter for each help topic.
 #include "app/core/HelpTopics.h"
 
 #include <QFileInfo>

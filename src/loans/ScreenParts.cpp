@@ -1,0 +1,70 @@
+#include "loans/ScreenParts.h"
+
+#include "app/Conventions.h"
+#include "app/DialogScreen.h"
+#include "app/Pictures.h"
+#include "app/Style.h"
+#include "app/TfrmGuida.h"
+
+#include <QBoxLayout>
+#include <QFrame>
+#include <QLabel>
+
+namespace opusteca::loanui {
+
+CommandPicture *addHeader(QBoxLayout *layout, QWidget *screen, const QString &art, const QString &title,
+                          const QString &subtitle)
+{
+    auto *band = new QFrame(screen);
+    band->setObjectName(QStringLiteral("shpIntestazione"));
+    style::setPanel(band, style::Panel::Paper);
+    auto *h = new QHBoxLayout(band);
+    h->setContentsMargins(10, 6, 10, 6);
+    h->setSpacing(12);
+    h->addWidget(artwork::picture(QStringLiteral("imgLogo"), art, QSize(48, 48), band));
+    auto *texts = new QVBoxLayout;
+    texts->setSpacing(2);
+    auto *lblTitolo = new QLabel(title, band);
+    lblTitolo->setObjectName(QStringLiteral("lblTitolo"));
+    lblTitolo->setFont(style::font(13, true));
+    style::setTextColour(lblTitolo, style::colour::title);
+    auto *lblSottotitolo = new QLabel(subtitle, band);
+    lblSottotitolo->setFont(style::font(9));
+    style::setTextColour(lblSottotitolo, style::colour::subtitle);
+    texts->addWidget(lblTitolo);
+    texts->addWidget(lblSottotitolo);
+    h->addLayout(texts, 1);
+    auto *cmdGuida = new CommandPicture(QStringLiteral("cmdGuida"), QStringLiteral("guida"), QSize(40, 40), band);
+    auto *dialog = qobject_cast<DialogScreen *>(screen);
+    QObject::connect(cmdGuida, &CommandPicture::clicked, screen, [dialog] {
+        if (dialog) TfrmGuida::openTopic(dialog->app(), dialog, dialog->objectName());
+    });
+    h->addWidget(cmdGuida);
+    layout->addWidget(band);
+    return cmdGuida;
+}
+
+StatusLine *addStatusLine(QBoxLayout *layout, QWidget *screen, const QString &idle)
+{
+    auto *panInfo = new QLabel(idle, screen);
+    panInfo->setObjectName(QStringLiteral("panInfo"));
+    panInfo->setMinimumHeight(26);
+    panInfo->setContentsMargins(10, 0, 10, 0);
+    panInfo->setFont(style::captionFont());
+    panInfo->setStyleSheet(QStringLiteral("#panInfo { background: %1; color: %2; border-radius: 5px; }")
+                               .arg(style::css(style::colour::navy), style::css(style::colour::white)));
+    layout->addWidget(panInfo);
+    auto *status = new StatusLine(panInfo);
+    status->addBackground(screen);
+    return status;
+}
+
+QLabel *caption(const QString &text, QWidget *parent)
+{
+    auto *l = new QLabel(text, parent);
+    l->setFont(style::captionFont());
+    style::setTextColour(l, style::colour::navy);
+    return l;
+}
+
+} // namespace opusteca::loanui
