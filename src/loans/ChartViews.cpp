@@ -3,7 +3,6 @@
 #include "app/Style.h"
 
 #include <QBarCategoryAxis>
-#include <QBarSeries>
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
@@ -55,9 +54,14 @@ QValueAxis *countAxis(qint64 largest)
     auto *axis = new QValueAxis;
     axis->setLabelFormat(QStringLiteral("%d"));
     axis->setLabelsFont(style::font(8));
-    axis->setRange(0, double(std::max<qint64>(1, largest)));
-    axis->applyNiceNumbers();
-    if (largest < 5) axis->setTickCount(int(std::max<qint64>(1, largest)) + 1);
+    // Room beyond the longest bar for its count; a tick for every book when
+    // there are few.
+    const qint64 top = std::max<qint64>(1, largest + std::max<qint64>(1, largest / 8));
+    axis->setRange(0, double(top));
+    if (top <= 6)
+        axis->setTickCount(int(top) + 1);
+    else
+        axis->applyNiceNumbers();
     return axis;
 }
 
@@ -71,16 +75,15 @@ QChart *barChart(ChartKind kind, const QList<loans::ChartEntry> &entries)
     set->setLabelColor(style::colour::navy);
     QStringList categories;
     qint64 largest = 0;
-    // Horizontal bars read from the top: the largest group goes last, at the top.
-    const bool horizontal = kind == ChartKind::Genre;
+    // Bars lie flat, so that every label has the room it needs beside its bar;
+    // they read from the top, so the first entry goes last.
     for (qsizetype i = 0; i < entries.size(); ++i) {
-        const loans::ChartEntry &e = entries[horizontal ? entries.size() - 1 - i : i];
+        const loans::ChartEntry &e = entries[entries.size() - 1 - i];
         *set << double(e.count);
         categories << e.label;
         largest = std::max(largest, e.count);
     }
-    QAbstractBarSeries *series = horizontal ? static_cast<QAbstractBarSeries *>(new QHorizontalBarSeries)
-                                            : static_cast<QAbstractBarSeries *>(new QBarSeries);
+    auto *series = new QHorizontalBarSeries;
     series->append(set);
     series->setLabelsVisible(true);
     series->setLabelsFormat(QStringLiteral("@value"));
@@ -91,8 +94,8 @@ QChart *barChart(ChartKind kind, const QList<loans::ChartEntry> &entries)
     categoryAxis->append(categories);
     categoryAxis->setLabelsFont(style::font(8));
     QValueAxis *values = countAxis(largest);
-    chart->addAxis(categoryAxis, horizontal ? Qt::AlignLeft : Qt::AlignBottom);
-    chart->addAxis(values, horizontal ? Qt::AlignBottom : Qt::AlignLeft);
+    chart->addAxis(categoryAxis, Qt::AlignLeft);
+    chart->addAxis(values, Qt::AlignBottom);
     series->attachAxis(categoryAxis);
     series->attachAxis(values);
     return chart;
@@ -127,10 +130,9 @@ QChart *chartOf(ChartKind kind, const QList<loans::ChartEntry> &entries)
 
 } // namespace
 
-QChartView *chartView(ChartKind kind, const QList<loans::ChartEntry> &entries, const QString &objectName,
-                      QWidget *parent)
+QChartView *chartView(const QString &objectName, QWidget *parent)
 {
-    auto *view = new QChartView(chartOf(kind, entries), parent);
+    auto *view = new QChartView(parent);
     view->setObjectName(objectName);
     view->setRenderHint(QPainter::Antialiasing);
     view->setFrameShape(QFrame::NoFrame);

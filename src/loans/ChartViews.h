@@ -12,9 +12,8 @@ namespace opusteca::loanui {
 // without animation so that what is on show is final at once.
 enum class ChartKind { Genre, Language, Decade };
 
-// A chart view named `objectName` with the chart of `entries` of that kind.
-QChartView *chartView(ChartKind kind, const QList<loans::ChartEntry> &entries, const QString &objectName,
-                      QWidget *parent);
+// A chart view named `objectName`, empty until setChart gives it its chart.
+QChartView *chartView(const QString &objectName, QWidget *parent);
 // Replaces the chart on show in a view made by chartView.
 void setChart(QChartView *view, ChartKind kind, const QList<loans::ChartEntry> &entries);
 

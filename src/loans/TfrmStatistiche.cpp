@@ -80,9 +80,9 @@ TfrmStatistiche::TfrmStatistiche(Application &app, QWidget *opener)
     m_panGrafici = new QTabWidget(this);
     m_panGrafici->setObjectName(QStringLiteral("panGrafici"));
     m_panGrafici->setFont(style::font(9, true));
-    m_imgGeneri = loanui::chartView(loanui::ChartKind::Genre, {}, QStringLiteral("imgGeneri"), m_panGrafici);
-    m_imgLingue = loanui::chartView(loanui::ChartKind::Language, {}, QStringLiteral("imgLingue"), m_panGrafici);
-    m_imgDecenni = loanui::chartView(loanui::ChartKind::Decade, {}, QStringLiteral("imgDecenni"), m_panGrafici);
+    m_imgGeneri = loanui::chartView(QStringLiteral("imgGeneri"), m_panGrafici);
+    m_imgLingue = loanui::chartView(QStringLiteral("imgLingue"), m_panGrafici);
+    m_imgDecenni = loanui::chartView(QStringLiteral("imgDecenni"), m_panGrafici);
     m_panGrafici->addTab(m_imgGeneri, QStringLiteral("Generi"));
     m_panGrafici->addTab(m_imgLingue, QStringLiteral("Lingue"));
     m_panGrafici->addTab(m_imgDecenni, QStringLiteral("Decenni"));
