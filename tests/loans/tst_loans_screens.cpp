@@ -404,6 +404,53 @@ private slots:
         QCOMPARE(figures, expected);
     }
 
+    void emptyArchivesGiveZeros()
+    {
+        program->folder.write(QStringLiteral("Libri.pro"), QByteArray());
+        QStringList values;
+        int charts = 0;
+        const Boxes boxes = answerBoxes([&] {
+            QVERIFY(withScreen(QStringLiteral("cmdStatistiche"), QStringLiteral("TfrmStatistiche"), [&](QWidget *d) {
+                for (const char *name : {"lblLibri", "lblCorrenti", "lblPrestati", "lblAutori", "lblBibliografie"})
+                    values << d->findChild<QLabel *>(QLatin1String(name))->text();
+                for (auto *view : d->findChildren<QChartView *>())
+                    if (view->chart()->title().endsWith(QStringLiteral("nessun libro in archivio"))) ++charts;
+            }));
+            QVERIFY(withLoans([&](QWidget *d) { values << summary(d); }));
+        });
+        QCOMPARE(boxes.count(), 0);
+        QCOMPARE(values, QStringList({"0", "0", "0", "0", "0", "0 libri in prestito, di cui 0 scaduti."}));
+        QCOMPARE(charts, 3);
+    }
+
+    void helpTopicOfEachScreen_data()
+    {
+        QTest::addColumn<QString>("picture");
+        QTest::addColumn<QString>("screen");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("loans") << "cmdPrestiti"
+                               << "TfrmPrestiti"
+                               << "Libri in prestito.";
+        QTest::newRow("statistics") << "cmdStatistiche"
+                                    << "TfrmStatistiche"
+                                    << "Statistiche dell'archivio.";
+    }
+    void helpTopicOfEachScreen()
+    {
+        QFETCH(QString, picture);
+        QFETCH(QString, screen);
+        QFETCH(QString, title);
+        QString shown;
+        QVERIFY(withScreen(picture, screen, [&](QWidget *d) {
+            QVERIFY(whileModal([&] { clickPicture(d, QStringLiteral("cmdGuida")); }, QStringLiteral("TfrmGuida"),
+                               [&](QWidget *g) {
+                                   shown = g->findChild<QLabel *>(QStringLiteral("lblTitolo"))->text();
+                                   g->close();
+                               }));
+        }));
+        QCOMPARE(shown, title);
+    }
+
     void chartSavedAsPng()
     {
         const QString png = dir.filePath(QStringLiteral("decenni.png"));
