@@ -8,15 +8,12 @@
 #include "export/core/SpreadsheetWriter.h"
 #include "store/BookRecord.h"
 #include "store/Record.h"
+#include "support/Office.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
-#include <QRegularExpression>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QUrl>
 
 using namespace opusteca;
 
@@ -89,14 +86,12 @@ private:
     // Converts `input` with the office suite into `filter`; the converted file's text.
     QString convert(const QString &input, const QString &filter, const QString &extension);
 
-    QString m_soffice;
     QTemporaryDir m_dir;
 };
 
 void TestOfficeDocuments::initTestCase()
 {
-    m_soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
-    if (m_soffice.isEmpty())
+    if (test::officeProgram().isEmpty())
         QFAIL("soffice not found: these checks need LibreOffice (Debian packages libreoffice-calc-nogui and "
               "libreoffice-writer-nogui, which ./scripts/test.sh installs).");
     QVERIFY(m_dir.isValid());
@@ -104,28 +99,9 @@ void TestOfficeDocuments::initTestCase()
 
 QString TestOfficeDocuments::convert(const QString &input, const QString &filter, const QString &extension)
 {
-    const QString out = m_dir.filePath(QStringLiteral("converted"));
-    QDir().mkpath(out);
-    QProcess p;
-    p.setProcessChannelMode(QProcess::MergedChannels);
-    // A profile of its own, so that no other office instance is joined or disturbed.
-    const QString profile = QUrl::fromLocalFile(m_dir.filePath(QStringLiteral("profile"))).toString();
-    p.start(m_soffice, {QStringLiteral("-env:UserInstallation=") + profile, QStringLiteral("--headless"),
-                        QStringLiteral("--norestore"), QStringLiteral("--convert-to"), filter,
-                        QStringLiteral("--outdir"), out, input});
-    if (!p.waitForFinished(50000)) {
-        p.kill();
-        p.waitForFinished();
-        qWarning("soffice did not finish in time");
-        return {};
-    }
-    const QString converted = QDir(out).filePath(QFileInfo(input).completeBaseName() + QLatin1Char('.') + extension);
-    QFile f(converted);
-    if (!f.open(QIODevice::ReadOnly)) {
-        qWarning("soffice wrote no %s: %s", qPrintable(converted), p.readAll().constData());
-        return {};
-    }
-    return QString::fromUtf8(f.readAll());
+    const QString text = test::officeConvert(input, filter, extension, m_dir.path());
+    if (text.isEmpty()) qWarning("soffice gave no %s of %s", qPrintable(extension), qPrintable(input));
+    return text;
 }
 
 void TestOfficeDocuments::spreadsheetOpensAsTyped()
@@ -200,11 +176,8 @@ void TestOfficeDocuments::rtfCardReadsAsTyped()
     const QString doc = m_dir.filePath(QString::fromLatin1(kind.documentName));
     QVERIFY(saveDocument(doc, [&](QIODevice &out) { return writeRtfCard(out, QString::fromLatin1(kind.title), fields); }));
 
-    const QString text = convert(doc, QStringLiteral("txt:Text (encoded):UTF8"), QStringLiteral("txt"));
-    QVERIFY2(!text.isEmpty(), "no text came back");
-    QStringList paragraphs = text.split(QRegularExpression(QStringLiteral("\r?\n")));
-    if (!paragraphs.isEmpty() && paragraphs.first().startsWith(QChar(0xFEFF))) paragraphs.first().remove(0, 1);
-    while (!paragraphs.isEmpty() && paragraphs.last().isEmpty()) paragraphs.removeLast();
+    const QStringList paragraphs = test::officeParagraphs(doc, m_dir.path());
+    QVERIFY2(!paragraphs.isEmpty(), "no text came back");
 
     const QStringList expected{QStringLiteral("SCHEDA AUTORE"),
                                QString(48, QLatin1Char('_')),
