@@ -14,10 +14,11 @@
 #include "store/Text.h"
 
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
@@ -29,30 +30,9 @@
 namespace opusteca {
 namespace {
 
-// An entry of lstRecords: its text is decoded from the search's result only
-// when the list asks for it, which it does for the lines it shows. A list of
-// the whole archive then holds no string per line.
-class ResultItem : public QListWidgetItem {
-public:
-    ResultItem(const ResultLines &lines, qsizetype row)
-        : QListWidgetItem(nullptr, QListWidgetItem::UserType), m_lines(lines), m_row(row)
-    {
-    }
-    QVariant data(int role) const override
-    {
-        if (role == Qt::DisplayRole || role == Qt::EditRole) {
-            // A text set on the item afterwards wins, as on any item.
-            const QVariant set = QListWidgetItem::data(role);
-            return set.isValid() ? set : QVariant(m_lines.text(m_row));
-        }
-        return QListWidgetItem::data(role);
-    }
-    QListWidgetItem *clone() const override { return new ResultItem(*this); }
-
-private:
-    ResultLines m_lines;
-    qsizetype m_row;
-};
+// Called while a long reading runs inside a handler: the windows repaint, and
+// keys and clicks wait until the handler is done.
+void keepPainted() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
 
 QLabel *line(const QString &text, QWidget *parent, bool bold = false)
 {
@@ -178,13 +158,16 @@ QWidget *SearchScreen::buildResultPanel()
     EnterChain::link(m_txtTrova, m_btnTrova);
     new FocusFrame(m_txtTrova);
 
-    m_lstRecords = new QListWidget(m_panContainer);
+    m_lstRecords = new QListView(m_panContainer);
     m_lstRecords->setObjectName(QStringLiteral("lstRecords"));
     m_lstRecords->setFont(style::listFont());
+    m_lines = new ResultListModel(m_lstRecords);
+    m_lstRecords->setModel(m_lines);
     // Plain lines: no item styling, so the padded columns line up; every item has
-    // the same size, which keeps a list of many thousand lines quick to lay out.
+    // the same size, which keeps a list of a million lines quick to lay out.
     m_lstRecords->setUniformItemSizes(true);
-    m_lstRecords->setStyleSheet(QStringLiteral("QListWidget { color: %1; background: %2; }")
+    m_lstRecords->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_lstRecords->setStyleSheet(QStringLiteral("QListView { color: %1; background: %2; }")
                                     .arg(style::css(style::colour::black), style::css(style::colour::white)));
     m_lstRecords->setSelectionMode(QAbstractItemView::SingleSelection);
     m_lstRecords->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -237,68 +220,78 @@ void SearchScreen::btnCercaClick()
 {
     QStringList texts;
     for (QLineEdit *e : std::as_const(m_filters)) texts << e->text();
-    const SearchResult result = searchArchive(m_kind, archivePath(m_kind, app().programFolder()), texts);
+    // A large archive takes a while: the wait cursor at once, and the window
+    // painted while the search's threads read (keys and clicks wait their turn).
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const SearchResult result =
+        searchArchive(m_kind, archivePath(m_kind, app().programFolder()), texts, 0, keepPainted);
     m_lblConta->setText(QString::number(result.filtersInUse));
     if (!result.ok) {
+        QGuiApplication::restoreOverrideCursor();
         m_lblAttendere->hide();
         msg::plain(this, accessErrorText());
         return;
     }
-    m_lstRecords->setUpdatesEnabled(false);
-    m_lstRecords->clear();
-    m_lines = result.lines;
-    // With uniform sizes the list takes every item's size from its last one:
-    // the items are as wide as the kind says, and a long line scrolls sideways.
-    // A line longer than that widens them rather than lose its end (one byte is
-    // one character, and the font is fixed-pitch).
+    // With uniform sizes every row is as wide as the kind says, and a long line
+    // scrolls sideways. A line longer than that widens them rather than lose its
+    // end (one byte is one character, and the font is fixed-pitch).
+    const ResultLines &lines = result.lines;
     qsizetype longest = 0;
-    for (qsizetype i = 0; i < m_lines.size(); ++i) longest = std::max(longest, m_lines.bytes(i).size());
+    for (qsizetype i = 0; i < lines.size(); ++i) longest = std::max(longest, lines.bytes(i).size());
     const QFontMetrics metrics(m_lstRecords->font());
     const int lineWidth = metrics.horizontalAdvance(QString(longest, QLatin1Char('M'))) + 2 * metrics.averageCharWidth();
-    const QSize itemSize(std::max(m_kind.itemWidth, lineWidth), metrics.height() + 2);
-    for (qsizetype i = 0; i < m_lines.size(); ++i) {
-        auto *item = new ResultItem(m_lines, i);
-        if (i == m_lines.size() - 1) item->setSizeHint(itemSize);
-        m_lstRecords->addItem(item);
-    }
-    m_lstRecords->setUpdatesEnabled(true);
-    m_lblTrovate->setText(searchtext::countText(m_lstRecords->count()));
+    m_lines->setLines(lines, QSize(std::max(m_kind.itemWidth, lineWidth), metrics.height() + 2));
+    m_lblTrovate->setText(searchtext::countText(m_lines->rowCount()));
     m_stack->setCurrentWidget(m_panContainer);
     m_lblAttendere->hide();
     m_txtTrova->clear();
     m_txtTrova->setFocus(Qt::OtherFocusReason);
+    QGuiApplication::restoreOverrideCursor();
 }
 
 SearchScreen::~SearchScreen() = default;
 
 void SearchScreen::btnStampaClick()
 {
-    report::fillListReport(*m_frxReport, m_kind.reportTitleText(), m_lines.size(),
-                           [this](qsizetype i) { return m_lines.text(i); });
+    const ResultLines &lines = m_lines->lines();
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    report::fillListReport(*m_frxReport, m_kind.reportTitleText(), lines.size(),
+                           [&lines](qsizetype i) { return lines.text(i); });
     m_frxReport->prepare();
+    QGuiApplication::restoreOverrideCursor();
     report::print(*m_frxReport, this);
 }
 
 void SearchScreen::btnTrovaClick()
 {
-    const FindOutcome outcome = findForScreen(objectName(), m_lines, m_lstRecords->currentRow(), m_txtTrova->text());
+    const FindOutcome outcome =
+        findForScreen(objectName(), m_lines->lines(), m_lstRecords->currentIndex().row(), m_txtTrova->text());
     if (outcome.status == FindOutcome::Status::NotApplicable) {
         msg::plain(this, searchtext::notApplicable());
         return;
     }
     if (outcome.selected >= 0) {
-        m_lstRecords->setCurrentRow(outcome.selected);
-        m_lstRecords->scrollToItem(m_lstRecords->currentItem(), QAbstractItemView::PositionAtCenter);
+        selectRow(outcome.selected);
+        m_lstRecords->scrollTo(m_lstRecords->currentIndex(), QAbstractItemView::PositionAtCenter);
     }
+}
+
+void SearchScreen::selectRow(int row)
+{
+    m_lstRecords->selectionModel()->setCurrentIndex(m_lines->index(row), QItemSelectionModel::ClearAndSelect);
 }
 
 void SearchScreen::lstRecordsDblClick()
 {
     // Any failure, no selection included, closes the screen without a word;
     // records acted on before it keep what they received.
-    QListWidgetItem *item = m_lstRecords->currentItem();
-    if (item && item->isSelected() && m_act)
-        chooseInArchive(m_kind, archivePath(m_kind, app().programFolder()), item->text(), m_act);
+    const QModelIndex current = m_lstRecords->currentIndex();
+    if (current.isValid() && m_lstRecords->selectionModel()->isSelected(current) && m_act) {
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor); // the whole archive is read again
+        chooseInArchive(m_kind, archivePath(m_kind, app().programFolder()), m_lines->lines().text(current.row()), m_act,
+                        keepPainted);
+        QGuiApplication::restoreOverrideCursor();
+    }
     accept();
 }
 
@@ -308,7 +301,7 @@ bool SearchScreen::eventFilter(QObject *watched, QEvent *event)
         const auto *me = static_cast<QMouseEvent *>(event);
         if (me->button() != Qt::LeftButton) return false;
         const QModelIndex index = m_lstRecords->indexAt(me->position().toPoint());
-        if (index.isValid()) m_lstRecords->setCurrentRow(index.row());
+        if (index.isValid()) selectRow(index.row());
         lstRecordsDblClick();
         return true;
     }
@@ -317,8 +310,7 @@ bool SearchScreen::eventFilter(QObject *watched, QEvent *event)
 
 void SearchScreen::done(int result)
 {
-    m_lstRecords->clear();
-    m_lines = {};
+    m_lines->setLines({}, {});
     m_lblAttendere->hide();
     DialogScreen::done(result);
 }

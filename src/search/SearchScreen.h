@@ -1,6 +1,6 @@
 #pragma once
 #include "app/DialogScreen.h"
-#include "search/core/ResultLines.h"
+#include "search/core/ResultListModel.h"
 #include "search/core/SearchKinds.h"
 #include "search/core/SearchScanner.h"
 
@@ -9,7 +9,7 @@
 
 class QLabel;
 class QLineEdit;
-class QListWidget;
+class QListView;
 class QPushButton;
 class QStackedLayout;
 class QWidget;
@@ -54,6 +54,7 @@ protected:
 
 private:
     QWidget *buildFilterPanel();
+    void selectRow(int row);
     QWidget *buildResultPanel();
 
     const SearchKindDef &m_kind;
@@ -66,9 +67,9 @@ private:
     QLabel *m_lblAttendere = nullptr;
     QLineEdit *m_txtTrova = nullptr;
     QPushButton *m_btnTrova = nullptr;
-    QListWidget *m_lstRecords = nullptr;
+    QListView *m_lstRecords = nullptr;
     // What lstRecords shows, entry for entry.
-    ResultLines m_lines;
+    ResultListModel *m_lines = nullptr;
     QLabel *m_lblTrovate = nullptr;
     // The printed list, filled afresh at every print.
     std::unique_ptr<report::Report> m_frxReport;

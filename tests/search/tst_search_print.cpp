@@ -10,7 +10,7 @@
 #include "support/TestSupport.h"
 
 #include <QFile>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -58,9 +58,9 @@ class TestSearchPrint : public QObject {
 
     static QStringList listLines(QWidget *d)
     {
-        auto *list = d->findChild<QListWidget *>(QStringLiteral("lstRecords"));
+        auto *list = d->findChild<QListView *>(QStringLiteral("lstRecords"));
         QStringList lines;
-        for (int i = 0; i < list->count(); ++i) lines << list->item(i)->text();
+        for (int i = 0; i < list->model()->rowCount(); ++i) lines << list->model()->index(i, 0).data().toString();
         return lines;
     }
 

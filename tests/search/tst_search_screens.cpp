@@ -8,7 +8,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -43,11 +43,13 @@ struct Session {
     QStringList boxes;
 };
 
-void doubleClickLine(QListWidget *list, int row)
+QString lineText(const QListView *list, int row) { return list->model()->index(row, 0).data().toString(); }
+
+void doubleClickLine(QListView *list, int row)
 {
-    list->setCurrentRow(row);
-    const QRect r = list->visualItemRect(list->item(row));
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, r.center());
+    const QModelIndex index = list->model()->index(row, 0);
+    list->setCurrentIndex(index);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, list->visualRect(index).center());
 }
 
 } // namespace
@@ -77,8 +79,8 @@ class TestSearchScreens : public QObject {
             s.boxes = b.texts;
             s.onResults = d->findChild<QWidget *>(QStringLiteral("panContainer"))->isVisible()
                           && !d->findChild<QWidget *>(QStringLiteral("panAvvio"))->isVisible();
-            auto *list = d->findChild<QListWidget *>(QStringLiteral("lstRecords"));
-            for (int i = 0; i < list->count(); ++i) s.lines << list->item(i)->text();
+            auto *list = d->findChild<QListView *>(QStringLiteral("lstRecords"));
+            for (int i = 0; i < list->model()->rowCount(); ++i) s.lines << lineText(list, i);
             s.count = d->findChild<QLabel *>(QStringLiteral("lblTrovate"))->text();
             if (then) then(d);
             if (d->isVisible()) d->close();
@@ -113,7 +115,7 @@ private slots:
                                   {QStringLiteral("txtAutore"), QStringLiteral("ECO")}},
                                  [](QWidget *d) {
                                      QCOMPARE(d->findChild<QLabel *>(QStringLiteral("lblConta"))->text(), QStringLiteral("2"));
-                                     auto *list = d->findChild<QListWidget *>(QStringLiteral("lstRecords"));
+                                     auto *list = d->findChild<QListView *>(QStringLiteral("lstRecords"));
                                      QCOMPARE(list->font().family(), QStringLiteral("Courier New"));
                                      doubleClickLine(list, 0);
                                  });
@@ -145,10 +147,9 @@ private slots:
                                       book(QStringLiteral("Y"), QStringLiteral("Altro"), QStringLiteral("Caio")),
                                       book(QStringLiteral("X"), QStringLiteral("Stesso"), QStringLiteral("Tizio"),
                                            {{libro::Note, QStringLiteral("secondo")}})}));
-        const Session s = search(QStringLiteral("cmdTrova"), QStringLiteral("TfrmTrovaLibri"), {},
-                                 [](QWidget *d) {
-                                     doubleClickLine(d->findChild<QListWidget *>(QStringLiteral("lstRecords")), 0);
-                                 });
+        const Session s = search(QStringLiteral("cmdTrova"), QStringLiteral("TfrmTrovaLibri"), {}, [](QWidget *d) {
+            doubleClickLine(d->findChild<QListView *>(QStringLiteral("lstRecords")), 0);
+        });
         QCOMPARE(s.lines.size(), 3);
         QCOMPARE(s.lines[0], s.lines[1]);
         QCOMPARE(positionOf(screen), QStringLiteral("3"));
@@ -182,9 +183,9 @@ private slots:
         int width = 0, needed = 0;
         Qt::TextElideMode elide = Qt::ElideRight;
         const Session s = search(QStringLiteral("cmdTrova"), QStringLiteral("TfrmTrovaLibri"), {}, [&](QWidget *d) {
-            auto *list = d->findChild<QListWidget *>(QStringLiteral("lstRecords"));
-            width = list->visualItemRect(list->item(0)).width();
-            needed = QFontMetrics(list->font()).horizontalAdvance(list->item(0)->text());
+            auto *list = d->findChild<QListView *>(QStringLiteral("lstRecords"));
+            width = list->visualRect(list->model()->index(0, 0)).width();
+            needed = QFontMetrics(list->font()).horizontalAdvance(lineText(list, 0));
             elide = list->textElideMode();
         });
         QCOMPARE(s.lines.size(), 2);
@@ -225,9 +226,8 @@ private slots:
         };
         QCOMPARE(available(), 1);
         // Choose the available book, lend it, and save.
-        search(QStringLiteral("cmdDisponibili"), QStringLiteral("TfrmTrovaDisponibili"), {}, [](QWidget *d) {
-            doubleClickLine(d->findChild<QListWidget *>(QStringLiteral("lstRecords")), 0);
-        });
+        search(QStringLiteral("cmdDisponibili"), QStringLiteral("TfrmTrovaDisponibili"), {},
+               [](QWidget *d) { doubleClickLine(d->findChild<QListView *>(QStringLiteral("lstRecords")), 0); });
         QCOMPARE(positionOf(screen), QStringLiteral("1"));
         screen->findChild<QLineEdit *>(QStringLiteral("txtPrestato"))->setText(QStringLiteral("Mario Rossi"));
         QCOMPARE(available(), 1); // typed, not saved: nothing changes
@@ -253,7 +253,7 @@ private slots:
         QString prefilled;
         const auto importOnce = [&] {
             return search(QStringLiteral("impLibri"), QStringLiteral("TfrmTrovaLibri"), {}, [&](QWidget *d) {
-                doubleClickLine(d->findChild<QListWidget *>(QStringLiteral("lstRecords")), 0);
+                doubleClickLine(d->findChild<QListView *>(QStringLiteral("lstRecords")), 0);
             });
         };
         // The author filter comes pre-filled, trimmed.
@@ -286,7 +286,7 @@ private slots:
         QString prefilled = QStringLiteral("?");
         search(QStringLiteral("impLibri"), QStringLiteral("TfrmTrovaLibri"), {}, [&](QWidget *d) {
             prefilled = d->findChild<QLineEdit *>(QStringLiteral("txtAutore"))->text();
-            doubleClickLine(d->findChild<QListWidget *>(QStringLiteral("lstRecords")), 0);
+            doubleClickLine(d->findChild<QListView *>(QStringLiteral("lstRecords")), 0);
         });
         QCOMPARE(prefilled, QString());
         QCOMPARE(list->toPlainText(), QStringLiteral("Testo esistente\nAutore, Titolo, , , "));
@@ -307,7 +307,7 @@ private slots:
                                       makeRecord(authorLayout(), {{autore::Autore, QStringLiteral("Petrarca")}})}));
         Session s = search(QStringLiteral("cmdTrova"), QStringLiteral("TfrmTrovaAutori"),
                            {{QStringLiteral("txtOpere"), QStringLiteral("comm")}}, [](QWidget *d) {
-                               doubleClickLine(d->findChild<QListWidget *>(QStringLiteral("lstRecords")), 0);
+                               doubleClickLine(d->findChild<QListView *>(QStringLiteral("lstRecords")), 0);
                            });
         QCOMPARE(s.lines.size(), 1);
         QVERIFY(s.lines[0].startsWith(QStringLiteral("Dante") + QString(25, QLatin1Char(' ')) + QStringLiteral("  Nazione: ")));
@@ -320,9 +320,8 @@ private slots:
         program->folder.write(QStringLiteral("Bibliografie.pro"),
                               fileOf({makeRecord(bibliographyLayout(), {{bibliografia::Titolo, QStringLiteral("Ricerca")},
                                                                         {bibliografia::File01, QStringLiteral("a.doc")}})}));
-        s = search(QStringLiteral("cmdTrova"), QStringLiteral("TfrmTrovaBibliografie"), {}, [](QWidget *d) {
-            doubleClickLine(d->findChild<QListWidget *>(QStringLiteral("lstRecords")), 0);
-        });
+        s = search(QStringLiteral("cmdTrova"), QStringLiteral("TfrmTrovaBibliografie"), {},
+                   [](QWidget *d) { doubleClickLine(d->findChild<QListView *>(QStringLiteral("lstRecords")), 0); });
         QCOMPARE(positionOf(screen), QStringLiteral("1"));
         QCOMPARE(screen->findChild<QLabel *>(QStringLiteral("lblFile01"))->text(), QStringLiteral("a.doc"));
     }
@@ -369,32 +368,57 @@ private slots:
         for (int i = 0; i < titles.size(); ++i) books << book(QStringLiteral("C%1").arg(i), titles[i], QStringLiteral("x"));
         program->folder.write(QStringLiteral("Libri.pro"), fileOf(books));
         search(QStringLiteral("cmdTrova"), QStringLiteral("TfrmTrovaLibri"), {}, [](QWidget *d) {
-            auto *list = d->findChild<QListWidget *>(QStringLiteral("lstRecords"));
+            auto *list = d->findChild<QListView *>(QStringLiteral("lstRecords"));
             auto *key = d->findChild<QLineEdit *>(QStringLiteral("txtTrova"));
             auto *trova = d->findChild<QPushButton *>(QStringLiteral("btnTrova"));
             key->setText(QStringLiteral("rosa"));
             trova->click();
-            QCOMPARE(list->currentRow(), 1);
+            QCOMPARE(list->currentIndex().row(), 1);
             trova->click();
-            QCOMPARE(list->currentRow(), 4);
+            QCOMPARE(list->currentIndex().row(), 4);
             trova->click();
-            QCOMPARE(list->currentRow(), 1);
+            QCOMPARE(list->currentIndex().row(), 1);
             key->setText(QStringLiteral("ECO"));
             trova->click();
-            QCOMPARE(list->currentRow(), 4);
+            QCOMPARE(list->currentIndex().row(), 4);
             // Enter in the key field moves to the button and finds nothing by itself;
             // a second Enter presses the focused button, and each further one finds again.
             key->setText(QStringLiteral("rosa"));
             key->setFocus();
             pressEnter(key);
             QCOMPARE(d->focusWidget(), static_cast<QWidget *>(trova));
-            QCOMPARE(list->currentRow(), 4);
+            QCOMPARE(list->currentIndex().row(), 4);
             pressEnter(trova);
-            QCOMPARE(list->currentRow(), 1);
+            QCOMPARE(list->currentIndex().row(), 1);
             pressEnter(trova);
-            QCOMPARE(list->currentRow(), 4);
+            QCOMPARE(list->currentIndex().row(), 4);
             QVERIFY(d->isVisible());
         });
+    }
+
+    // A line found far down a long list is selected and brought into view; the
+    // Enter that then chooses it loads that very book.
+    void findFarDownThenChoose()
+    {
+        open(QStringLiteral("TfrmLibri"));
+        QList<Record> books;
+        for (int i = 0; i < 300; ++i)
+            books << book(QStringLiteral("C%1").arg(i, 3, 10, QLatin1Char('0')), QStringLiteral("Titolo %1").arg(i),
+                          i == 287 ? QStringLiteral("Ortese") : QStringLiteral("Autore"));
+        program->folder.write(QStringLiteral("Libri.pro"), fileOf(books));
+        const Session s = search(QStringLiteral("cmdTrova"), QStringLiteral("TfrmTrovaLibri"), {}, [](QWidget *d) {
+            auto *list = d->findChild<QListView *>(QStringLiteral("lstRecords"));
+            d->findChild<QLineEdit *>(QStringLiteral("txtTrova"))->setText(QStringLiteral("ortese"));
+            d->findChild<QPushButton *>(QStringLiteral("btnTrova"))->click();
+            QCOMPARE(list->currentIndex().row(), 287);
+            QVERIFY(lineText(list, 287).contains(QStringLiteral("Ortese")));
+            QVERIFY(list->selectionModel()->isSelected(list->currentIndex()));
+            QVERIFY(list->viewport()->rect().contains(list->visualRect(list->currentIndex()).center()));
+            QMetaObject::invokeMethod(d, "lstRecordsDblClick", Qt::DirectConnection);
+        });
+        QCOMPARE(s.lines.size(), 300);
+        QCOMPARE(text(QStringLiteral("txtTitolo")), QStringLiteral("Titolo 287"));
+        QCOMPARE(positionOf(screen), QStringLiteral("288"));
     }
 
     void findOnAnEmptyList()

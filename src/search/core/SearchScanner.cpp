@@ -10,8 +10,11 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <cstring>
 #include <exception>
+#include <mutex>
 #include <system_error>
 #include <thread>
 #include <vector>
@@ -53,7 +56,7 @@ private:
 // Calls onRecord(recordBytes, index) for every record of the source, in order.
 // False when a read failed; the records before the failure have been seen.
 template <typename OnRecord>
-bool scan(RecordSource &source, const ScanBuffer &buffer, OnRecord &&onRecord)
+bool scan(RecordSource &source, const ScanBuffer &buffer, OnRecord &&onRecord, const WhileWaiting &afterBlock = {})
 {
     const int size = buffer.recordSize();
     qint64 index = 0;
@@ -64,6 +67,7 @@ bool scan(RecordSource &source, const ScanBuffer &buffer, OnRecord &&onRecord)
             onRecord(buffer.data() + i * size, index++);
         if (!ok) return false;
         if (got == 0) return true;
+        if (afterBlock) afterBlock();
     }
 }
 
@@ -182,9 +186,9 @@ SearchResult searchRecords(const SearchKindDef &kind, RecordSource &source,
     return result;
 }
 
-SearchResult searchInThreads(const SearchKindDef &kind, qint64 recordCount, int threads,
-                             const ScanOpener &open, const QStringList &filterTexts,
-                             qint64 blockBytes, qint64 pieceRecords)
+SearchResult searchInThreads(const SearchKindDef &kind, qint64 recordCount, int threads, const ScanOpener &open,
+                             const QStringList &filterTexts, qint64 blockBytes, qint64 pieceRecords,
+                             const WhileWaiting &whileWaiting)
 {
     SearchResult result;
     const FilterSet filters(kind, filterTexts);
@@ -202,27 +206,59 @@ SearchResult searchInThreads(const SearchKindDef &kind, qint64 recordCount, int 
         runThread(kind, filters, open, blockBytes, pieces, lines[size_t(i)], outcomes[size_t(i)]);
     };
     std::vector<std::thread> started;
-    for (int i = 1; i < threads; ++i) {
-        try {
-            started.emplace_back(run, i);
-        } catch (const std::system_error &) {
-            break; // no more threads to be had: fewer read the pieces
+    size_t ran = 0; // outcomes[0, ran) are those of the threads that ran
+    if (!whileWaiting) {
+        for (int i = 1; i < threads; ++i) {
+            try {
+                started.emplace_back(run, i);
+            } catch (const std::system_error &) {
+                break; // no more threads to be had: fewer read the pieces
+            }
         }
+        run(0);
+        for (std::thread &t : started) t.join();
+        ran = started.size() + 1;
+    } else {
+        // Every piece is read by a thread of its own; the caller waits, giving
+        // whileWaiting its turn at once and then at every wake-up.
+        std::mutex m;
+        std::condition_variable finished;
+        int running = 0;
+        for (int i = 0; i < threads; ++i) {
+            try {
+                const std::lock_guard<std::mutex> lock(m);
+                started.emplace_back([&, i] {
+                    run(i);
+                    const std::lock_guard<std::mutex> done(m);
+                    --running;
+                    finished.notify_one();
+                });
+                ++running;
+            } catch (const std::system_error &) {
+                break;
+            }
+        }
+        if (started.empty()) run(0);
+        ran = std::max<size_t>(started.size(), 1);
+        for (;;) {
+            whileWaiting();
+            std::unique_lock<std::mutex> lock(m);
+            if (finished.wait_for(lock, std::chrono::milliseconds(40), [&] { return running == 0; })) break;
+        }
+        for (std::thread &t : started) t.join();
     }
-    run(0);
-    for (std::thread &t : started) t.join();
 
     for (const ThreadOutcome &o : outcomes)
         if (o.error) std::rethrow_exception(o.error);
-    for (size_t i = 0; i <= started.size(); ++i)
+    for (size_t i = 0; i < ran; ++i)
         if (!outcomes[i].ok) return result;
     result.lines = linesort::SortedLines::merge(lines);
     result.ok = true;
     return result;
 }
 
-SearchResult searchArchive(const SearchKindDef &kind, const QString &path,
-                           const QStringList &filterTexts, int threads)
+SearchResult searchArchive(const SearchKindDef &kind, const QString &path, const QStringList &filterTexts, int threads,
+                           const WhileWaiting &whileWaiting)
 {
     const int recordSize = kind.layout().recordSize;
     const auto failed = [&] {
@@ -234,8 +270,11 @@ SearchResult searchArchive(const SearchKindDef &kind, const QString &path,
     if (!source.open(path)) return failed();
     const qint64 count = source.count();
     if (threads <= 0) threads = scanThreads(count * recordSize);
+    // A caller that waits has even a single reading done on a thread, unless
+    // the file is too small to keep it waiting.
+    const bool aside = whileWaiting && count * recordSize >= kScanBlockBytes;
 
-    if (threads <= 1 || count < 2) {
+    if ((threads <= 1 && !aside) || count < 2) {
         SearchResult result = searchRecords(kind, source, filterTexts);
         if (!source.close() && result.ok) return failed();
         return result;
@@ -243,16 +282,18 @@ SearchResult searchArchive(const SearchKindDef &kind, const QString &path,
     // This opening has created a missing archive and counted the records; each
     // thread reads through an opening of its own.
     if (!source.close()) return failed();
-    return searchInThreads(kind, count, threads, [&]() -> std::unique_ptr<RecordSource> {
-        auto reading = std::make_unique<ArchiveSource>(recordSize);
-        if (!reading->open(path)) return nullptr;
-        return reading;
-    }, filterTexts);
+    return searchInThreads(
+        kind, count, threads,
+        [&]() -> std::unique_ptr<RecordSource> {
+            auto reading = std::make_unique<ArchiveSource>(recordSize);
+            if (!reading->open(path)) return nullptr;
+            return reading;
+        },
+        filterTexts, kScanBlockBytes, 0, whileWaiting);
 }
 
-ChooseResult chooseRecords(const SearchKindDef &kind, RecordSource &source,
-                           const QString &chosenLine, const ChosenRecordAction &act,
-                           qint64 blockBytes)
+ChooseResult chooseRecords(const SearchKindDef &kind, RecordSource &source, const QString &chosenLine,
+                           const ChosenRecordAction &act, qint64 blockBytes, const WhileWaiting &whileReading)
 {
     ChooseResult result;
     const RecordLayout &layout = kind.layout();
@@ -261,26 +302,29 @@ ChooseResult chooseRecords(const SearchKindDef &kind, RecordSource &source,
     const int segments = int(kind.line.size());
     QByteArray line;
     line.reserve(512);
-    result.ok = scan(source, ScanBuffer(layout.recordSize, blockBytes), [&](const char *record, qint64 index) {
-        if (!canEqual) return;
-        line.resize(0);
-        for (int s = 0; s < segments; ++s) {
-            listline::appendSegmentBytes(kind, s, record, line);
-            if (!mayStillEqual(line, wanted)) return;
-        }
-        if (rawfield::trimmed(line) != QByteArrayView(wanted)) return;
-        ++result.chosen;
-        act(Record(layout, QByteArray(record, layout.recordSize)), index + 1);
-    });
+    result.ok = scan(
+        source, ScanBuffer(layout.recordSize, blockBytes),
+        [&](const char *record, qint64 index) {
+            if (!canEqual) return;
+            line.resize(0);
+            for (int s = 0; s < segments; ++s) {
+                listline::appendSegmentBytes(kind, s, record, line);
+                if (!mayStillEqual(line, wanted)) return;
+            }
+            if (rawfield::trimmed(line) != QByteArrayView(wanted)) return;
+            ++result.chosen;
+            act(Record(layout, QByteArray(record, layout.recordSize)), index + 1);
+        },
+        whileReading);
     return result;
 }
 
-ChooseResult chooseInArchive(const SearchKindDef &kind, const QString &path,
-                             const QString &chosenLine, const ChosenRecordAction &act)
+ChooseResult chooseInArchive(const SearchKindDef &kind, const QString &path, const QString &chosenLine,
+                             const ChosenRecordAction &act, const WhileWaiting &whileReading)
 {
     ArchiveSource source(kind.layout().recordSize);
     if (!source.open(path)) return {};
-    ChooseResult result = chooseRecords(kind, source, chosenLine, act);
+    ChooseResult result = chooseRecords(kind, source, chosenLine, act, kScanBlockBytes, whileReading);
     if (!source.close()) result.ok = false;
     return result;
 }

@@ -66,8 +66,16 @@ QString archivePath(const SearchKindDef &kind, const QString &programFolder);
 // the call returns when all of them are done, and the result is the one a
 // single reading would give. threads: how many; 0 lets the size of the file and
 // the machine decide (scanThreads).
-SearchResult searchArchive(const SearchKindDef &kind, const QString &path,
-                           const QStringList &filterTexts, int threads = 0);
+//
+// whileWaiting, when given, is called on the calling thread as soon as the
+// threads have started and then about every 40 ms until they are done (a
+// screen keeps its window painted with it); the calling thread then reads no
+// piece itself, and even one reading runs on a thread of its own. A file of
+// less than one read block is searched at once, without it. It must not touch
+// what the search reads.
+using WhileWaiting = std::function<void()>;
+SearchResult searchArchive(const SearchKindDef &kind, const QString &path, const QStringList &filterTexts,
+                           int threads = 0, const WhileWaiting &whileWaiting = {});
 SearchResult searchRecords(const SearchKindDef &kind, RecordSource &source,
                            const QStringList &filterTexts, qint64 blockBytes = kScanBlockBytes);
 
@@ -80,11 +88,12 @@ int scanThreads(qint64 fileBytes);
 using ScanOpener = std::function<std::unique_ptr<RecordSource>()>;
 
 // The search over recordCount records, cut into pieces of pieceRecords (0: one
-// read block) that `threads` threads read, the calling one among them. Any
-// reading that cannot be opened, read or closed makes the whole search fail.
-SearchResult searchInThreads(const SearchKindDef &kind, qint64 recordCount, int threads,
-                             const ScanOpener &open, const QStringList &filterTexts,
-                             qint64 blockBytes = kScanBlockBytes, qint64 pieceRecords = 0);
+// read block) that `threads` threads read, the calling one among them unless
+// whileWaiting is given (see searchArchive). Any reading that cannot be opened,
+// read or closed makes the whole search fail.
+SearchResult searchInThreads(const SearchKindDef &kind, qint64 recordCount, int threads, const ScanOpener &open,
+                             const QStringList &filterTexts, qint64 blockBytes = kScanBlockBytes,
+                             qint64 pieceRecords = 0, const WhileWaiting &whileWaiting = {});
 
 // A record whose line is the chosen one, and its 1-based record number.
 using ChosenRecordAction = std::function<void(const Record &record, qint64 number)>;
@@ -95,11 +104,13 @@ struct ChooseResult {
 };
 
 // Reads every record of the archive, whatever its state, and hands to `act`, in
-// file order, each one whose line, trimmed, equals chosenLine trimmed.
-ChooseResult chooseInArchive(const SearchKindDef &kind, const QString &path,
-                             const QString &chosenLine, const ChosenRecordAction &act);
-ChooseResult chooseRecords(const SearchKindDef &kind, RecordSource &source,
-                           const QString &chosenLine, const ChosenRecordAction &act,
-                           qint64 blockBytes = kScanBlockBytes);
+// file order, each one whose line, trimmed, equals chosenLine trimmed. The
+// reading stays on the calling thread; whileReading, when given, is called
+// there after each block read.
+ChooseResult chooseInArchive(const SearchKindDef &kind, const QString &path, const QString &chosenLine,
+                             const ChosenRecordAction &act, const WhileWaiting &whileReading = {});
+ChooseResult chooseRecords(const SearchKindDef &kind, RecordSource &source, const QString &chosenLine,
+                           const ChosenRecordAction &act, qint64 blockBytes = kScanBlockBytes,
+                           const WhileWaiting &whileReading = {});
 
 } // namespace opusteca

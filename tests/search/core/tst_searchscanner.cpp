@@ -214,6 +214,22 @@ private slots:
         QCOMPARE(one.lines.size(), 1334);
         QCOMPARE(two.lines.texts(), one.lines.texts());
         QCOMPARE(searchArchive(books(), path, filters).lines.texts(), one.lines.texts());
+
+        // A caller that waits (to keep its window painted) gets the same list,
+        // and its waiting runs on its own thread, at once.
+        for (int threads : {1, 2, 3}) {
+            int waits = 0;
+            bool elsewhere = false;
+            const auto caller = std::this_thread::get_id();
+            const SearchResult waited = searchArchive(books(), path, filters, threads, [&] {
+                ++waits;
+                elsewhere = elsewhere || std::this_thread::get_id() != caller;
+            });
+            QVERIFY(waited.ok);
+            QCOMPARE(waited.lines.texts(), one.lines.texts());
+            QVERIFY2(waits >= 1, qPrintable(QString::number(threads)));
+            QVERIFY(!elsewhere);
+        }
     }
 
     void casePairsKeepFileOrderAcrossThreads_data()
@@ -486,6 +502,21 @@ private slots:
         QVERIFY(!r.ok);
         QCOMPARE(numbers, (QList<qint64>{1, 2}));
         QCOMPARE(r.chosen, 2);
+    }
+
+    void chooseLetsTheCallerInAfterEachBlock()
+    {
+        // Five equal books read three at a time: the caller is let in after
+        // each block, with every book of it already delivered.
+        const Record same = book("G1", "Gemelli", "Uno");
+        MemorySource source({same, same, same, same, same});
+        QStringList events;
+        const ChooseResult r = chooseRecords(
+            books(), source, listline::build(books(), same),
+            [&](const Record &, qint64 n) { events << QString::number(n); }, 3 * bookLayout().recordSize,
+            [&] { events << "|"; });
+        QVERIFY(r.ok);
+        QCOMPARE(events, (QStringList{"1", "2", "3", "|", "4", "5", "|"}));
     }
 
     void chooseByLineWithLeadingBlanks()
