@@ -20,7 +20,9 @@
 namespace opusteca {
 namespace {
 
-
+// Called while the archive is read or the document written: the program's
+// windows repaint, and keys and clicks wait until the work is done.
+void keepPainted() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
 
 const QString kIdle = QStringLiteral("Esportazione archivio in Microsoft Excel.");
 const QString kAsk = QStringLiteral(
@@ -152,7 +154,10 @@ void ExportScreen::showEvent(QShowEvent *event)
     if (m_filled) return;
     m_filled = true;
     // An archive that cannot be read shows what could be read, without a word.
-    m_model->fill(app().programFolder());
+    // A large one takes a while: the wait cursor, and the windows kept painted.
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    m_model->fill(app().programFolder(), keepPainted);
+    QGuiApplication::restoreOverrideCursor();
 }
 
 void ExportScreen::commitEditor()
@@ -173,7 +178,7 @@ void ExportScreen::cmdEsportaClick()
     const bool written = saveDocument(path, [this](QIODevice &out) {
         SpreadsheetWriter writer(out);
         writer.begin(QString::fromLatin1(m_kind.sheetName), m_kind.sheetColumns());
-        m_model->writeRows(writer);
+        m_model->writeRows(writer, keepPainted);
         return writer.finish();
     });
     QGuiApplication::restoreOverrideCursor();

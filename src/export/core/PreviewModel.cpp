@@ -44,7 +44,7 @@ PreviewModel::PreviewModel(const ExportKind &kind, QObject *parent)
 
 PreviewModel::~PreviewModel() = default;
 
-bool PreviewModel::fill(const QString &programFolder)
+bool PreviewModel::fill(const QString &programFolder, const std::function<void()> &whileReading)
 {
     const RecordLayout &layout = *m_kind.layout;
     RecordFile file(layout.recordSize);
@@ -52,25 +52,25 @@ bool PreviewModel::fill(const QString &programFolder)
     const qint64 count = file.count();
     if (count <= 0) return count == 0;
 
-    beginResetModel();
-    m_rows = int(std::min<qint64>(count, INT_MAX));
-    m_rowAt.assign(size_t(m_rows), kBlankRow);
-    m_blocks = std::make_unique<Blocks>();
-    m_edits.clear();
-    m_textBytes = 0;
+    // Read aside, so that the grid on show stays whole while whileReading lets
+    // it paint.
+    const int rows = int(std::min<qint64>(count, INT_MAX));
+    std::vector<quint64> rowAt(size_t(rows), kBlankRow);
+    auto blocks = std::make_unique<Blocks>();
+    qint64 textBytes = 0;
 
     const qint64 perRead = std::max<qint64>(1, (2 << 20) / layout.recordSize);
     std::unique_ptr<char[]> buffer(new char[size_t(perRead * layout.recordSize)]);
     const qsizetype rowMax = qsizetype(m_kind.columns.size()) * 256;
     bool ok = true;
     int row = 0;
-    while (ok && row < m_rows) {
+    while (ok && row < rows) {
         qint64 got = 0;
-        ok = file.readBlock(buffer.get(), std::min<qint64>(perRead, m_rows - row), got);
+        ok = file.readBlock(buffer.get(), std::min<qint64>(perRead, rows - row), got);
         for (qint64 i = 0; i < got; ++i, ++row) {
             const char *record = buffer.get() + i * layout.recordSize;
             quint64 at = 0;
-            char *start = m_blocks->reserve(rowMax, at);
+            char *start = blocks->reserve(rowMax, at);
             char *p = start;
             for (const ExportColumn &c : m_kind.columns) {
                 const FieldDef &f = layout.fields[size_t(c.field)];
@@ -79,13 +79,20 @@ bool PreviewModel::fill(const QString &programFolder)
                 *p++ = char(t.size());
                 std::memcpy(p, t.data(), size_t(t.size()));
                 p += t.size();
-                m_textBytes += t.size();
+                textBytes += t.size();
             }
             // Give back what the row did not use.
-            m_blocks->used -= rowMax - (p - start);
-            m_rowAt[size_t(row)] = at;
+            blocks->used -= rowMax - (p - start);
+            rowAt[size_t(row)] = at;
         }
+        if (whileReading) whileReading();
     }
+    beginResetModel();
+    m_rows = rows;
+    m_rowAt = std::move(rowAt);
+    m_blocks = std::move(blocks);
+    m_edits.clear();
+    m_textBytes = textBytes;
     endResetModel();
     return ok;
 }
@@ -158,10 +165,11 @@ bool PreviewModel::setData(const QModelIndex &index, const QVariant &value, int 
     return true;
 }
 
-void PreviewModel::writeRows(SpreadsheetWriter &writer) const
+void PreviewModel::writeRows(SpreadsheetWriter &writer, const std::function<void()> &whileWriting) const
 {
     const int columns = int(m_kind.columns.size());
     for (int r = 0; r < m_rows; ++r) {
+        if (whileWriting && r % kRowsPerTurn == kRowsPerTurn - 1) whileWriting();
         writer.beginRow();
         // The row's cells lie one after another: walk them once.
         const bool read = size_t(r) < m_rowAt.size() && m_rowAt[size_t(r)] != kBlankRow;

@@ -5,6 +5,7 @@
 #include <QByteArrayView>
 #include <QHash>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -29,8 +30,10 @@ public:
     // Reads the kind's archive of the program folder, one row per whole record,
     // creating the file empty when it is missing. An empty archive leaves the
     // rows as they are. A failure ends the reading: the rows read so far stay.
-    // False on failure.
-    bool fill(const QString &programFolder);
+    // False on failure. whileReading, when given, is called after each block
+    // read (a screen keeps its windows painted with it); the rows on show change
+    // only once the reading is over.
+    bool fill(const QString &programFolder, const std::function<void()> &whileReading = {});
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
@@ -42,7 +45,9 @@ public:
     // The cell's text; column 0 is the record number.
     QString text(int row, int column) const;
     // Writes every row, as the grid holds it now, as the document's body rows.
-    void writeRows(SpreadsheetWriter &writer) const;
+    // whileWriting, when given, is called after every kRowsPerTurn rows.
+    static constexpr int kRowsPerTurn = 4096;
+    void writeRows(SpreadsheetWriter &writer, const std::function<void()> &whileWriting = {}) const;
 
     const ExportKind &kind() const { return m_kind; }
     // Bytes of cell text the grid holds (stored cells, without typed ones).

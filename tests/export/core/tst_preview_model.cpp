@@ -63,6 +63,7 @@ private slots:
     void emptyOrMissingArchive_data();
     void emptyOrMissingArchive();
     void damagedArchive();
+    void rowsChangeOnlyOnceReadWhole();
     void authorFields();
     void typedCellsStayBesideTheArchive();
     void headers();
@@ -144,6 +145,48 @@ void TestPreviewModel::damagedArchive()
     QCOMPARE(model.text(1, column(model.kind(), libro::Titolo)), QStringLiteral("Due"));
     QCOMPARE(model.text(1, column(model.kind(), libro::Autore)), QString(50, QLatin1Char('x')));
     QCOMPARE(QFileInfo(dir.filePath(QStringLiteral("Libri.pro"))).size(), file.size());
+}
+
+void TestPreviewModel::rowsChangeOnlyOnceReadWhole()
+{
+    // Several read blocks' worth of books: the grid goes on showing what it
+    // showed while each block is read, and then shows them all at once.
+    QTemporaryDir dir;
+    const int perBlock = (2 << 20) / bookLayout().recordSize;
+    const int count = PreviewModel::kRowsPerTurn + 5;
+    QByteArray file;
+    for (int i = 0; i < count; ++i) file += book(QStringLiteral("T%1").arg(i), QStringLiteral("A"), {}, false).bytes();
+    writeArchive(dir.path(), "Libri.pro", file);
+    PreviewModel model(exportKind(ExportArchive::Books));
+    int resets = 0;
+    QList<int> rowsSeen;
+    connect(&model, &QAbstractItemModel::modelReset, this, [&] { ++resets; });
+    QVERIFY(model.fill(dir.path(), [&] {
+        rowsSeen << model.rowCount();
+        QCOMPARE(model.text(0, 1), QString());
+    }));
+    const int blocks = (count + perBlock - 1) / perBlock;
+    QCOMPARE(rowsSeen, QList<int>(blocks, PreviewModel::kInitialRows));
+    QCOMPARE(resets, 1);
+    QCOMPARE(model.rowCount(), count);
+    const int title = column(exportKind(ExportArchive::Books), libro::Titolo);
+    QCOMPARE(model.text(count - 1, title), QStringLiteral("T%1").arg(count - 1));
+    QCOMPARE(model.text(perBlock, title), QStringLiteral("T%1").arg(perBlock));
+
+    // The document is the same when the writing lets the caller in, once per
+    // kRowsPerTurn rows.
+    QBuffer plain, turns;
+    plain.open(QIODevice::WriteOnly);
+    turns.open(QIODevice::WriteOnly);
+    SpreadsheetWriter a(plain), b(turns);
+    model.writeRows(a);
+    int calls = 0;
+    model.writeRows(b, [&] { ++calls; });
+    a.finish();
+    b.finish();
+    QCOMPARE(calls, 1);
+    QCOMPARE(turns.data(), plain.data());
+    QVERIFY(plain.data().contains("T4100"));
 }
 
 void TestPreviewModel::authorFields()
