@@ -3,6 +3,7 @@
 #include "search/core/SearchKinds.h"
 #include "search/core/SearchScanner.h"
 #include "store/BookRecord.h"
+#include "store/LargeBlocks.h"
 
 #include <QApplication>
 
@@ -14,6 +15,8 @@ namespace opusteca::bench {
 
 BenchProgram::BenchProgram(int &argc, char **argv, App app)
 {
+    // As the program does at start.
+    memory::mapLargeBlocks();
     if (app == App::Screens && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     // Google Benchmark takes its options out of argv before Qt sees the rest.

@@ -1,6 +1,7 @@
+#include "access/TfrmPassword.h"
 #include "app/Application.h"
 #include "app/FirstPaint.h"
-#include "access/TfrmPassword.h"
+#include "store/LargeBlocks.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -9,6 +10,7 @@
 
 int main(int argc, char *argv[])
 {
+    opusteca::memory::mapLargeBlocks();
     // Software rendering: the program draws nothing that needs the graphics hardware.
     QCoreApplication::setAttribute(Qt::AA_UseSoftwareOpenGL);
     QApplication qapp(argc, argv);
