@@ -3,6 +3,7 @@
 #include "store/BookRecord.h"
 #include "store/Record.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -157,17 +158,57 @@ bool writeBookArchive(const QString &path, int count, unsigned seed)
     return f.flush();
 }
 
-bool generateBookArchive(const QString &path, int count)
+QString cachedBookArchive(int count)
 {
+    // Named after what decides its bytes: change kGenerator whenever fill() or
+    // Maker change what they write.
+    constexpr int kGenerator = 1;
+    constexpr unsigned kSeed = 20240305;
+    const QString folder = qEnvironmentVariableIsEmpty("OPUSTECA_BENCH_ARCHIVES")
+                               ? QDir(QDir::tempPath()).filePath(QStringLiteral("opusteca-bench-archives"))
+                               : qEnvironmentVariable("OPUSTECA_BENCH_ARCHIVES");
+    const QString path =
+        QDir(folder).filePath(QStringLiteral("Libri-%1-s%2-g%3.pro").arg(count).arg(kSeed).arg(kGenerator));
+    const qint64 bytes = qint64(count) * bookLayout().recordSize;
+    if (QFileInfo(path).size() == bytes) {
+        std::fprintf(stderr, "reusing %d books, %.1f MB: %s\n", count, double(bytes) / 1e6, qPrintable(path));
+        return path;
+    }
+    if (!QDir().mkpath(folder)) {
+        std::fprintf(stderr, "cannot make %s\n", qPrintable(folder));
+        return {};
+    }
+    // Written aside and renamed when whole: a run cut short leaves no archive
+    // that a later run would take for a finished one.
+    const QString part = path + QStringLiteral(".part");
     QElapsedTimer t;
     t.start();
-    if (!writeBookArchive(path, count)) {
+    if (!writeBookArchive(part, count, kSeed) || (QFile::exists(path) && !QFile::remove(path)) ||
+        !QFile::rename(part, path)) {
+        QFile::remove(part);
         std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
-        return false;
+        return {};
     }
-    std::fprintf(stderr, "generated %d books, %.1f MB, in %.1f s\n", count,
-                 double(QFileInfo(path).size()) / 1e6, double(t.elapsed()) / 1000.0);
-    return true;
+    std::fprintf(stderr, "generated %d books, %.1f MB, in %.1f s: %s\n", count, double(bytes) / 1e6,
+                 double(t.elapsed()) / 1000.0, qPrintable(path));
+    return path;
+}
+
+bool generateBookArchive(const QString &path, int count)
+{
+    const QString cached = cachedBookArchive(count);
+    if (cached.isEmpty()) return false;
+    QFile::remove(path);
+    if (QFile::link(cached, path) || QFile::copy(cached, path)) return true;
+    std::fprintf(stderr, "cannot place %s\n", qPrintable(path));
+    return false;
+}
+
+int benchBooks(int usual)
+{
+    bool ok = false;
+    const int n = qEnvironmentVariableIntValue("OPUSTECA_BENCH_BOOKS", &ok);
+    return ok && n > 0 ? n : usual;
 }
 
 } // namespace opusteca::bench

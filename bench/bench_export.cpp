@@ -36,7 +36,7 @@ using namespace opusteca::bench;
 
 namespace {
 
-constexpr int kBooks = 100000;
+const int kBooks = benchBooks(100000);
 
 Application *g_app = nullptr;
 QString g_folder;

@@ -27,7 +27,7 @@ using namespace opusteca::bench;
 
 namespace {
 
-constexpr int kBooks = 100000;
+const int kBooks = benchBooks(100000);
 
 QString g_archive;
 QString g_pdf;
@@ -44,15 +44,21 @@ std::unique_ptr<report::Report> filled(qsizetype lines)
 // Filling the layout with every line, then preparing the pages.
 void BM_Prepare(benchmark::State &state)
 {
-    std::vector<double> raw, fill, prepare;
+    std::vector<double> raw, fill, prepare, both;
     int pages = 0;
+    bench::resetPeakResident();
+    const double before = bench::currentResidentMiB();
     for (auto _ : state) {
         raw.push_back(timed([] { benchmark::DoNotOptimize(rawRead(g_archive)); }));
         std::unique_ptr<report::Report> r;
         fill.push_back(timed([&] { r = filled(g_lines.size()); }));
         prepare.push_back(timed([&] { r->prepare(); }));
         pages = r->preparedPageCount();
+        both.push_back(fill.back() + prepare.back());
     }
+    state.counters["fill_and_prepare_ms"] = median(both) * 1e3;
+    // What the filled layout holds beside the list: its lines as text.
+    state.counters["rss_growth_MiB"] = bench::peakResidentMiB() - before;
     state.counters["lines"] = double(g_lines.size());
     state.counters["pages"] = pages;
     state.counters["fill_ms"] = median(fill) * 1e3;

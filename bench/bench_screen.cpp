@@ -16,7 +16,7 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 
 #include <benchmark/benchmark.h>
@@ -31,7 +31,7 @@ using namespace opusteca::bench;
 
 namespace {
 
-constexpr int kBooks = 100000;
+const int kBooks = benchBooks(100000);
 
 Application *g_app = nullptr;
 QString g_archive;
@@ -67,6 +67,7 @@ void BM_SearchShown(benchmark::State &state, const FilterCase *c)
     const double rssBefore = bench::currentResidentMiB();
     std::vector<double> raw, shown, searchOnly, closed;
     int lines = -1;
+    double textBytes = 0;
     std::unique_ptr<TfrmTrovaLibri> screen;
     for (auto _ : state) {
         state.PauseTiming();
@@ -76,6 +77,8 @@ void BM_SearchShown(benchmark::State &state, const FilterCase *c)
         searchOnly.push_back(timed([&] {
             const SearchResult r = searchArchive(kind, g_archive, texts);
             benchmark::DoNotOptimize(&r.lines);
+            textBytes = 0;
+            for (qsizetype i = 0; i < r.lines.size(); ++i) textBytes += double(r.lines.bytes(i).size());
         }));
         screen = openScreen(*c);
         auto *search = screen->findChild<QPushButton *>(QStringLiteral("btnCerca"));
@@ -85,9 +88,9 @@ void BM_SearchShown(benchmark::State &state, const FilterCase *c)
             QCoreApplication::processEvents();
         }));
         state.PauseTiming();
-        auto *list = screen->findChild<QListWidget *>(QStringLiteral("lstRecords"));
+        auto *list = screen->findChild<QListView *>(QStringLiteral("lstRecords"));
         if (!list || !list->isVisible()) state.SkipWithError("the result list is not on show");
-        lines = list ? list->count() : -1;
+        lines = list ? list->model()->rowCount() : -1;
         state.ResumeTiming();
     }
     const double peak = bench::peakResidentMiB();
@@ -100,6 +103,9 @@ void BM_SearchShown(benchmark::State &state, const FilterCase *c)
     state.counters["close_ms"] = median(closed) * 1e3;
     state.counters["peak_rss_MiB"] = peak;
     state.counters["rss_growth_MiB"] = peak - rssBefore;
+    // The list's text as the search builds it, one byte per character.
+    state.counters["list_text_MiB"] = textBytes / (1024 * 1024);
+    state.counters["peak_to_text"] = textBytes > 0 ? peak / (textBytes / (1024 * 1024)) : 0;
 }
 
 } // namespace

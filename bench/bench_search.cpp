@@ -6,11 +6,13 @@
 #include "Measure.h"
 #include "ProcessMemory.h"
 
+#include "screens/core/ArchiveNavigator.h"
 #include "search/core/LineSort.h"
 #include "search/core/SearchKinds.h"
 #include "search/core/SearchScanner.h"
 #include "store/BookRecord.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 #include <benchmark/benchmark.h>
@@ -27,7 +29,13 @@ using namespace opusteca::bench;
 
 namespace {
 
-const int kSizes[] = {1000, 10000, 100000};
+// OPUSTECA_BENCH_BOOKS=1000000 measures that one size instead.
+std::vector<int> sizes()
+{
+    const int n = benchBooks(0);
+    return n > 0 ? std::vector<int>{n} : std::vector<int>{1000, 10000, 100000};
+}
+const std::vector<int> kSizes = sizes();
 
 std::map<int, QString> g_archives;
 
@@ -136,6 +144,39 @@ void BM_Choose(benchmark::State &state)
     state.counters["chosen"] = double(chosenCount);
 }
 
+// The card's moves and its save on the archive's last record, each opening the
+// file, reading or writing one record and closing it, as the book screen does.
+// Ratio to the raw read of the whole file: however large the archive, one seek.
+const char *const kMoves[] = {"first", "last", "previous", "next", "save"};
+std::map<int, QString> g_navFolders;
+
+void BM_Navigate(benchmark::State &state, const char *move)
+{
+    const int n = int(state.range(0));
+    const ArchiveNavigator nav(bookLayout(), g_navFolders[n]);
+    const QString lastLabel = QString::number(n);
+    const QString beforeLast = QString::number(n - 1);
+    // Saved over itself: the cached archive keeps its bytes.
+    const Record last = *nav.last().record;
+    const std::string m = move;
+    measureAgainstRawRead(state, g_archives[n], [&] {
+        ArchiveNavigator::Result r;
+        if (m == "first")
+            r = nav.first();
+        else if (m == "last")
+            r = nav.last();
+        else if (m == "previous")
+            r = nav.previous(lastLabel);
+        else if (m == "next")
+            r = nav.next(beforeLast);
+        else
+            r = nav.save(lastLabel, last);
+        if (r.outcome == ArchiveNavigator::Outcome::AccessFailed) state.SkipWithError("move failed");
+        benchmark::DoNotOptimize(&r);
+    });
+    state.counters["median_us"] = state.counters["median_ms"] * 1e3;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -155,6 +196,16 @@ int main(int argc, char **argv)
                 ->Arg(n)->Unit(benchmark::kMillisecond)->UseRealTime();
         benchmark::RegisterBenchmark("choose", BM_Choose)->Arg(n)->Unit(benchmark::kMillisecond)->UseRealTime();
     }
+    const int largest = kSizes.back();
+    g_navFolders[largest] = program.filePath(QStringLiteral("nav"));
+    if (!QDir().mkpath(g_navFolders[largest]) ||
+        !generateBookArchive(QDir(g_navFolders[largest]).filePath(QStringLiteral("Libri.pro")), largest))
+        return 1;
+    for (const char *move : kMoves)
+        benchmark::RegisterBenchmark((std::string("navigate/") + move).c_str(), BM_Navigate, move)
+            ->Arg(largest)
+            ->Unit(benchmark::kMicrosecond)
+            ->UseRealTime();
     benchmark::RegisterBenchmark("sort_lines", BM_SortLines)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
 
     return program.run();
