@@ -14,7 +14,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 targets=(fuzz_record_book fuzz_record_author fuzz_record_bibliography fuzz_password
-         fuzz_cp1252 fuzz_listline fuzz_search fuzz_spreadsheet fuzz_rtf)
+         fuzz_cp1252 fuzz_listline fuzz_search fuzz_spreadsheet fuzz_rtf fuzz_catalogue)
 
 if [ $# -eq 0 ]; then
   printf '%s\n' "${targets[@]}"
