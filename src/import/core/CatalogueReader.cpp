@@ -304,7 +304,7 @@ bool CatalogueReader::nextSheetRow(CatalogueRow &row)
         row.cells.append(decodeSheetCell(decodeCell(m_bytes.constData() + open + 1, close - open - 1)));
         at = close;
     }
-    m_pos = rowEnd + 1;
+    m_pos = rowEnd < m_tableEnd ? rowEnd + 1 : m_tableEnd;
     return true;
 }
 
