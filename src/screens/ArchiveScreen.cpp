@@ -247,12 +247,14 @@ void ArchiveScreen::cmdSalvaClick()
     switch (r.outcome) {
     case Outcome::Appended:
         lblPosizione()->setText(QString::number(r.number));
-        msg::information(this, QStringLiteral("La scheda corrente è stata inserita in archivio."));
+        if (r.closeFailed) showAccessError(m_rules.saveFailureInPlainBox);
+        else msg::information(this, QStringLiteral("La scheda corrente è stata inserita in archivio."));
         break;
     case Outcome::Overwritten:
         lblPosizione()->setText(QString::number(r.number));
-        msg::information(this, QStringLiteral(
-            "Le modifiche apportate alla scheda corrente sono state salvate in archivio."));
+        if (r.closeFailed) showAccessError(m_rules.saveFailureInPlainBox);
+        else msg::information(this, QStringLiteral(
+                 "Le modifiche apportate alla scheda corrente sono state salvate in archivio."));
         break;
     default:
         showAccessError(m_rules.saveFailureInPlainBox);
@@ -265,6 +267,7 @@ void ArchiveScreen::browse(const ArchiveNavigator::Result &r)
     switch (r.outcome) {
     case Outcome::Loaded:
         loadRecord(*r.record, r.number);
+        if (r.closeFailed) showAccessError(false);
         break;
     case Outcome::EmptyArchiveNew:
         lblPosizione()->clear();

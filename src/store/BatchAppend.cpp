@@ -14,7 +14,7 @@ BatchAppend::~BatchAppend()
 bool BatchAppend::open(const QString &programFolder, const char *fileName)
 {
     if (m_active || !m_file.openIn(programFolder, fileName)) return false;
-    m_lock = std::make_unique<platform::AppendLock>(m_file.m_file);
+    m_lock = std::make_unique<platform::AppendLock>(m_file.m_file.handle());
     // Counted under the lock: nobody else can now move the end of the file.
     const qint64 count = m_file.count();
     m_originalSize = m_file.m_file.size();
@@ -52,7 +52,8 @@ bool BatchAppend::commit()
 {
     if (!m_active) return false;
     QFile &f = m_file.m_file;
-    if (!f.flush() || f.error() != QFileDevice::NoError) {
+    // On the device before they count as imported.
+    if (!f.flush() || f.error() != QFileDevice::NoError || !platform::flushToDevice(f.handle())) {
         rollback();
         return false;
     }

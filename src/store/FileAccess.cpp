@@ -1,6 +1,9 @@
 #include "store/FileAccess.h"
 
+#include "store/Platform.h"
+
 #include <QFileInfo>
+#include <QSaveFile>
 
 #include <algorithm>
 #include <atomic>
@@ -8,17 +11,14 @@
 namespace opusteca::fileaccess {
 namespace {
 std::atomic<qint64> g_freeSpace{-1};
-}
+std::atomic<bool> g_closesFail{false};
 
-bool isMarkedReadOnly(const QString &path)
-{
-    const QFileInfo info(path);
-    if (!info.exists()) return false;
-    // Only the mode bits: WriteUser is what the current user may do, and for an
-    // administrator that is "yes" whatever the mark says.
-    constexpr QFile::Permissions anyWrite = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
-    return (info.permissions() & anyWrite) == 0;
-}
+std::filesystem::path nativePath(const QString &path) { return QFileInfo(path).filesystemFilePath(); }
+} // namespace
+
+bool isMarkedReadOnly(const QString &path) { return platform::markedReadOnly(nativePath(path)); }
+
+bool folderRefusesNewFiles(const QString &folder) { return platform::folderMarkRefusesNewFiles(nativePath(folder)); }
 
 qint64 write(QFileDevice &file, const char *data, qint64 size)
 {
@@ -31,9 +31,32 @@ qint64 write(QFileDevice &file, const char *data, qint64 size)
     return written;
 }
 
-void setFreeSpaceForTesting(qint64 bytes)
+bool close(QFileDevice &file, bool written)
 {
-    g_freeSpace.store(bytes);
+    if (!file.isOpen()) return true;
+    // An error of an earlier step counts as well: closing clears it.
+    bool ok = file.error() == QFileDevice::NoError;
+    if (written) ok = file.flush() && platform::flushToDevice(file.handle()) && ok;
+    file.close();
+    ok = file.error() == QFileDevice::NoError && ok;
+    return ok && !g_closesFail.load();
 }
+
+bool commit(QSaveFile &file)
+{
+    // On the device before it takes the old file's place: a new name over data
+    // still in the cache could leave an empty document after a power cut.
+    if (!file.flush() || !platform::flushToDevice(file.handle()) || g_closesFail.load()) {
+        file.cancelWriting();
+        file.commit(); // discards the temporary file
+        return false;
+    }
+    if (!file.commit()) return false;
+    return platform::flushFolder(nativePath(QFileInfo(file.fileName()).absolutePath()));
+}
+
+void setFreeSpaceForTesting(qint64 bytes) { g_freeSpace.store(bytes); }
+
+void setClosesFailForTesting(bool fail) { g_closesFail.store(fail); }
 
 } // namespace opusteca::fileaccess

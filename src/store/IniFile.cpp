@@ -128,7 +128,7 @@ bool IniFile::write(const QString &section, const QString &key, const QString &v
         f.cancelWriting();
         return false;
     }
-    return f.commit();
+    return fileaccess::commit(f);
 }
 
 } // namespace opusteca

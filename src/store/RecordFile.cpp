@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <utility>
+
 namespace opusteca {
 
 RecordFile::RecordFile(int recordSize) : m_recordSize(recordSize) {}
@@ -38,8 +40,9 @@ bool RecordFile::open(const QString &path)
             return false;
         return m_file.open(mode | QIODevice::ExistingOnly);
     }
-    // A folder marked read-only gets no new archive, whoever runs the program.
-    if (fileaccess::isMarkedReadOnly(info.absolutePath()))
+    // A folder marked read-only gets no new archive, whoever runs the program
+    // (where the mark means that: elsewhere the open below says what fails).
+    if (fileaccess::folderRefusesNewFiles(info.absolutePath()))
         return false;
     if (m_file.open(mode | QIODevice::NewOnly))
         return true;
@@ -92,6 +95,7 @@ bool RecordFile::write(const QByteArray &record)
 {
     if (!m_file.isOpen() || record.size() != m_recordSize) return false;
     if (!m_file.seek(m_position * m_recordSize)) return false;
+    m_written = true;
     if (fileaccess::write(m_file, record) != m_recordSize) return false;
     ++m_position;
     return true;
@@ -102,7 +106,7 @@ bool RecordFile::append(const QByteArray &record, qint64 &number)
     if (!m_file.isOpen()) return false;
     // Held from the count to the end of the write only: that is where two copies
     // could otherwise both take the same end of the file.
-    const platform::AppendLock lock(m_file);
+    const platform::AppendLock lock(m_file.handle());
     const qint64 c = count();
     if (c < 0 || !seek(c) || !write(record)) return false;
     number = m_position;
@@ -111,10 +115,7 @@ bool RecordFile::append(const QByteArray &record, qint64 &number)
 
 bool RecordFile::close()
 {
-    if (!m_file.isOpen()) return true;
-    const bool ok = m_file.error() == QFileDevice::NoError;
-    m_file.close();
-    return ok;
+    return fileaccess::close(m_file, std::exchange(m_written, false));
 }
 
 } // namespace opusteca

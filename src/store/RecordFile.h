@@ -38,6 +38,9 @@ public:
     // number. Another copy of the program appending to the same archive at the
     // same moment waits its turn, so neither takes the other's place.
     bool append(const QByteArray &record, qint64 &number);
+    // After a write, first hands the records to the device and waits for them.
+    // False when that, the close or an earlier step failed: what was written may
+    // or may not be in the file.
     bool close();
 
     // Paths this long cannot be opened on the platforms the archives come from.
@@ -49,6 +52,7 @@ private:
     QFile m_file;
     int m_recordSize;
     qint64 m_position = 0;
+    bool m_written = false;
 };
 
 } // namespace opusteca

@@ -138,6 +138,7 @@ private slots:
     void cleanup()
     {
         fileaccess::setFreeSpaceForTesting(-1);
+        fileaccess::setClosesFailForTesting(false);
         if (program) QFile::setPermissions(program->folder.path(), kWritableMode);
         program.reset();
     }
@@ -151,6 +152,9 @@ private slots:
     void diskFullDuringASave_data();
     void diskFullDuringASave();
     void diskFullDuringAPasswordChange();
+    void closeFails_data();
+    void closeFails();
+    void closeFailsDuringAPasswordChange();
     void programFolderPathTooLong_data();
     void programFolderPathTooLong();
     void veryLongPastedText_data();
@@ -395,6 +399,96 @@ void TestFaultMatrix::diskFullDuringAPasswordChange()
     QCOMPARE(program->folder.read(kPasswordFile), before);
     QCOMPARE(QDir(program->folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{kPasswordFile});
     QCOMPARE(PasswordStore(program->folder.path()).read(), std::optional<QString>(kInitialPassword));
+}
+
+// ---- a close that fails ------------------------------------------------------
+// The file layer's close seam: every byte is written, then the device refuses
+// to take them at the close (a full network share, a stick pulled out).
+
+void TestFaultMatrix::closeFails_data()
+{
+    QTest::addColumn<int>("archive");
+    QTest::addColumn<QString>("step");
+    for (int a = 0; a < 3; ++a)
+        for (const char *step : {"load", "save over", "append"})
+            QTest::addRow("%s, %s", qPrintable(kArchives[a].file), step) << a << QString::fromLatin1(step);
+}
+
+void TestFaultMatrix::closeFails()
+{
+    QFETCH(int, archive);
+    QFETCH(QString, step);
+    const Archive &a = kArchives[archive];
+    const RecordLayout &layout = a.layout();
+    const char *mandatory = layout.fields[a.mandatory].control;
+    QWidget *screen = open(a);
+    QVERIFY(screen);
+    const QByteArray before = fileOf({sample(layout, QStringLiteral("uno")), sample(layout, QStringLiteral("due"))});
+    program->folder.write(a.file, before);
+    const QString kOverwritten =
+        QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
+
+    if (step == QLatin1String("load")) {
+        // The record was read whole: the card shows it, and the user hears of the failure.
+        fileaccess::setClosesFailForTesting(true);
+        QCOMPARE(press(screen, "cmdUltimo").texts, QStringList{kAccess});
+        QCOMPARE(positionOf(screen), QStringLiteral("2"));
+        QCOMPARE(cardText(screen, mandatory), QStringLiteral("due-%1").arg(a.mandatory));
+        QCOMPARE(press(screen, "cmdIndietro").texts, QStringList{kAccess});
+        QCOMPARE(positionOf(screen), QStringLiteral("1"));
+        QCOMPARE(cardText(screen, mandatory), QStringLiteral("uno-%1").arg(a.mandatory));
+        QCOMPARE(program->folder.read(a.file), before);
+        return;
+    }
+
+    if (step == QLatin1String("save over")) {
+        QCOMPARE(press(screen, "cmdPrimo").texts, QStringList());
+        fillMandatory(screen, a, QStringLiteral("cambiato"));
+        fileaccess::setClosesFailForTesting(true);
+        QCOMPARE(press(screen, "cmdSalva").texts, QStringList{kAccess});
+        QCOMPARE(positionOf(screen), QStringLiteral("1"));
+        fileaccess::setClosesFailForTesting(false);
+        QCOMPARE(press(screen, "cmdSalva").texts, QStringList{kOverwritten});
+        const QByteArray file = program->folder.read(a.file);
+        QCOMPARE(file.size(), 2 * layout.recordSize);
+        QCOMPARE(fieldBytes(file, layout, 1, a.mandatory), QByteArray("cambiato"));
+        QCOMPARE(file.mid(layout.recordSize), before.mid(layout.recordSize));
+        return;
+    }
+
+    // An append: the card names the new record, so a second Save overwrites it
+    // instead of adding a copy.
+    fillMandatory(screen, a, QStringLiteral("nuovo"));
+    fileaccess::setClosesFailForTesting(true);
+    QCOMPARE(press(screen, "cmdSalva").texts, QStringList{kAccess});
+    QCOMPARE(positionOf(screen), QStringLiteral("3"));
+    QCOMPARE(cardText(screen, mandatory), QStringLiteral("nuovo"));
+    fileaccess::setClosesFailForTesting(false);
+    QCOMPARE(press(screen, "cmdSalva").texts, QStringList{kOverwritten});
+    QCOMPARE(positionOf(screen), QStringLiteral("3"));
+    const QByteArray file = program->folder.read(a.file);
+    QCOMPARE(file.size(), 3 * layout.recordSize);
+    QCOMPARE(file.left(2 * layout.recordSize), before);
+    QCOMPARE(fieldBytes(file, layout, 3, a.mandatory), QByteArray("nuovo"));
+}
+
+void TestFaultMatrix::closeFailsDuringAPasswordChange()
+{
+    program = std::make_unique<RunningProgram>();
+    const QByteArray before = program->folder.read(kPasswordFile);
+    QWidget *login = topLevel(QStringLiteral("TfrmPassword"));
+    login->findChild<QPushButton *>(QStringLiteral("btnCambiaPassword"))->click();
+    QWidget *change = topLevel(QStringLiteral("TfrmCambiaPassword"));
+    QVERIFY(change->isVisible());
+
+    fileaccess::setClosesFailForTesting(true);
+    change->findChild<QLineEdit *>(QStringLiteral("txtPasswordOld"))->setText(QStringLiteral("opusteca"));
+    change->findChild<QLineEdit *>(QStringLiteral("txtPasswordNew"))->setText(QStringLiteral("nuovissima"));
+    change->findChild<QLineEdit *>(QStringLiteral("txtConferma"))->setText(QStringLiteral("nuovissima"));
+    const Boxes boxes = answerBoxes([&] { change->findChild<QPushButton *>(QStringLiteral("cmdOK"))->click(); });
+    QCOMPARE(boxes.texts, QStringList{kChangeFailed});
+    QCOMPARE(program->folder.read(kPasswordFile), before);
+    QCOMPARE(QDir(program->folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{kPasswordFile});
 }
 
 // ---- a program folder too deep for the archives -----------------------------

@@ -169,6 +169,7 @@ void TestExportScreens::init()
 void TestExportScreens::cleanup()
 {
     fileaccess::setFreeSpaceForTesting(-1);
+    fileaccess::setClosesFailForTesting(false);
     QFile::setPermissions(m_program->folder.path(), kOpenFolder);
     QDir(m_program->folder.file(QStringLiteral("Libri.xls"))).removeRecursively();
     QDir(m_program->folder.file(QStringLiteral("Scheda_Autore.rtf"))).removeRecursively();
@@ -390,6 +391,9 @@ void TestExportScreens::unwritableDocument_data()
     // The file layer's free-space seam: the writes of the document find a
     // full disk after its first kilobyte.
     QTest::newRow("disk full") << "full";
+    // The file layer's close seam: every byte written, then the device refuses
+    // to take them (a full share, a pulled stick).
+    QTest::newRow("device fails at the end") << "close";
 }
 
 void TestExportScreens::unwritableDocument()
@@ -407,9 +411,11 @@ void TestExportScreens::unwritableDocument()
         if (condition == QLatin1String("folder"))
             QVERIFY(QFile::setPermissions(m_program->folder.path(), kReadOnlyFolder));
         if (condition == QLatin1String("full")) fileaccess::setFreeSpaceForTesting(1024);
+        if (condition == QLatin1String("close")) fileaccess::setClosesFailForTesting(true);
         const Answered a = answerInTurn([&] { clickPicture(screen, QStringLiteral("cmdEsporta")); },
                                         {QMessageBox::Yes, QMessageBox::Ok});
         fileaccess::setFreeSpaceForTesting(-1);
+        fileaccess::setClosesFailForTesting(false);
         QFile::setPermissions(m_program->folder.path(), kOpenFolder);
         QCOMPARE(a.texts, (QStringList{kAsk, kFailed}));
         QCOMPARE(a.buttons.value(1), 1);

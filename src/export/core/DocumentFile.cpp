@@ -35,7 +35,7 @@ bool saveDocument(const QString &path, const std::function<bool(QIODevice &)> &w
     const QFileInfo info(path);
     if (path.isEmpty() || QDir::toNativeSeparators(info.absoluteFilePath()).size() > RecordFile::kMaxPath)
         return false;
-    if (fileaccess::isMarkedReadOnly(info.absolutePath())) return false;
+    if (fileaccess::folderRefusesNewFiles(info.absolutePath())) return false;
     if (info.exists() && (!info.isFile() || fileaccess::isMarkedReadOnly(path))) return false;
 
     QSaveFile file(path);
@@ -47,7 +47,7 @@ bool saveDocument(const QString &path, const std::function<bool(QIODevice &)> &w
         file.cancelWriting();
         return false;
     }
-    return file.commit();
+    return fileaccess::commit(file);
 }
 
 } // namespace opusteca

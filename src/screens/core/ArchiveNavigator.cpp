@@ -53,8 +53,8 @@ ArchiveNavigator::Result ArchiveNavigator::readAt(RecordFile &file, qint64 posit
     QByteArray bytes;
     if (!file.seek(position) || !file.read(bytes)) return outcome(Outcome::AccessFailed);
     const qint64 number = file.position();
-    if (!file.close()) return outcome(Outcome::AccessFailed);
-    return {Outcome::Loaded, Record(m_layout, std::move(bytes)), number};
+    const bool closed = file.close();
+    return {Outcome::Loaded, Record(m_layout, std::move(bytes)), number, !closed};
 }
 
 ArchiveNavigator::Result ArchiveNavigator::first() const
@@ -113,12 +113,15 @@ ArchiveNavigator::Result ArchiveNavigator::save(const QString &positionLabel, co
         if (n) {
             if (*n < 0 || !file.seek(*n - 1) || !file.write(record.bytes())) return outcome(Outcome::AccessFailed);
             const qint64 number = file.position();
-            if (!file.close()) return outcome(Outcome::AccessFailed);
-            return Result{Outcome::Overwritten, {}, number};
+            const bool closed = file.close();
+            return Result{Outcome::Overwritten, {}, number, !closed};
         }
+        // Once appended, the record has its number even if the close fails: the
+        // card names it, so saving again overwrites it rather than adding a copy.
         qint64 number = 0;
-        if (!file.append(record.bytes(), number) || !file.close()) return outcome(Outcome::AccessFailed);
-        return Result{Outcome::Appended, {}, number};
+        if (!file.append(record.bytes(), number)) return outcome(Outcome::AccessFailed);
+        const bool closed = file.close();
+        return Result{Outcome::Appended, {}, number, !closed};
     });
 }
 

@@ -26,6 +26,10 @@ public:
         Outcome outcome;
         std::optional<Record> record;
         qint64 number = 0;
+        // The work was done but closing the file failed. A record read stays good
+        // and a record written stays where it was written, so the card follows
+        // as usual; the user is told of the failure instead of the success.
+        bool closeFailed = false;
     };
 
     Result first() const;
