@@ -5,7 +5,8 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools libqt6printsupport6 qt6-svg-dev qt6-charts-dev libqt6opengl6-dev qt6-translations-l10n
+  qt6-base-dev qt6-base-dev-tools libqt6printsupport6 libqt6network6 qt6-svg-dev qt6-charts-dev libqt6opengl6-dev qt6-translations-l10n
+  libssl3 ca-certificates
   fonts-liberation2 fonts-dejavu-core
   libbenchmark-dev
   xvfb xauth poppler-utils

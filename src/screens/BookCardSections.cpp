@@ -153,7 +153,8 @@ QGridLayout *TfrmLibri::addSection(QVBoxLayout *cardLayout, int number, const QS
     // spacing, in a section without a wide field.)
     grid->setColumnMinimumWidth(LCap, captionWidth + 4);
     grid->setColumnMinimumWidth(RCap, captionWidth + 20);
-    grid->setColumnMinimumWidth(FarPic, 26);
+    // Room for the two pictures beside the ISBN in every section, so the grids still line up.
+    grid->setColumnMinimumWidth(FarPic, 2 * 26 + 4);
     grid->setColumnStretch(LField, 1);
     grid->setColumnStretch(RField, 1);
     h->addWidget(fields, 1);
@@ -201,7 +202,14 @@ void TfrmLibri::buildEditionSection(QVBoxLayout *cardLayout)
     auto *btnGoogle = fieldPicture(s.area(), QStringLiteral("btnGoogle"), QStringLiteral("web"),
                                    QStringLiteral("Cerca sul Web, tramite Google, informazioni relative al "
                                                   "libro con l'ISBN indicato."));
-    s.grid()->addWidget(btnGoogle, 0, FarPic);
+    auto *btnCercaISBN = fieldPicture(s.area(), QStringLiteral("btnCercaISBN"), QStringLiteral("compila_isbn"),
+                                      QStringLiteral("Compila la scheda con i dati del libro trovati in rete tramite "
+                                                     "l'ISBN."));
+    auto *isbnPictures = new QHBoxLayout;
+    isbnPictures->setSpacing(4);
+    isbnPictures->addWidget(btnGoogle);
+    isbnPictures->addWidget(btnCercaISBN);
+    s.grid()->addLayout(isbnPictures, 0, FarPic);
     s.left(Citta, 1);
     s.right(Anno, 1);
     s.left(Volumi, 2);
@@ -209,6 +217,7 @@ void TfrmLibri::buildEditionSection(QVBoxLayout *cardLayout)
     s.left(Collana, 3);
     s.right(Formato, 3);
     connect(btnGoogle, &CommandPicture::clicked, this, &TfrmLibri::btnGoogleClick);
+    connect(btnCercaISBN, &CommandPicture::clicked, this, &TfrmLibri::btnCercaISBNClick);
 }
 
 void TfrmLibri::buildOriginalSection(QVBoxLayout *cardLayout)

@@ -7,8 +7,11 @@ class QVBoxLayout;
 
 namespace opusteca {
 
+class CatalogueLookup;
+
 // The book archive: the card of one book with all its fields, the six card
-// operations, duplication, the cancelled flag, loans, and the ISBN web search.
+// operations, duplication, the cancelled flag, loans, the ISBN web search
+// and the card filled from the catalogues by the ISBN.
 class TfrmLibri : public ArchiveScreen {
     Q_OBJECT
 public:
@@ -16,6 +19,7 @@ public:
 
     void cmdDuplicaClick();
     void btnGoogleClick();
+    void btnCercaISBNClick();
     void btnScadenzaClick();
 
     // The web address the ISBN search opens, for the ISBN as typed.
@@ -39,6 +43,8 @@ private:
     // A small command picture beside a field, with its status-line text.
     CommandPicture *fieldPicture(QWidget *parent, const QString &name, const QString &art,
                                  const QString &hover);
+    // Downloads the cover into the attachments folder and names it in a free slot.
+    void attachCover(CatalogueLookup &lookup, QWidget *over, const QString &address, const QString &name);
     QLineEdit *m_txtIsbn = nullptr;
 };
 
