@@ -726,7 +726,7 @@ private slots:
         sameEdge(leftFields, true);
         sameEdge(rightFields + QStringList{"txtDewey", "txtScadenza"}, false);
         sameEdge(rightFields + QStringList{"txtPagine"}, true);
-        sameEdge({"txtTitolo", "txtOriginale", "txtNote", "btnGoogle"}, true);
+        sameEdge({"txtTitolo", "txtOriginale", "txtNote", "btnCercaISBN"}, true);
 
         // Controls stay inside their section, apart from one another, and every
         // caption has the room its text needs.

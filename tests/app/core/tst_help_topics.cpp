@@ -40,7 +40,7 @@ void TestHelpTopics::topics_data()
     QTest::addColumn<QString>("title");
     QTest::addColumn<int>("paragraphs");
     QTest::newRow("start menu") << "TfrmAvvio" << "Uno sguardo a Opusteca 2.0." << 23;
-    QTest::newRow("books") << "TfrmLibri" << "Archivio Libri." << 8;
+    QTest::newRow("books") << "TfrmLibri" << "Archivio Libri." << 9;
     QTest::newRow("authors") << "TfrmAutori" << "Archivio Autori." << 6;
     QTest::newRow("bibliographies") << "TfrmBibliografie" << "Archivio Bibliografie." << 5;
     QTest::newRow("book export") << "TfrmExpLibri" << "Esportazione archivio libri in Microsoft Excel." << 3;
