@@ -2,6 +2,7 @@
 
 #include "app/Conventions.h"
 #include "app/Style.h"
+#include "screens/StoredText.h"
 
 #include <QCheckBox>
 #include <QAbstractItemView>
@@ -39,6 +40,7 @@ QLineEdit *lineField(Card &card, int field, QWidget *parent)
     e->setMaxLength(def(card, field).capacity);
     e->setMinimumHeight(24);
     finishTyped(card, field, e);
+    storedtext::keep(e);
     card.bind(field, lineControl(e));
     return e;
 }
@@ -67,6 +69,7 @@ QComboBox *listField(Card &card, int field, const QStringList &items, QWidget *p
     c->setMinimumHeight(24);
     finishTyped(card, field, c);
     c->lineEdit()->setFont(style::fieldFont());
+    storedtext::keep(c);
     card.bind(field, choiceControl(c));
     return c;
 }
@@ -77,6 +80,7 @@ QPlainTextEdit *memoField(Card &card, int field, QWidget *parent)
     p->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     p->setTabChangesFocus(true);
     finishTyped(card, field, p);
+    storedtext::keep(p);
     card.bind(field, memoControl(p));
     return p;
 }
