@@ -8,6 +8,7 @@
 #include "app/Style.h"
 #include "attach/core/AttachmentFolder.h"
 #include "screens/Card.h"
+#include "screens/StoredText.h"
 #include "screens/TfrmBibliografie.h"
 #include "screens/TfrmLibri.h"
 #include "store/BibliographyRecord.h"
@@ -176,6 +177,7 @@ QWidget *TfrmAllegaCartella::buildSlot(int i, QWidget *parent)
     s.desc->setObjectName(slotName("txtDesc", i));
     s.desc->setFont(style::font(12, true));
     s.desc->setFixedWidth(552);
+    storedtext::keep(s.desc);
     g->addWidget(s.desc, 3, 0, 1, 5);
 
     // Every change of the name, however made, decides whether there is something to open.
@@ -240,8 +242,13 @@ void TfrmAllegaCartella::btnSfogliaClick(int i)
     const QFileInfo source(picked.first());
     lastFolder() = source.absolutePath();
 
+    // The card stores only what the code page holds: the copy takes that name, so
+    // the stored name finds it again after a save.
     QLineEdit *file = m_slots[i].file;
-    file->setText(source.fileName());
+    const Target t = target();
+    const int capacity = t.card ? t.card->layout().fields[t.files[i]].capacity
+                                : bookLayout().fields[libro::File01].capacity;
+    file->setText(AttachmentFolder::storableName(source.fileName(), capacity));
     file->setCursorPosition(0);
 
     // From here on any failure is silent: the slot keeps the picked name.

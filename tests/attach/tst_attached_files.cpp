@@ -3,6 +3,7 @@
 // and "Apri" hands the shell nothing but a file of the attachments folder.
 #include "store/BibliographyRecord.h"
 #include "store/BookRecord.h"
+#include "store/Cp1252.h"
 #include "support/ArchiveKit.h"
 #include "support/Files.h"
 #include "support/TestSupport.h"
@@ -193,6 +194,53 @@ private slots:
             button(dlg, "btnAnnulla")->click();
         }));
         QCOMPARE(catcher.urls, QList<QUrl>{QUrl::fromLocalFile(attachments() + "/cover.jpg")});
+    }
+
+    void aNameOutsideTheCodePageOpensAfterReload_data()
+    {
+        QTest::addColumn<QString>("picked");
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("description");
+        QTest::addColumn<QString>("storedDescription");
+        QTest::newRow("Greek") << "Ωμέγα.pdf" << "_____.pdf" << "Ωμέγα, il testo" << "?????, il testo";
+        QTest::newRow("Polish") << "Łódź?.jpg" << "Lódz_.jpg" << "Piazza di Łódź" << "Piazza di Lódz";
+        QTest::newRow("code page") << "Perché è così.odt" << "Perché è così.odt" << "Œuvres €" << "Œuvres €";
+    }
+
+    void aNameOutsideTheCodePageOpensAfterReload()
+    {
+        QFETCH(QString, picked);
+        QFETCH(QString, stored);
+        QFETCH(QString, description);
+        QFETCH(QString, storedDescription);
+        open(QStringLiteral("TfrmLibri"));
+        const QByteArray bytes("%PDF-1.4 allegato");
+        const QString source = userFile(QStringLiteral("Documenti/") + picked, bytes);
+        QVERIFY(withAttachScreen([&](QWidget *dlg) {
+            QCOMPARE(browse(dlg, 1, source).count(), 0);
+            QCOMPARE(edit(dlg, "txtFile01")->text(), stored);
+            typeText(edit(dlg, "txtDesc01"), description);
+            QCOMPARE(edit(dlg, "txtDesc01")->text(), storedDescription);
+            button(dlg, "btnApplica")->click();
+        }));
+        QCOMPARE(readAll(attachments() + QLatin1Char('/') + stored), bytes);
+        saveBook();
+        const QByteArray file = program->folder.read(QStringLiteral("Libri.pro"));
+        QCOMPARE(fieldBytes(file, bookLayout(), 1, libro::File01), cp1252::encode(stored));
+        QCOMPARE(fieldBytes(file, bookLayout(), 1, libro::Desc01), cp1252::encode(storedDescription));
+
+        // Away to a new card and back: the name read from the file opens the copy.
+        clickPicture(screen, QStringLiteral("cmdNuovo"));
+        clickPicture(screen, QStringLiteral("cmdPrimo"));
+        UrlCatcher catcher;
+        QVERIFY(withAttachScreen([&](QWidget *dlg) {
+            QCOMPARE(edit(dlg, "txtFile01")->text(), stored);
+            QCOMPARE(edit(dlg, "txtDesc01")->text(), storedDescription);
+            QCOMPARE(answerBoxes([&] { button(dlg, "btnApri01")->click(); }).count(), 0);
+            button(dlg, "btnAnnulla")->click();
+        }));
+        QCOMPARE(catcher.urls, QList<QUrl>{QUrl::fromLocalFile(attachments() + QLatin1Char('/') + stored)});
+        QCOMPARE(readAll(catcher.urls.value(0).toLocalFile()), bytes);
     }
 
     void theSameNameFromAnotherFolderAsks_data()

@@ -1,5 +1,6 @@
 #include "attach/core/AttachmentFolder.h"
 
+#include "store/Cp1252.h"
 #include "store/Text.h"
 
 #include <QDateTime>
@@ -15,6 +16,12 @@ bool isAsciiLetter(QChar c)
 {
     const char16_t u = c.unicode();
     return (u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z');
+}
+
+// Characters that some system the program runs on refuses in a file name.
+bool refusedInFileName(QChar c)
+{
+    return c.unicode() < 32 || QStringView(u"<>:\"/\\|?*").contains(c);
 }
 
 } // namespace
@@ -59,6 +66,22 @@ bool AttachmentFolder::isBareName(const QString &name)
     // "." names the folder itself, not a file in it.
     if (t == QLatin1String(".")) return false;
     return true;
+}
+
+QString AttachmentFolder::storableName(const QString &fileName, int capacity)
+{
+    QString name = cp1252::fit(text::trimmed(fileName));
+    for (QChar &c : name)
+        if (refusedInFileName(c)) c = QLatin1Char('_');
+    if (name.startsWith(QLatin1Char('~'))) name[0] = QLatin1Char('_');
+    if (name.startsWith(QLatin1String(".."))) name[0] = QLatin1Char('_');
+    if (name.size() > capacity) {
+        // The extension tells the shell what opens the file: keep it whole.
+        const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+        const qsizetype extension = dot > 0 && name.size() - dot < capacity / 2 ? name.size() - dot : 0;
+        name = text::trimmed(name.left(capacity - extension)) + name.right(extension);
+    }
+    return name;
 }
 
 bool AttachmentFolder::resolvesInside(const QString &path) const

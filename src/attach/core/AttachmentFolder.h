@@ -22,6 +22,13 @@ public:
     // A name another program or another user of a shared folder may have written:
     // only a bare file name is accepted, nothing that could name a place elsewhere.
     static bool isBareName(const QString &name);
+    // The name a picked file is copied and stored under, so the copy is found again
+    // after the card is saved and reloaded: what the code page cannot hold is
+    // replaced as in any stored text (cp1252::fit), then "?" and every other
+    // character no file name can hold become "_", as do a leading "~" or ".." the
+    // open rule above refuses; a name longer than `capacity` is shortened before
+    // its extension. A name that already survives comes back as it is.
+    static QString storableName(const QString &fileName, int capacity);
     // The path to hand to the shell for a stored name, or nothing when the name is
     // not a bare name or the file it names resolves outside the folder (a link).
     // A valid name of a missing file still gives its path.

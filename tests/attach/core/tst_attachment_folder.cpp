@@ -2,6 +2,7 @@
 // truncate or half-write a file, whatever the source turns out to be.
 #include "attach/core/AttachmentFolder.h"
 
+#include "store/Cp1252.h"
 #include "support/Files.h"
 
 #include <QDateTime>
@@ -93,6 +94,42 @@ private slots:
         const AttachmentFolder folder(program());
         QCOMPARE(folder.openablePath(name).has_value(), bare);
         if (bare) QCOMPARE(*folder.openablePath(name), attachments() + QLatin1Char('/') + name.trimmed());
+    }
+
+    void storableNames_data()
+    {
+        QTest::addColumn<QString>("picked");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("plain") << "cover.jpg" << "cover.jpg";
+        QTest::newRow("accents of the code page") << "Perché è così €.odt" << "Perché è così €.odt";
+        QTest::newRow("tilde inside") << "bozza~1.doc" << "bozza~1.doc";
+        QTest::newRow("Polish") << "Łódź.pdf" << "Lódz.pdf";
+        QTest::newRow("double acute") << "Erdős.txt" << "Erdos.txt";
+        QTest::newRow("Greek") << "Ωμέγα.pdf" << "_____.pdf";
+        QTest::newRow("emoji") << "copertina 😀.png" << "copertina _.png";
+        QTest::newRow("question mark") << "perché?.txt" << "perché_.txt";
+        QTest::newRow("characters Windows refuses") << "a<b>c:d\"e|f*g.txt" << "a_b_c_d_e_f_g.txt";
+        QTest::newRow("control character") << "a\tb.txt" << "a_b.txt";
+        QTest::newRow("leading tilde") << "~appunti.txt" << "_appunti.txt";
+        QTest::newRow("leading dots") << "..nascosto" << "_.nascosto";
+        QTest::newRow("blanks around") << "  scheda.pdf " << "scheda.pdf";
+        QTest::newRow("too long") << QString(300, u'a') + ".pdf" << QString(246, u'a') + ".pdf";
+        QTest::newRow("too long, no extension") << QString(300, u'b') << QString(250, u'b');
+        QTest::newRow("too long, long extension") << "c." + QString(300, u'x') << "c." + QString(248, u'x');
+    }
+
+    void storableNames()
+    {
+        QFETCH(QString, picked);
+        QFETCH(QString, stored);
+        const QString name = AttachmentFolder::storableName(picked, 250);
+        QCOMPARE(name, stored);
+        // What the card stores, and what "Apri" accepts, is that same name.
+        QByteArray bytes;
+        QVERIFY(cp1252::encodeExactly(name, bytes));
+        QVERIFY(AttachmentFolder::isBareName(name));
+        // Applied again it changes nothing: a stored name reloaded is the name of the copy.
+        QCOMPARE(AttachmentFolder::storableName(name, 250), name);
     }
 
     void missingCopyOfAValidNameStillOpens()
