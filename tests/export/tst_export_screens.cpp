@@ -329,11 +329,11 @@ void TestExportScreens::typedCellIsExportedAndArchiveKept()
     }));
     const QByteArray doc = m_program->folder.read(QStringLiteral("Libri.xls"));
     QCOMPARE(doc.count("<tr>"), 4);
-    QCOMPARE(doc.count("<td style=\"text-align: left;\">"), 3 * 25);
-    QVERIFY(doc.contains("<td style=\"text-align: left;\">Prestare a &lt;Lia&gt; &amp; co.</td>"));
-    QVERIFY(doc.contains("<td style=\"text-align: left;\">nota 1</td>"));
+    QCOMPARE(doc.count("<td style=\"text-align: left;\" sdnum=\"1040;0;@\">"), 3 * 25);
+    QVERIFY(doc.contains("<td style=\"text-align: left;\" sdnum=\"1040;0;@\">Prestare a &lt;Lia&gt; &amp; co.</td>"));
+    QVERIFY(doc.contains("<td style=\"text-align: left;\" sdnum=\"1040;0;@\">nota 1</td>"));
     QVERIFY(!doc.contains("nota 3"));
-    QVERIFY(doc.contains("<td style=\"text-align: left;\">S\xEC</td>"));
+    QVERIFY(doc.contains("<td style=\"text-align: left;\" sdnum=\"1040;0;@\">S\xEC</td>"));
     QCOMPARE(m_program->folder.read(QStringLiteral("Libri.pro")), archive);
 
     // Opened again, the grid shows what the archive holds.
@@ -373,7 +373,7 @@ void TestExportScreens::answers()
     if (written) {
         QVERIFY(doc.startsWith("<html "));
         QVERIFY(doc.contains("<x:Name>Riepilogo Bibliografie</x:Name>"));
-        QVERIFY(doc.contains("<td style=\"text-align: left;\">R</td>"));
+        QVERIFY(doc.contains("<td style=\"text-align: left;\" sdnum=\"1040;0;@\">R</td>"));
     } else {
         QCOMPARE(doc, QByteArray("previous document"));
     }

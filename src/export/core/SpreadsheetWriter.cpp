@@ -123,7 +123,11 @@ void SpreadsheetWriter::beginRow() { put("<tr>"); }
 
 void SpreadsheetWriter::cellBytes(QByteArrayView cp1252Text)
 {
-    put("<td style=\"text-align: left;\">");
+    // Text format (Italian locale, "@"), which one spreadsheet program honours:
+    // otherwise it reads a code "0012" as the number 12, an ISBN in exponent
+    // form and a note "=1+1" as a formula it runs. Programs that do not know
+    // the attribute ignore it.
+    put("<td style=\"text-align: left;\" sdnum=\"1040;0;@\">");
     putEscaped(text::trimmed(cp1252Text));
     put("</td>");
 }

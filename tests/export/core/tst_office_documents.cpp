@@ -72,6 +72,15 @@ const QList<Book> kBooks = {
      QStringLiteral("Trieste, caffè, sigarette"), false},
 };
 
+struct TextLike {
+    QString code, isbn, price, note;
+};
+
+const QList<TextLike> kTextLike = {
+    {QStringLiteral("0012"), QStringLiteral("0140449132"), QStringLiteral("12,50"), QStringLiteral("=1+1")},
+    {QStringLiteral("0140"), QStringLiteral("9788845292613"), QStringLiteral("7"), QStringLiteral("1/2")},
+};
+
 } // namespace
 
 class TestOfficeDocuments : public QObject {
@@ -120,6 +129,17 @@ void TestOfficeDocuments::spreadsheetOpensAsTyped()
         r.setText(libro::Annullata, b.cancelled ? libro::yes() : libro::no());
         archive += r.bytes();
     }
+    // Texts a spreadsheet program would take for numbers or a formula.
+    for (const TextLike &t : kTextLike) {
+        Record r(bookLayout());
+        r.setText(libro::Titolo, QStringLiteral("Cifre"));
+        r.setText(libro::Codice, t.code);
+        r.setText(libro::Autore, QStringLiteral("Anonimo"));
+        r.setText(libro::Isbn, t.isbn);
+        r.setText(libro::Prezzo, t.price);
+        r.setText(libro::Note, t.note);
+        archive += r.bytes();
+    }
     QFile f(QDir(folder).filePath(QStringLiteral("Libri.pro")));
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.write(archive);
@@ -140,7 +160,7 @@ void TestOfficeDocuments::spreadsheetOpensAsTyped()
     const QString csv = convert(doc, QStringLiteral("csv:Text - txt - csv (StarCalc):44,34,76,1"), QStringLiteral("csv"));
     QVERIFY2(!csv.isEmpty(), "no CSV came back");
     const QList<QStringList> rows = parseCsv(csv);
-    QCOMPARE(rows.size(), 1 + kBooks.size());
+    QCOMPARE(rows.size(), 1 + kBooks.size() + kTextLike.size());
     QCOMPARE(rows[0].size(), 25);
     QCOMPARE(rows[0][0], QStringLiteral("Titolo libro"));
     QCOMPARE(rows[0][12], QStringLiteral("Città pubblicazione"));
@@ -155,6 +175,34 @@ void TestOfficeDocuments::spreadsheetOpensAsTyped()
         QCOMPARE(row[23], kBooks[i].note);
         QCOMPARE(row[24], kBooks[i].cancelled ? QStringLiteral("Sì") : QStringLiteral("No"));
     }
+    const auto columnOf = [&](int field) {
+        for (size_t c = 0; c < kind.columns.size(); ++c)
+            if (kind.columns[c].field == field) return int(c);
+        return -1;
+    };
+    const int code = columnOf(libro::Codice), isbn = columnOf(libro::Isbn), price = columnOf(libro::Prezzo),
+              note = columnOf(libro::Note);
+    QVERIFY(code >= 0 && isbn >= 0 && price >= 0 && note >= 0);
+    for (qsizetype i = 0; i < kTextLike.size(); ++i) {
+        const QStringList &row = rows[1 + kBooks.size() + i];
+        QCOMPARE(row.value(code), kTextLike[i].code);
+        QCOMPARE(row.value(isbn), kTextLike[i].isbn);
+        QCOMPARE(row.value(price), kTextLike[i].price);
+        QCOMPARE(row.value(note), kTextLike[i].note);
+    }
+
+    // Read as a sheet, every cell is text: no number, no formula.
+    const QString sheet = convert(doc, QStringLiteral("fods"), QStringLiteral("fods"));
+    QVERIFY2(!sheet.isEmpty(), "no sheet came back");
+    const QString body = sheet.mid(sheet.indexOf(QStringLiteral("<office:body>")));
+    QVERIFY(!body.contains(QStringLiteral("table:formula")));
+    QVERIFY(!body.contains(QStringLiteral("office:value-type=\"float\"")));
+    for (const TextLike &t : kTextLike)
+        for (const QString &value : {t.code, t.isbn, t.price, t.note})
+            QVERIFY2(body.contains(QRegularExpression(QStringLiteral("office:value-type=\"string\"[^>]*>\\s*<text:p>")
+                                                      + QRegularExpression::escape(value)
+                                                      + QStringLiteral("</text:p>"))),
+                     qPrintable(value));
 }
 
 void TestOfficeDocuments::rtfCardReadsAsTyped()

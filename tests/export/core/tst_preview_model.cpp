@@ -127,7 +127,7 @@ void TestPreviewModel::emptyOrMissingArchive()
     QCOMPARE(model.text(0, 0), QString());
     const QByteArray rows = body(model);
     QCOMPARE(rows.count("<tr>"), 10);
-    QCOMPARE(rows.count("<td style=\"text-align: left;\"></td>"), 10 * 9);
+    QCOMPARE(rows.count("<td style=\"text-align: left;\" sdnum=\"1040;0;@\"></td>"), 10 * 9);
 }
 
 void TestPreviewModel::damagedArchive()

@@ -39,7 +39,7 @@ QByteArray headerCell(int width, const QByteArray &text)
            + "</td>";
 }
 
-QByteArray dataCell(const QByteArray &text) { return "<td style=\"text-align: left;\">" + text + "</td>"; }
+QByteArray dataCell(const QByteArray &text) { return "<td style=\"text-align: left;\" sdnum=\"1040;0;@\">" + text + "</td>"; }
 
 QByteArray write(const QString &sheet, const QList<SheetColumn> &columns, const QList<QStringList> &rows)
 {
