@@ -47,9 +47,33 @@ QString RegionalSettings::formatDate(const QDate &date) const
            + QStringLiteral("%1").arg(date.year(), 4, 10, QLatin1Char('0'));
 }
 
-QString RegionalSettings::formatTime(const QTime &time) const
+QString RegionalSettings::formatTime(const QTime &time) const { return formatTime(time, QLocale::system()); }
+
+QString RegionalSettings::formatTime(const QTime &time, const QLocale &locale)
 {
-    return time.toString(QStringLiteral("HH:mm:ss"));
+    return locale.toString(time, withoutTimeZone(locale.timeFormat(QLocale::LongFormat)));
+}
+
+QString RegionalSettings::withoutTimeZone(const QString &format)
+{
+    // "t" is the zone wherever it stands outside quotes; the blanks and the
+    // brackets around it go with it.
+    QString out;
+    bool quoted = false;
+    for (qsizetype i = 0; i < format.size(); ++i) {
+        const QChar c = format[i];
+        if (c == QLatin1Char('\'')) quoted = !quoted;
+        if (quoted || c != QLatin1Char('t')) {
+            out += c;
+            continue;
+        }
+        while (i + 1 < format.size() && format[i + 1] == QLatin1Char('t')) ++i;
+        while (out.endsWith(QLatin1Char(' ')) || out.endsWith(QLatin1Char('('))) out.chop(1);
+        while (i + 1 < format.size() && (format[i + 1] == QLatin1Char(')') || format[i + 1] == QLatin1Char(' ')))
+            ++i;
+        if (!out.isEmpty() && i + 1 < format.size()) out += QLatin1Char(' ');
+    }
+    return out.trimmed();
 }
 
 QString RegionalSettings::formatNumber(double value, int decimals) const

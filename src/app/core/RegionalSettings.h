@@ -2,6 +2,7 @@
 #include <QChar>
 #include <QDate>
 #include <QDateTime>
+#include <QLocale>
 #include <QString>
 #include <optional>
 
@@ -24,7 +25,12 @@ public:
     // "dd/MM/yyyy" in Qt's notation, with the system separator.
     QString shortDateFormat() const;
     QString formatDate(const QDate &date) const;
+    // The system's long time format (seconds included, 12 or 24 hours as the
+    // system has it), without its time-zone part.
     QString formatTime(const QTime &time) const;
+    static QString formatTime(const QTime &time, const QLocale &locale);
+    // A time format of the locale's notation with its time-zone fields taken out.
+    static QString withoutTimeZone(const QString &format);
     QString formatNumber(double value, int decimals) const;
 
     // The clock every "today" comes from; tests may pin it.

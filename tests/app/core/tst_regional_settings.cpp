@@ -14,6 +14,10 @@ private slots:
     void dates();
     void decimalComma_data();
     void decimalComma();
+    void longTime_data();
+    void longTime();
+    void zoneLeftOut_data();
+    void zoneLeftOut();
 };
 
 void TestRegionalSettings::dates_data()
@@ -43,6 +47,49 @@ void TestRegionalSettings::dates()
     QCOMPARE(rs.formatDate(date), expected);
     if (sep != QLatin1Char('/')) QSKIP("the system's date separator is not \"/\"");
     QCOMPARE(rs.formatDate(date), text);
+}
+
+void TestRegionalSettings::longTime_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QTime>("time");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("Italian") << "it_IT" << QTime(9, 5, 2) << "09:05:02";
+    QTest::newRow("German") << "de_DE" << QTime(15, 42, 7) << "15:42:07";
+    QTest::newRow("American, afternoon") << "en_US" << QTime(15, 42, 7) << "3:42:07 PM";
+    QTest::newRow("American, morning") << "en_US" << QTime(9, 5, 2) << "9:05:02 AM";
+    QTest::newRow("no locale") << "C" << QTime(0, 0, 59) << "00:00:59";
+}
+
+void TestRegionalSettings::longTime()
+{
+    QFETCH(QString, locale);
+    QFETCH(QTime, time);
+    QFETCH(QString, text);
+    QString got = RegionalSettings::formatTime(time, QLocale(locale));
+    // Some versions of the locale data put a narrow blank before AM/PM, others a plain one.
+    got.replace(QLatin1Char(' '), QChar(0x202F));
+    QCOMPARE(got, text);
+}
+
+void TestRegionalSettings::zoneLeftOut_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QString>("without");
+    QTest::newRow("zone last") << "HH:mm:ss t" << "HH:mm:ss";
+    QTest::newRow("zone first") << "t HH:mm:ss" << "HH:mm:ss";
+    QTest::newRow("twelve hours") << "h:mm:ss AP t" << "h:mm:ss AP";
+    QTest::newRow("zone in brackets") << "HH:mm:ss (t)" << "HH:mm:ss";
+    QTest::newRow("long zone name") << "H.mm.ss tttt" << "H.mm.ss";
+    QTest::newRow("quoted t stays") << "HH 'tempo' mm t" << "HH 'tempo' mm";
+    QTest::newRow("no zone") << "HH:mm:ss" << "HH:mm:ss";
+}
+
+void TestRegionalSettings::zoneLeftOut()
+{
+    QFETCH(QString, format);
+    QFETCH(QString, without);
+    QCOMPARE(RegionalSettings::withoutTimeZone(format), without);
 }
 
 void TestRegionalSettings::decimalComma_data()
