@@ -18,7 +18,7 @@ constexpr QColor steelBlue{0x46, 0x82, 0xb4};     // top of the start menu
 constexpr QColor powder{0xc4, 0xd6, 0xea};        // bottom of the password windows
 constexpr QColor alert{0xb2, 0x22, 0x34};         // loan captions, cancelled flag, hints
 constexpr QColor crimson{0xdc, 0x14, 0x3c};       // help titles
-constexpr QColor working{0x3c, 0x8d, 0x5a};       // "please wait" texts
+constexpr QColor working{0x00, 0x80, 0x00};       // "please wait" texts: dark green
 constexpr QColor count{0x00, 0x8b, 0x8b};         // counts of found records
 constexpr QColor title{0x19, 0x37, 0x5f};         // start menu title
 constexpr QColor subtitle{0x46, 0x5a, 0x78};      // start menu subtitle and site

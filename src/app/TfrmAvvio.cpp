@@ -105,7 +105,7 @@ void TfrmAvvio::buildContent(QWidget *panel)
         auto *img = picture(QStringLiteral("img") + key, QStringLiteral("avvio_") + key.toLower(),
                             QRect(x, 162, 288, 268));
         auto *btn = new CommandPicture(QStringLiteral("btn") + key, QString(), QSize(281, 42), panel);
-        btn->move(x + 3, 438);
+        btn->move(x, 438);
         btn->setPixmap({});
         btn->setText(title);
         btn->setFont(style::font(14, true));

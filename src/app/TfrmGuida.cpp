@@ -55,7 +55,7 @@ TfrmGuida::TfrmGuida(Application &app, QWidget *opener)
     m_lblTitolo->setObjectName(QStringLiteral("lblTitolo"));
     m_lblTitolo->setFont(style::font(16, true, style::Face::Arial));
     style::setTextColour(m_lblTitolo, style::colour::crimson);
-    m_lblTitolo->setGeometry(8, 100, 625, 26);
+    m_lblTitolo->setGeometry(8, 104, 625, 24);
 
     m_txtGuida = new HelpText(panel);
     m_txtGuida->setObjectName(QStringLiteral("txtGuida"));

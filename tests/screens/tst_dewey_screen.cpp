@@ -153,7 +153,11 @@ private slots:
                 {"lblAttendere", "Stampa in corso. Attendere..."}};
             for (const auto &[name, text] : texts)
                 QCOMPARE(dlg->findChild<QLabel *>(name)->text(), text);
-            QVERIFY(!dlg->findChild<QLabel *>(QStringLiteral("lblAttendere"))->isVisible());
+            auto *wait = dlg->findChild<QLabel *>(QStringLiteral("lblAttendere"));
+            QVERIFY(!wait->isVisible());
+            QVERIFY(wait->font().italic());
+            wait->ensurePolished();
+            QCOMPARE(wait->palette().color(QPalette::WindowText), QColor(Qt::darkGreen));
             QCOMPARE(button("btnTrova")->text(), QStringLiteral("Trova"));
             QCOMPARE(button("btnChiudi")->text(), QStringLiteral("Chiudi"));
             QCOMPARE(button("btnStampa")->text(), QStringLiteral("Stampa"));
