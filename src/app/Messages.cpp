@@ -43,4 +43,9 @@ void plain(QWidget *parent, const QString &text)
     show(parent, QMessageBox::NoIcon, text, QMessageBox::Ok, QMessageBox::Ok);
 }
 
+void systemError(QWidget *parent, const QString &text)
+{
+    show(parent, QMessageBox::Critical, text, QMessageBox::Ok, QMessageBox::Ok);
+}
+
 } // namespace opusteca::msg

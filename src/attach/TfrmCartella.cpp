@@ -122,7 +122,7 @@ void TfrmCartella::btnApriCartellaClick()
     // Only a path that cannot name a folder stops here; a folder that cannot be
     // made is still handed over, and the shell shows what it finds.
     if (const std::optional<QString> error = recordfolder::create(folder)) {
-        msg::error(this, *error);
+        msg::systemError(this, *error);
         return;
     }
     TMisc::Open(QLatin1Char('"') + folder + QLatin1Char('"'));

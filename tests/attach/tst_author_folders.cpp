@@ -156,8 +156,10 @@ private slots:
         QVERIFY(stillOpen);
         QCOMPARE(boxes.count(), 1);
         QCOMPARE(boxes.icons.value(0), QMessageBox::Critical);
-        QVERIFY(!boxes.texts.value(0).trimmed().isEmpty());
-        QVERIFY(!boxes.texts.value(0).startsWith(QLatin1String("Attenzione")));
+        QCOMPARE(boxes.buttonCounts.value(0), 1);
+        QVERIFY2(boxes.texts.value(0).startsWith(
+                     QStringLiteral("Impossibile creare la cartella: il percorso della cartella è troppo lungo.")),
+                 qPrintable(boxes.texts.value(0)));
         QCOMPARE(authorFolders(), QStringList());
         QCOMPARE(catcher.urls, QList<QUrl>());
     }

@@ -10,8 +10,8 @@ namespace opusteca::recordfolder {
 QString path(const QString &programFolder, const QString &recordNumber);
 
 // Creates the folder and any missing parent; an existing folder is left as it is.
-// Returns the system's own text of the failure when the path cannot name a folder
-// at all (too long, characters the system refuses, a drive that is not there).
+// Returns the failure, in Italian, when the path cannot name a folder at all (too
+// long, characters the system refuses, a drive that is not there).
 // A folder that merely cannot be made, in a read-only program folder, is no error
 // here: the caller goes on as if it were there.
 std::optional<QString> create(const QString &folderPath);

@@ -49,17 +49,22 @@ private slots:
     void aPathThatNamesNoFolderIsReported_data()
     {
         QTest::addColumn<QString>("number");
-        QTest::newRow("name too long") << QString(300, QLatin1Char('9'));
-        QTest::newRow("NUL inside") << QStringLiteral("4") + QChar(0) + QStringLiteral("x");
+        QTest::addColumn<QString>("why");
+        QTest::newRow("name too long") << QString(300, QLatin1Char('9')) << "il percorso della cartella è troppo lungo.";
+        QTest::newRow("NUL inside") << QStringLiteral("4") + QChar(0) + QStringLiteral("x")
+                                    << "il percorso della cartella contiene caratteri non validi.";
     }
 
     void aPathThatNamesNoFolderIsReported()
     {
         QFETCH(QString, number);
+        QFETCH(QString, why);
         QTemporaryDir dir;
-        const std::optional<QString> error = recordfolder::create(recordfolder::path(dir.path(), number));
+        const QString folder = recordfolder::path(dir.path(), number);
+        const std::optional<QString> error = recordfolder::create(folder);
         QVERIFY(error.has_value());
-        QVERIFY(!error->trimmed().isEmpty());
+        // In the program's language, with the path it could not make.
+        QCOMPARE(*error, QStringLiteral("Impossibile creare la cartella: ") + why + QStringLiteral("\n\n") + folder);
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
     }
 
