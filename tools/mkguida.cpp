@@ -13,6 +13,7 @@
 #include <QSaveFile>
 #include <QSvgRenderer>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextLayout>
 #include <QUrl>
@@ -62,6 +63,7 @@ struct Page {
         QFont f(family);
         f.setPointSizeF(pt);
         f.setBold(bold);
+        f.setStyleStrategy(QFont::PreferNoShaping);
         return f;
     }
 };
@@ -92,6 +94,13 @@ void buildChapters(QTextDocument &doc, const QStringList &screens, const QList<H
     }
     html += QStringLiteral("</body></html>");
     doc.setHtml(html);
+    // Unshaped, as the reports: no ligatures, so a reader's search for "fine" or
+    // "file" finds the words and a copy pastes them as written.
+    QTextCursor all(&doc);
+    all.select(QTextCursor::Document);
+    QTextCharFormat unshaped;
+    unshaped.setFontStyleStrategy(QFont::PreferNoShaping);
+    all.mergeCharFormat(unshaped);
 }
 
 // Page (0-based, in the chapter document) where each chapter's title stands.

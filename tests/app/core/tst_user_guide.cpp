@@ -67,6 +67,26 @@ private slots:
         }
     }
 
+    // The guide is typeset without ligatures: its text reads back letter for
+    // letter, so a search for "file" or "fine" in the reader finds the words.
+    void wordsReadBackAsWritten()
+    {
+        QProcess p;
+        p.start(QStringLiteral("pdftotext"), {kGuide, QStringLiteral("-")});
+        QVERIFY(p.waitForFinished(30000));
+        const QString raw = QString::fromUtf8(p.readAllStandardOutput()).simplified();
+        QVERIFY2(!raw.isEmpty(), "pdftotext could not read the guide");
+        for (QChar c : raw)
+            QVERIFY2(c.unicode() < 0xFB00 || c.unicode() > 0xFB06, "a ligature in the guide's text");
+        // Words with the letter pairs fonts join: every one the topics write is found.
+        QStringList tried;
+        for (const QString &screen : helpTopicScreens())
+            for (const QString &word : helpTopic(screen).text().split(QRegularExpression(QStringLiteral("\\W+"))))
+                if (word.contains(QRegularExpression(QStringLiteral("f[filt]"))) && !tried.contains(word)) tried << word;
+        QVERIFY(tried.size() >= 5);
+        for (const QString &word : tried) QVERIFY2(raw.contains(word), qPrintable(word));
+    }
+
     // Each run of words of the topics stands in the guide no more often than
     // the topics write it: a line drawn on two pages, even where the page's
     // clip hides it, would be found twice by a search in the reader.
