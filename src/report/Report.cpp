@@ -321,14 +321,20 @@ void Report::drawMemo(QPainter &painter, const Memo &memo, double from, double t
     const double pitch = memo.linePitch();
     const double block = pitch * double(n);
     double first = r.top();
-    if (memo.alignment() & Qt::AlignVCenter)
-        first += (r.height() - block) / 2;
-    else if (memo.alignment() & Qt::AlignBottom)
-        first += r.height() - block;
+    // Text taller than its memo starts at the top, so its beginning shows.
+    if (block <= r.height() + kEps) {
+        if (memo.alignment() & Qt::AlignVCenter)
+            first += (r.height() - block) / 2;
+        else if (memo.alignment() & Qt::AlignBottom)
+            first += r.height() - block;
+    }
     // The lines wholly inside [from, to): a band split between pages shows each
-    // line once.
+    // line once. And only the lines the memo's own height holds (its first line
+    // at least): the rest would be drawn over what lies below it and be found in
+    // the document's text though the layout has no room for it.
+    const qsizetype held = std::max<qsizetype>(1, qsizetype(std::floor((r.bottom() - first) / pitch + kEps)));
     const qsizetype begin = std::max<qsizetype>(0, qsizetype(std::ceil((from - first) / pitch - kEps)));
-    const qsizetype end = std::min<qsizetype>(n, qsizetype(std::floor((to - first) / pitch + kEps)));
+    const qsizetype end = std::min({n, held, qsizetype(std::floor((to - first) / pitch + kEps))});
     // The glyphs sit centred in the line's pitch; one baseline for every memo
     // with the same font, top and pitch.
     const double baseline = (pitch - (fm.ascent() + fm.descent())) / 2 + fm.ascent();

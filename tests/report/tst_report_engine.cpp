@@ -257,6 +257,47 @@ private slots:
         QVERIFY(at(53, 100).red() > 200);
     }
 
+    void aMemoShowsOnlyWhatItsHeightHolds_data()
+    {
+        QTest::addColumn<double>("heightMm");
+        QTest::addColumn<int>("alignment");
+        QTest::addColumn<QStringList>("shown");
+        QTest::newRow("one line high") << 3.5 << int(Qt::AlignLeft | Qt::AlignTop) << QStringList{"uno"};
+        QTest::newRow("one line high, centred") << 3.5 << int(Qt::AlignHCenter | Qt::AlignVCenter) << QStringList{"uno"};
+        QTest::newRow("two lines high") << 7.0 << int(Qt::AlignLeft | Qt::AlignTop) << QStringList{"uno", "due"};
+        QTest::newRow("room for all") << 12.0 << int(Qt::AlignLeft | Qt::AlignBottom) << QStringList{"uno", "due", "tre"};
+        QTest::newRow("lower than a line") << 1.0 << int(Qt::AlignLeft | Qt::AlignTop) << QStringList{"uno"};
+    }
+    void aMemoShowsOnlyWhatItsHeightHolds()
+    {
+        QFETCH(double, heightMm);
+        QFETCH(int, alignment);
+        QFETCH(QStringList, shown);
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("prova.pdf"));
+        auto r = cardLayout();
+        Memo *value = r->findMemo(QStringLiteral("txtPagine"));
+        value->setHeight(mm(heightMm));
+        value->setAlignment(Qt::Alignment(alignment));
+        value->setText(QStringLiteral("uno\r\ndue\r\ntre"));
+        r->prepare();
+        qputenv(kPrintToPdfVariable, pdf.toLocal8Bit());
+        QCOMPARE(print(*r, nullptr), PrintOutcome::Printed);
+        qunsetenv(kPrintToPdfVariable);
+
+        const auto words = pdfWords(pdf);
+        QStringList found;
+        for (const QString &w : {QStringLiteral("uno"), QStringLiteral("due"), QStringLiteral("tre")}) {
+            const auto at = findWords(words, w);
+            if (at.isEmpty()) continue;
+            found << w;
+            // Inside the memo (at 47.5 mm on the paper), never over what lies below it.
+            QVERIFY2(at[0].yMin >= 47.5 - 0.5, qPrintable(w));
+            QVERIFY2(at[0].yMax <= 47.5 + std::max(heightMm, 3.5) + 0.5, qPrintable(w));
+        }
+        QCOMPARE(found, shown);
+    }
+
     void pdfThroughTheSeam()
     {
         QTemporaryDir dir;
