@@ -12,8 +12,8 @@
 
 #include "app/Application.h"
 #include "app/FirstPaint.h"
-#include "app/LongLivedScreen.h"
 #include "app/TfrmAvvio.h"
+#include "kit/LongLivedScreen.h"
 
 #include <QApplication>
 #include <QDir>
@@ -89,9 +89,9 @@ int main(int argc, char **argv)
     const struct {
         const char *name;
         QWidget *(Application::*screen)() const;
-    } screens[] = {{"TfrmLibri", &Application::libriWidget},
-                   {"TfrmAutori", &Application::autoriWidget},
-                   {"TfrmBibliografie", &Application::bibliografieWidget}};
+    } screens[] = {{"TfrmLibri", &Application::booksWindow},
+                   {"TfrmAutori", &Application::authorsWindow},
+                   {"TfrmBibliografie", &Application::bibliographiesWindow}};
     for (const auto &s : screens)
         for (const auto &[c, label] : {std::pair{Case::Complete, "complete"}, std::pair{Case::OnShow, "on_show"}})
             benchmark::RegisterBenchmark((QByteArray("first_open/") + s.name + "/" + label).constData(), firstOpen,

@@ -9,7 +9,7 @@
 #include "ProcessMemory.h"
 
 #include "app/Application.h"
-#include "app/core/RegionalSettings.h"
+#include "kit/core/RegionalSettings.h"
 #include "loans/LoanTableModel.h"
 #include "loans/TfrmPrestiti.h"
 #include "loans/TfrmStatistiche.h"

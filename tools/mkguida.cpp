@@ -1,7 +1,7 @@
 // Typesets the user guide Guida.pdf at build time from the help topics the
 // program shows: a title page with the contents, then one chapter per topic.
-#include "app/core/HelpTopics.h"
-#include "app/core/Maker.h"
+#include "kit/core/HelpTopics.h"
+#include "kit/core/Maker.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QDir>

@@ -1,8 +1,9 @@
 #include "access/PasswordScreens.h"
 
-#include "app/Conventions.h"
-#include "app/Pictures.h"
-#include "app/Style.h"
+#include "kit/Conventions.h"
+#include "kit/DialogScreen.h"
+#include "kit/Pictures.h"
+#include "kit/Style.h"
 
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -75,9 +76,7 @@ QLabel *caption(const QString &text, const QString &name, int pointSize, QWidget
 
 QPushButton *button(const QString &name, const QString &text, QWidget *parent)
 {
-    auto *b = new QPushButton(text, parent);
-    b->setObjectName(name);
-    b->setFont(style::font(10, true));
+    QPushButton *b = dialogButton(name, text, parent, 10, QSize());
     b->setAutoDefault(false);
     const int padding = 16;
     b->setFixedHeight(kRowHeight);

@@ -3,9 +3,9 @@
 #include "access/PasswordScreens.h"
 #include "access/TfrmPassword.h"
 #include "access/core/PasswordStore.h"
-#include "app/Application.h"
-#include "app/Conventions.h"
-#include "app/Messages.h"
+#include "kit/Conventions.h"
+#include "kit/Messages.h"
+#include "kit/Program.h"
 #include "store/Text.h"
 
 #include <QCloseEvent>
@@ -22,7 +22,7 @@ const QString kChangeFailed = QStringLiteral(
     "Si consiglia di reinstallare il software.");
 }
 
-TfrmCambiaPassword::TfrmCambiaPassword(Application &app) : m_app(app)
+TfrmCambiaPassword::TfrmCambiaPassword(Program &app) : m_app(app)
 {
     passwordui::setupWindow(this, QStringLiteral("TfrmCambiaPassword"),
                             QStringLiteral(" Cambia password"), 411, 418);
@@ -132,9 +132,9 @@ void TfrmCambiaPassword::closeEvent(QCloseEvent *event)
 {
     event->accept();
     if (m_app.hasEnded()) return;
-    TfrmPassword *login = m_app.password();
+    TfrmPassword *login = static_cast<TfrmPassword *>(m_app.loginWindow());
     login->txtPassword()->clear();
-    Application::moveTo(this, login);
+    Program::moveTo(this, login);
     login->txtPassword()->setFocus(Qt::OtherFocusReason);
 }
 

@@ -1,18 +1,18 @@
 #pragma once
-#include "app/LongLivedScreen.h"
+#include "kit/LongLivedScreen.h"
 
 class QLineEdit;
 class QPushButton;
 
 namespace opusteca {
 
-class Application;
+class Program;
 
 // Replaces the stored password after checking the old one; always returns to the login.
 class TfrmCambiaPassword : public LongLivedScreen {
     Q_OBJECT
 public:
-    explicit TfrmCambiaPassword(Application &app);
+    explicit TfrmCambiaPassword(Program &app);
     void cmdOKClick();
 
 protected:
@@ -22,7 +22,7 @@ protected:
 
 private:
     void updateOK();
-    Application &m_app;
+    Program &m_app;
     QLineEdit *m_txtPasswordOld = nullptr;
     QLineEdit *m_txtPasswordNew = nullptr;
     QLineEdit *m_txtConferma = nullptr;

@@ -3,9 +3,8 @@
 #include "access/PasswordScreens.h"
 #include "access/TfrmCambiaPassword.h"
 #include "access/core/PasswordStore.h"
-#include "app/Application.h"
-#include "app/Messages.h"
-#include "app/TfrmAvvio.h"
+#include "kit/Messages.h"
+#include "kit/Program.h"
 #include "store/Text.h"
 
 #include <QCloseEvent>
@@ -17,7 +16,7 @@
 
 namespace opusteca {
 
-TfrmPassword::TfrmPassword(Application &app) : m_app(app)
+TfrmPassword::TfrmPassword(Program &app) : m_app(app)
 {
     passwordui::setupWindow(this, QStringLiteral("TfrmPassword"),
                             QStringLiteral(" Opusteca 2.0 - Accesso"), 388, 405);
@@ -51,7 +50,7 @@ TfrmPassword::TfrmPassword(Application &app) : m_app(app)
     connect(m_cmdOK, &QPushButton::clicked, this, &TfrmPassword::cmdOKClick);
     connect(cmdEsci, &QPushButton::clicked, this, [this] { close(); });
     connect(btnCambia, &QPushButton::clicked, this,
-            [this] { Application::moveTo(this, m_app.cambiaPassword()); });
+            [this] { Program::moveTo(this, m_app.passwordChangeWindow()); });
 }
 
 void TfrmPassword::updateOK() { m_cmdOK->setEnabled(!text::isBlank(m_txtPassword->text())); }
@@ -67,7 +66,7 @@ void TfrmPassword::cmdOKClick()
     const QString typed = PasswordStore::normalise(m_txtPassword->text());
     // The stored password is compared as it is read and not kept afterwards.
     if (!typed.isEmpty() && text::trimmed(*stored) == typed) {
-        Application::moveTo(this, m_app.avvio());
+        Program::moveTo(this, m_app.startMenu());
         return;
     }
     msg::plain(this, QStringLiteral("Attenzione: password errata."));

@@ -6,13 +6,13 @@ class QPushButton;
 
 namespace opusteca {
 
-class Application;
+class Program;
 
 // The login screen, the first window of the program.
 class TfrmPassword : public QWidget {
     Q_OBJECT
 public:
-    explicit TfrmPassword(Application &app);
+    explicit TfrmPassword(Program &app);
 
     QLineEdit *txtPassword() const { return m_txtPassword; }
     void cmdOKClick();
@@ -23,7 +23,7 @@ protected:
 
 private:
     void updateOK();
-    Application &m_app;
+    Program &m_app;
     QLineEdit *m_txtPassword;
     QPushButton *m_cmdOK;
 };

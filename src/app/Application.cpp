@@ -3,7 +3,7 @@
 #include "access/TfrmCambiaPassword.h"
 #include "access/TfrmPassword.h"
 #include "app/TfrmAvvio.h"
-#include "app/core/RegionalSettings.h"
+#include "kit/core/RegionalSettings.h"
 #include "screens/TfrmAutori.h"
 #include "screens/TfrmBibliografie.h"
 #include "screens/TfrmLibri.h"
@@ -17,27 +17,10 @@
 #include <algorithm>
 
 namespace opusteca {
-namespace {
-
-// What the creation handler of a dialog screen does for the whole process. The
-// dialog screens are created only when opened; at start-up their effects are run
-// here instead, each in its place in the screen order.
-enum class CreationEffect {
-    None,
-    RegionalSettings, // sets the date format and decimal separator
-};
-
-void runCreationEffects(std::initializer_list<CreationEffect> effects)
-{
-    for (CreationEffect e : effects)
-        if (e == CreationEffect::RegionalSettings) RegionalSettings::instance().apply();
-}
-
-} // namespace
-
 Application::Application(const QString &programFolder, Contents contents) : m_programFolder(programFolder)
 {
-    using enum CreationEffect;
+    // Dates and numbers are formatted alike by every screen and report.
+    RegionalSettings::instance().apply();
     const auto made = [contents](LongLivedScreen *screen) {
         if (contents == Contents::AtCreation) screen->ensureBuilt();
     };
@@ -46,19 +29,12 @@ Application::Application(const QString &programFolder, Contents contents) : m_pr
     made(m_avvio.get());
     m_cambiaPassword = std::make_unique<TfrmCambiaPassword>(*this);
     made(m_cambiaPassword.get());
-    runCreationEffects({/* TfrmGuida */ None, /* TfrmInfo */ None, /* TfrmSplash */ None});
     m_libri = std::make_unique<TfrmLibri>(*this);
     made(m_libri.get());
-    runCreationEffects({/* TfrmAllegaCartella */ None, /* TfrmCodici_Dewey */ RegionalSettings,
-                        /* TfrmTrovaLibri */ RegionalSettings, /* TfrmExpLibri */ None,
-                        /* TfrmTrovaDisponibili */ RegionalSettings, /* TfrmStampaLibro */ RegionalSettings});
     m_autori = std::make_unique<TfrmAutori>(*this);
     made(m_autori.get());
-    runCreationEffects({/* TfrmCartella */ RegionalSettings, /* TfrmExpAutori */ None,
-                        /* TfrmTrovaAutori */ RegionalSettings, /* TfrmCreaRTF */ None});
     m_bibliografie = std::make_unique<TfrmBibliografie>(*this);
     made(m_bibliografie.get());
-    runCreationEffects({/* TfrmTrovaBibliografie */ RegionalSettings, /* TfrmExpBibliografie */ None});
 }
 
 Application::~Application()
@@ -107,9 +83,12 @@ void Application::completeNext()
     else QTimer::singleShot(0, this, &Application::completeNext);
 }
 
-QWidget *Application::libriWidget() const { return m_libri.get(); }
-QWidget *Application::autoriWidget() const { return m_autori.get(); }
-QWidget *Application::bibliografieWidget() const { return m_bibliografie.get(); }
+QWidget *Application::loginWindow() const { return m_password.get(); }
+QWidget *Application::startMenu() const { return avvio(); }
+QWidget *Application::passwordChangeWindow() const { return cambiaPassword(); }
+QWidget *Application::booksWindow() const { return m_libri.get(); }
+QWidget *Application::authorsWindow() const { return m_autori.get(); }
+QWidget *Application::bibliographiesWindow() const { return m_bibliografie.get(); }
 
 void Application::start()
 {
@@ -133,25 +112,6 @@ bool Application::eventFilter(QObject *watched, QEvent *event)
         QTimer::singleShot(0, this, &Application::completeNext);
     }
     return QObject::eventFilter(watched, event);
-}
-
-void Application::moveTo(QWidget *from, QWidget *to)
-{
-    if (!to) return;
-    // The archive screens and the start menu open maximised.
-    if (to->objectName() == QLatin1String("TfrmAvvio") || to->objectName() == QLatin1String("TfrmLibri")
-        || to->objectName() == QLatin1String("TfrmAutori")
-        || to->objectName() == QLatin1String("TfrmBibliografie")) {
-        // Filling the screen first keeps the size right where no window manager maximises.
-        if (!to->isVisible())
-            if (const QScreen *s = QGuiApplication::primaryScreen()) to->setGeometry(s->availableGeometry());
-        to->showMaximized();
-    }
-    else
-        to->show();
-    to->raise();
-    to->activateWindow();
-    if (from && from != to) from->hide();
 }
 
 void Application::endProgram()

@@ -4,6 +4,8 @@
 #include <QString>
 #include <memory>
 
+#include "kit/Program.h"
+
 class QWidget;
 
 namespace opusteca {
@@ -19,7 +21,7 @@ class TfrmBibliografie;
 // The running program: its program folder and its long-lived screens. Screens
 // reach one another only through these references. Everything hangs off this
 // object, so a whole program can run inside a test against a temporary folder.
-class Application : public QObject {
+class Application : public QObject, public Program {
     Q_OBJECT
 public:
     // When the long-lived screens other than the login make their controls.
@@ -38,7 +40,7 @@ public:
     // Shows the login screen, centred and alone.
     void start();
 
-    const QString &programFolder() const { return m_programFolder; }
+    const QString &programFolder() const override { return m_programFolder; }
 
     // Every screen handed out here has its controls.
     TfrmPassword *password() const { return m_password.get(); }
@@ -50,17 +52,15 @@ public:
     // Whether every long-lived screen has its controls.
     bool isComplete() const;
 
-    // The archive screens as plain windows, for code that only shows and hides them.
-    QWidget *libriWidget() const;
-    QWidget *autoriWidget() const;
-    QWidget *bibliografieWidget() const;
+    QWidget *loginWindow() const override;
+    QWidget *startMenu() const override;
+    QWidget *passwordChangeWindow() const override;
+    QWidget *booksWindow() const override;
+    QWidget *authorsWindow() const override;
+    QWidget *bibliographiesWindow() const override;
 
-    // Every move between long-lived screens shows the target first, then hides the source.
-    static void moveTo(QWidget *from, QWidget *to);
-
-    // Ends the program at once: no screen is asked anything.
-    void endProgram();
-    bool hasEnded() const { return m_ended; }
+    void endProgram() override;
+    bool hasEnded() const override { return m_ended; }
 
 signals:
     void ended();

@@ -1,17 +1,17 @@
 #include "app/TfrmAvvio.h"
 
 #include "app/Application.h"
-#include "app/Backgrounds.h"
-#include "app/DialogScreen.h"
-#include "app/Links.h"
-#include "app/Pictures.h"
-#include "app/Style.h"
-#include "app/OpenURL.h"
-#include "app/TfrmGuida.h"
 #include "app/TfrmInfo.h"
 #include "app/TfrmSplash.h"
-#include "app/core/Maker.h"
-#include "app/core/RegionalSettings.h"
+#include "kit/Backgrounds.h"
+#include "kit/DialogScreen.h"
+#include "kit/Links.h"
+#include "kit/Pictures.h"
+#include "kit/Shell.h"
+#include "kit/Style.h"
+#include "kit/TfrmGuida.h"
+#include "kit/core/Maker.h"
+#include "kit/core/RegionalSettings.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -58,7 +58,6 @@ TfrmAvvio::TfrmAvvio(Application &app) : m_app(app)
 {
     setObjectName(QStringLiteral("TfrmAvvio"));
     setWindowTitle(QStringLiteral(" Opusteca 2.0"));
-    RegionalSettings::instance().apply();
     resize(1024, 720);
 }
 
@@ -126,15 +125,15 @@ void TfrmAvvio::buildContent(QWidget *panel)
     column(QStringLiteral("Autori"), QStringLiteral("Archivio Autori"),
            QStringLiteral("Schede biografiche degli autori: nazionalità, periodo, corrente, "
                           "biografia, opere, pensiero e giudizio personale."),
-           22, &Application::autoriWidget);
+           22, &Application::authorsWindow);
     column(QStringLiteral("Libri"), QStringLiteral("Archivio Libri"),
            QStringLiteral("Il catalogo della biblioteca: dati bibliografici, collocazione, "
                           "classificazione Dewey, prestiti e documenti allegati."),
-           350, &Application::libriWidget);
+           350, &Application::booksWindow);
     column(QStringLiteral("Bibliografie"), QStringLiteral("Archivio Bibliografie"),
            QStringLiteral("Le ricerche bibliografiche: argomento, scopo, ricercatori, elenco dei "
                           "testi, presentazioni pubbliche e documenti allegati."),
-           680, &Application::bibliografieWidget);
+           680, &Application::bibliographiesWindow);
 
     auto *imgSito = new CommandPicture(QStringLiteral("imgSito"), QString(), QSize(961, 22), panel);
     imgSito->setPixmap({});
@@ -148,7 +147,7 @@ void TfrmAvvio::buildContent(QWidget *panel)
     connect(imgGuida, &CommandPicture::clicked, this,
             [this] { TfrmGuida::openTopic(m_app, this, QStringLiteral("TfrmAvvio")); });
     // The maker's site is a fixed address: handed over as it is, unquoted.
-    connect(imgSito, &CommandPicture::clicked, this, [] { TMisc::Open(links::makerSite()); });
+    connect(imgSito, &CommandPicture::clicked, this, [] { shell::open(links::makerSite()); });
 }
 
 void TfrmAvvio::closeEvent(QCloseEvent *event)

@@ -1,7 +1,7 @@
 #pragma once
 #include <QList>
 #include <QRect>
-#include "app/LongLivedScreen.h"
+#include "kit/LongLivedScreen.h"
 
 class QLabel;
 

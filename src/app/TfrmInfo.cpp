@@ -1,11 +1,11 @@
 #include "app/TfrmInfo.h"
 
-#include "app/Backgrounds.h"
-#include "app/Links.h"
-#include "app/OpenURL.h"
-#include "app/Pictures.h"
-#include "app/Style.h"
-#include "app/core/Maker.h"
+#include "kit/Backgrounds.h"
+#include "kit/Links.h"
+#include "kit/Pictures.h"
+#include "kit/Shell.h"
+#include "kit/Style.h"
+#include "kit/core/Maker.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -32,7 +32,7 @@ QString productInformation()
 
 } // namespace
 
-TfrmInfo::TfrmInfo(Application &app, QWidget *opener)
+TfrmInfo::TfrmInfo(Program &app, QWidget *opener)
     : DialogScreen(app, opener, QStringLiteral("TfrmInfo"))
 {
     setWindowTitle(QStringLiteral(" Informazioni su Opusteca 2.0"));
@@ -62,14 +62,12 @@ TfrmInfo::TfrmInfo(Application &app, QWidget *opener)
                             .arg(style::css(style::colour::paper), style::css(style::colour::navy),
                                  style::css(style::colour::sheetBorder)));
 
-    auto *chiudi = new QPushButton(QStringLiteral("Chiudi"), background);
-    chiudi->setObjectName(QStringLiteral("btnChiudi"));
-    chiudi->setFont(style::font(12));
+    auto *chiudi = dialogButton(QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"), background, 12, QSize(), false);
     chiudi->setGeometry((473 - 161) / 2, 432, 161, 41);
     connect(chiudi, &QPushButton::clicked, this, &QDialog::accept);
 
     m_mail = new ScreenLink(background, QStringLiteral("imgEmail"), QStringLiteral("busta"), QRect(0, 508, 32, 32),
-                            maker::mail(), QPoint(0, 526), [] { TMisc::Open(links::contactMail()); });
+                            maker::mail(), QPoint(0, 526), [] { shell::open(links::contactMail()); });
     // Picture and address centred together under the button.
     const int width = 32 + 8 + m_mail->text()->width();
     const int left = (473 - width) / 2;

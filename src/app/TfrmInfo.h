@@ -1,5 +1,5 @@
 #pragma once
-#include "app/DialogScreen.h"
+#include "kit/DialogScreen.h"
 
 namespace opusteca {
 
@@ -9,7 +9,7 @@ class ScreenLink;
 class TfrmInfo : public DialogScreen {
     Q_OBJECT
 public:
-    TfrmInfo(Application &app, QWidget *opener);
+    TfrmInfo(Program &app, QWidget *opener);
 
 private:
     ScreenLink *m_mail;

@@ -1,11 +1,11 @@
 #include "app/TfrmSplash.h"
 
-#include "app/Backgrounds.h"
-#include "app/Links.h"
-#include "app/OpenURL.h"
-#include "app/Pictures.h"
-#include "app/Style.h"
-#include "app/core/Maker.h"
+#include "kit/Backgrounds.h"
+#include "kit/Links.h"
+#include "kit/Pictures.h"
+#include "kit/Shell.h"
+#include "kit/Style.h"
+#include "kit/core/Maker.h"
 
 #include <QLabel>
 #include <QPainter>
@@ -53,7 +53,7 @@ QPixmap creditsPicture()
 
 } // namespace
 
-TfrmSplash::TfrmSplash(Application &app, QWidget *opener)
+TfrmSplash::TfrmSplash(Program &app, QWidget *opener)
     : DialogScreen(app, opener, QStringLiteral("TfrmSplash"))
 {
     setWindowTitle(QStringLiteral(" Opusteca 2.0 - ") + maker::copyright());
@@ -77,12 +77,10 @@ TfrmSplash::TfrmSplash(Application &app, QWidget *opener)
     plate->setGeometry(18, 408, 370, 44);
     style::setPanel(plate, style::Panel::Sheet);
     m_web = new ScreenLink(background, QStringLiteral("imgWeb"), QStringLiteral("globo"), QRect(28, 414, 32, 32),
-                           maker::site(), QPoint(68, 418), [] { TMisc::Open(links::makerSite()); });
+                           maker::site(), QPoint(68, 418), [] { shell::open(links::makerSite()); });
     m_web->text()->move(68, 414 + (32 - m_web->text()->height()) / 2);
 
-    auto *chiudi = new QPushButton(QStringLiteral("Chiudi"), background);
-    chiudi->setObjectName(QStringLiteral("btnChiudi"));
-    chiudi->setFont(style::font(12));
+    auto *chiudi = dialogButton(QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"), background, 12, QSize(), false);
     chiudi->setGeometry(661 - 18 - 225, 412, 225, 36);
     connect(chiudi, &QPushButton::clicked, this, &QDialog::accept);
     disableDefaultButtons();

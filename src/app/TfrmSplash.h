@@ -1,5 +1,5 @@
 #pragma once
-#include "app/DialogScreen.h"
+#include "kit/DialogScreen.h"
 
 namespace opusteca {
 
@@ -9,7 +9,7 @@ class ScreenLink;
 class TfrmSplash : public DialogScreen {
     Q_OBJECT
 public:
-    TfrmSplash(Application &app, QWidget *opener);
+    TfrmSplash(Program &app, QWidget *opener);
 
 private:
     ScreenLink *m_web;

@@ -1,12 +1,12 @@
 #include "attach/TfrmAllegaCartella.h"
 
-#include "app/Application.h"
-#include "app/Backgrounds.h"
-#include "app/Messages.h"
-#include "app/OpenURL.h"
-#include "app/Pictures.h"
-#include "app/Style.h"
 #include "attach/core/AttachmentFolder.h"
+#include "kit/Backgrounds.h"
+#include "kit/Messages.h"
+#include "kit/Pictures.h"
+#include "kit/Program.h"
+#include "kit/Shell.h"
+#include "kit/Style.h"
 #include "screens/Card.h"
 #include "screens/StoredText.h"
 #include "screens/TfrmBibliografie.h"
@@ -60,7 +60,7 @@ QString startFolder()
 
 } // namespace
 
-TfrmAllegaCartella::TfrmAllegaCartella(Application &app, QWidget *opener)
+TfrmAllegaCartella::TfrmAllegaCartella(Program &app, QWidget *opener)
     : DialogScreen(app, opener, QStringLiteral("TfrmAllegaCartella"))
 {
     setWindowTitle(QStringLiteral(" Allega file"));
@@ -93,14 +93,10 @@ TfrmAllegaCartella::TfrmAllegaCartella(Application &app, QWidget *opener)
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    auto *applica = new QPushButton(QStringLiteral("Applica e chiudi"), container);
-    applica->setObjectName(QStringLiteral("btnApplica"));
-    auto *annulla = new QPushButton(QStringLiteral("Annulla"), container);
-    annulla->setObjectName(QStringLiteral("btnAnnulla"));
-    for (QPushButton *b : {applica, annulla}) {
-        b->setMinimumSize(120, 30);
-        b->setFont(style::font(9, true));
-    }
+    QPushButton *applica = dialogButton(QStringLiteral("btnApplica"), QStringLiteral("Applica e chiudi"), container,
+                                        9, QSize(120, 30));
+    QPushButton *annulla =
+        dialogButton(QStringLiteral("btnAnnulla"), QStringLiteral("Annulla"), container, 9, QSize(120, 30));
     buttons->addWidget(applica);
     buttons->addWidget(annulla);
     v->addLayout(buttons);
@@ -164,10 +160,8 @@ QWidget *TfrmAllegaCartella::buildSlot(int i, QWidget *parent)
     g->addWidget(cancella, 1, 1);
     g->setColumnStretch(2, 1);
 
-    s.sfoglia = new QPushButton(QStringLiteral("Sfoglia..."), shape);
-    s.sfoglia->setObjectName(slotName("btnSfoglia", i));
-    s.apri = new QPushButton(QStringLiteral("Apri"), shape);
-    s.apri->setObjectName(slotName("btnApri", i));
+    s.sfoglia = dialogButton(slotName("btnSfoglia", i), QStringLiteral("Sfoglia..."), shape, 0, QSize());
+    s.apri = dialogButton(slotName("btnApri", i), QStringLiteral("Apri"), shape, 0, QSize());
     s.apri->setEnabled(false);
     g->addWidget(s.sfoglia, 1, 3);
     g->addWidget(s.apri, 1, 4);
@@ -192,12 +186,12 @@ QWidget *TfrmAllegaCartella::buildSlot(int i, QWidget *parent)
 TfrmAllegaCartella::Target TfrmAllegaCartella::target() const
 {
     const QString tag = callerTag();
-    if (tag == QLatin1String("libri") && app().libri())
-        return {&app().libri()->card(),
+    if (tag == QLatin1String("libri") && static_cast<TfrmLibri *>(app().booksWindow()))
+        return {&static_cast<TfrmLibri *>(app().booksWindow())->card(),
                 {libro::File01, libro::File02, libro::File03},
                 {libro::Desc01, libro::Desc02, libro::Desc03}};
-    if (tag == QLatin1String("bibliografie") && app().bibliografie())
-        return {&app().bibliografie()->card(),
+    if (tag == QLatin1String("bibliografie") && static_cast<TfrmBibliografie *>(app().bibliographiesWindow()))
+        return {&static_cast<TfrmBibliografie *>(app().bibliographiesWindow())->card(),
                 {bibliografia::File01, bibliografia::File02, bibliografia::File03},
                 {bibliografia::Desc01, bibliografia::Desc02, bibliografia::Desc03}};
     return {};
@@ -268,7 +262,7 @@ void TfrmAllegaCartella::btnApriClick(int i)
         msg::warning(this, kNotBareName);
         return;
     }
-    TMisc::Open(QLatin1Char('"') + *path + QLatin1Char('"'));
+    shell::open(QLatin1Char('"') + *path + QLatin1Char('"'));
 }
 
 void TfrmAllegaCartella::imgCancellaClick(int i)

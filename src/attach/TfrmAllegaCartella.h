@@ -1,5 +1,5 @@
 #pragma once
-#include "app/DialogScreen.h"
+#include "kit/DialogScreen.h"
 
 #include <array>
 
@@ -16,7 +16,7 @@ class Card;
 class TfrmAllegaCartella : public DialogScreen {
     Q_OBJECT
 public:
-    TfrmAllegaCartella(Application &app, QWidget *opener);
+    TfrmAllegaCartella(Program &app, QWidget *opener);
 
     // Fills the six fields, trimmed, from the hidden labels of the card the caller
     // tag names; the opener sets the tag first.

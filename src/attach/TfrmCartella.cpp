@@ -1,13 +1,13 @@
 #include "attach/TfrmCartella.h"
 
-#include "app/Application.h"
-#include "app/Backgrounds.h"
-#include "app/Messages.h"
-#include "app/OpenURL.h"
-#include "app/Pictures.h"
-#include "app/Style.h"
-#include "app/core/RegionalSettings.h"
 #include "attach/core/RecordFolder.h"
+#include "kit/Backgrounds.h"
+#include "kit/Messages.h"
+#include "kit/Pictures.h"
+#include "kit/Program.h"
+#include "kit/Shell.h"
+#include "kit/Style.h"
+#include "kit/core/RegionalSettings.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -58,10 +58,9 @@ QLabel *textPicture(const QString &name, const QString &message, const QFont &fo
 
 } // namespace
 
-TfrmCartella::TfrmCartella(Application &app, QWidget *opener)
+TfrmCartella::TfrmCartella(Program &app, QWidget *opener)
     : DialogScreen(app, opener, QStringLiteral("TfrmCartella"))
 {
-    RegionalSettings::instance().apply();
     const QString caption = QStringLiteral(" Gestione cartella abbinata alla scheda corrente");
     setWindowTitle(caption);
     setFixedClientSize(kWidth, 470);
@@ -89,9 +88,8 @@ TfrmCartella::TfrmCartella(Application &app, QWidget *opener)
         artwork::picture(QStringLiteral("icoCartella"), QStringLiteral("cartella"), QSize(72, 72), panel);
     icoCartella->setAlignment(Qt::AlignCenter);
     pv->addWidget(icoCartella, 0, Qt::AlignHCenter);
-    auto *apri = new QPushButton(QStringLiteral("Apri cartella"), panel);
-    apri->setObjectName(QStringLiteral("btnApriCartella"));
-    apri->setMinimumSize(140, 30);
+    QPushButton *apri =
+        dialogButton(QStringLiteral("btnApriCartella"), QStringLiteral("Apri cartella"), panel, 0, QSize(140, 30));
     pv->addWidget(apri, 0, Qt::AlignHCenter);
 
     pv->addWidget(textPicture(
@@ -105,9 +103,8 @@ TfrmCartella::TfrmCartella(Application &app, QWidget *opener)
 
     auto *row = new QHBoxLayout;
     row->addStretch(1);
-    auto *chiudi = new QPushButton(QStringLiteral("Chiudi"), background);
-    chiudi->setObjectName(QStringLiteral("btnChiudi"));
-    chiudi->setMinimumSize(100, 30);
+    QPushButton *chiudi =
+        dialogButton(QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"), background, 0, QSize(100, 30));
     row->addWidget(chiudi);
     v->addLayout(row);
 
@@ -125,7 +122,7 @@ void TfrmCartella::btnApriCartellaClick()
         msg::systemError(this, *error);
         return;
     }
-    TMisc::Open(QLatin1Char('"') + folder + QLatin1Char('"'));
+    shell::open(QLatin1Char('"') + folder + QLatin1Char('"'));
     accept();
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "app/DialogScreen.h"
+#include "kit/DialogScreen.h"
 
 namespace opusteca {
 
@@ -8,7 +8,7 @@ namespace opusteca {
 class TfrmCartella : public DialogScreen {
     Q_OBJECT
 public:
-    TfrmCartella(Application &app, QWidget *opener);
+    TfrmCartella(Program &app, QWidget *opener);
 
     void btnApriCartellaClick();
     void btnChiudiClick();

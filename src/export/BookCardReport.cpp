@@ -1,6 +1,6 @@
 #include "export/BookCardReport.h"
 
-#include "app/core/RegionalSettings.h"
+#include "kit/core/RegionalSettings.h"
 #include "screens/Card.h"
 #include "store/BookRecord.h"
 #include "store/Text.h"

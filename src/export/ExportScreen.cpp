@@ -1,15 +1,15 @@
 #include "export/ExportScreen.h"
 
-#include "app/Application.h"
-#include "app/Conventions.h"
-#include "app/Messages.h"
-#include "app/OpenURL.h"
-#include "app/Pictures.h"
-#include "app/Style.h"
-#include "app/TfrmGuida.h"
 #include "export/core/DocumentFile.h"
 #include "export/core/PreviewModel.h"
 #include "export/core/SpreadsheetWriter.h"
+#include "kit/Conventions.h"
+#include "kit/Messages.h"
+#include "kit/Pictures.h"
+#include "kit/Program.h"
+#include "kit/Shell.h"
+#include "kit/Style.h"
+#include "kit/TfrmGuida.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -58,7 +58,7 @@ QWidget *rectangle(const QString &name, const QColor &colour, const QRect &geome
 
 } // namespace
 
-ExportScreen::ExportScreen(Application &app, QWidget *opener, ExportArchive archive)
+ExportScreen::ExportScreen(Program &app, QWidget *opener, ExportArchive archive)
     : DialogScreen(app, opener, QString::fromLatin1(exportKind(archive).screenClass)),
       m_kind(exportKind(archive)), m_model(new PreviewModel(m_kind, this))
 {
@@ -186,7 +186,7 @@ void ExportScreen::cmdEsportaClick()
         msg::plain(this, kFailed);
         return;
     }
-    if (msg::confirm(this, kDone)) TMisc::Open(QLatin1Char('"') + path + QLatin1Char('"'));
+    if (msg::confirm(this, kDone)) shell::open(QLatin1Char('"') + path + QLatin1Char('"'));
 }
 
 void ExportScreen::cmdGuidaClick() { TfrmGuida::openTopic(app(), this, objectName()); }

@@ -1,6 +1,6 @@
 #pragma once
-#include "app/DialogScreen.h"
 #include "export/core/ExportKinds.h"
+#include "kit/DialogScreen.h"
 
 class QLabel;
 class QTableView;
@@ -17,7 +17,7 @@ class PreviewModel;
 class ExportScreen : public DialogScreen {
     Q_OBJECT
 public:
-    ExportScreen(Application &app, QWidget *opener, ExportArchive archive);
+    ExportScreen(Program &app, QWidget *opener, ExportArchive archive);
     ~ExportScreen() override;
 
     const ExportKind &kind() const { return m_kind; }
@@ -46,19 +46,19 @@ private:
 class TfrmExpLibri : public ExportScreen {
     Q_OBJECT
 public:
-    TfrmExpLibri(Application &app, QWidget *opener) : ExportScreen(app, opener, ExportArchive::Books) {}
+    TfrmExpLibri(Program &app, QWidget *opener) : ExportScreen(app, opener, ExportArchive::Books) {}
 };
 
 class TfrmExpAutori : public ExportScreen {
     Q_OBJECT
 public:
-    TfrmExpAutori(Application &app, QWidget *opener) : ExportScreen(app, opener, ExportArchive::Authors) {}
+    TfrmExpAutori(Program &app, QWidget *opener) : ExportScreen(app, opener, ExportArchive::Authors) {}
 };
 
 class TfrmExpBibliografie : public ExportScreen {
     Q_OBJECT
 public:
-    TfrmExpBibliografie(Application &app, QWidget *opener)
+    TfrmExpBibliografie(Program &app, QWidget *opener)
         : ExportScreen(app, opener, ExportArchive::Bibliographies)
     {
     }

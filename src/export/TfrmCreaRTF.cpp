@@ -1,13 +1,13 @@
 #include "export/TfrmCreaRTF.h"
 
-#include "app/Application.h"
-#include "app/Messages.h"
-#include "app/OpenURL.h"
-#include "app/Pictures.h"
-#include "app/Style.h"
 #include "export/core/DocumentFile.h"
 #include "export/core/RtfCards.h"
 #include "export/core/RtfWriter.h"
+#include "kit/Messages.h"
+#include "kit/Pictures.h"
+#include "kit/Program.h"
+#include "kit/Shell.h"
+#include "kit/Style.h"
 #include "screens/TfrmAutori.h"
 #include "screens/TfrmBibliografie.h"
 #include "store/AuthorRecord.h"
@@ -29,7 +29,7 @@ const QString kFailed = QStringLiteral("Attenzione: il sistema non permette di e
 
 } // namespace
 
-TfrmCreaRTF::TfrmCreaRTF(Application &app, QWidget *opener)
+TfrmCreaRTF::TfrmCreaRTF(Program &app, QWidget *opener)
     : DialogScreen(app, opener, QStringLiteral("TfrmCreaRTF"))
 {
     setWindowTitle(QStringLiteral(" Esporta scheda in RTF"));
@@ -74,8 +74,8 @@ void TfrmCreaRTF::exportCard(const RtfCardKind &kind)
 {
     if (!msg::confirm(this, kAsk)) return;
     // The card as it stands on screen, saved or not.
-    ArchiveScreen *source = kind.layout == &authorLayout() ? static_cast<ArchiveScreen *>(app().autori())
-                                                           : static_cast<ArchiveScreen *>(app().bibliografie());
+    ArchiveScreen *source = kind.layout == &authorLayout() ? static_cast<ArchiveScreen *>(app().authorsWindow())
+                                                           : static_cast<ArchiveScreen *>(app().bibliographiesWindow());
     QList<RtfField> fields;
     for (const RtfCardField &f : kind.fields)
         fields.append({QString::fromUtf8(f.label), source ? source->card().text(f.field) : QString()});
@@ -86,7 +86,7 @@ void TfrmCreaRTF::exportCard(const RtfCardKind &kind)
         msg::plain(this, kFailed);
         return;
     }
-    if (msg::confirm(this, kDone)) TMisc::Open(QLatin1Char('"') + path + QLatin1Char('"'));
+    if (msg::confirm(this, kDone)) shell::open(QLatin1Char('"') + path + QLatin1Char('"'));
 }
 
 } // namespace opusteca

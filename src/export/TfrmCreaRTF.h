@@ -1,5 +1,5 @@
 #pragma once
-#include "app/DialogScreen.h"
+#include "kit/DialogScreen.h"
 
 namespace opusteca {
 
@@ -11,7 +11,7 @@ struct RtfCardKind;
 class TfrmCreaRTF : public DialogScreen {
     Q_OBJECT
 public:
-    TfrmCreaRTF(Application &app, QWidget *opener);
+    TfrmCreaRTF(Program &app, QWidget *opener);
 
     void btnStampaClick();
     void btnAnnullaClick();

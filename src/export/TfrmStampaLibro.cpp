@@ -1,11 +1,11 @@
 #include "export/TfrmStampaLibro.h"
 
-#include "app/Application.h"
-#include "app/Backgrounds.h"
-#include "app/Pictures.h"
-#include "app/Style.h"
-#include "app/core/RegionalSettings.h"
 #include "export/BookCardReport.h"
+#include "kit/Backgrounds.h"
+#include "kit/Pictures.h"
+#include "kit/Program.h"
+#include "kit/Style.h"
+#include "kit/core/RegionalSettings.h"
 #include "report/ReportPrinter.h"
 #include "screens/TfrmLibri.h"
 
@@ -14,14 +14,13 @@
 
 namespace opusteca {
 
-TfrmStampaLibro::TfrmStampaLibro(Application &app, QWidget *opener)
+TfrmStampaLibro::TfrmStampaLibro(Program &app, QWidget *opener)
     : DialogScreen(app, opener, QStringLiteral("TfrmStampaLibro")), m_repDocumento(bookcard::build())
 {
-    RegionalSettings::instance().apply();
     setWindowTitle(QStringLiteral(" Stampa scheda libro"));
     setFixedClientSize(364, 287);
     // Over the book screen rather than the middle of the display.
-    if (QWidget *over = app.libriWidget(); over && over->isVisible())
+    if (QWidget *over = app.booksWindow(); over && over->isVisible())
         move(over->frameGeometry().center() - QPoint(width() / 2, height() / 2));
 
     auto *background = new GradientBackground(style::menuWindow, this);
@@ -36,10 +35,8 @@ TfrmStampaLibro::TfrmStampaLibro(Application &app, QWidget *opener)
     artwork::picture(QStringLiteral("imgLogo01"), QStringLiteral("stampa_scheda"), QSize(318, 190), this)->move(22, 26);
 
     const auto button = [this](const char *name, const QString &caption, int x) {
-        auto *b = new QPushButton(caption, this);
-        b->setObjectName(QString::fromLatin1(name));
+        QPushButton *b = dialogButton(QString::fromLatin1(name), caption, this, 9, QSize(), false);
         b->setGeometry(x, 243, 137, 28);
-        b->setFont(style::font(9));
         return b;
     };
     QPushButton *btnAnnulla = button("btnAnnulla", QStringLiteral("Annulla"), 18);
@@ -55,7 +52,7 @@ void TfrmStampaLibro::btnAnnullaClick() { reject(); }
 
 void TfrmStampaLibro::btnStampaClick()
 {
-    bookcard::fill(*m_repDocumento, app().libri()->card(), RegionalSettings::now());
+    bookcard::fill(*m_repDocumento, static_cast<TfrmLibri *>(app().booksWindow())->card(), RegionalSettings::now());
     m_repDocumento->prepare();
     // A cancelled dialog or a failed print (told by the engine) close the screen alike.
     report::print(*m_repDocumento, this);

@@ -1,5 +1,5 @@
 #pragma once
-#include "app/DialogScreen.h"
+#include "kit/DialogScreen.h"
 #include "report/Report.h"
 
 #include <memory>
@@ -11,7 +11,7 @@ namespace opusteca {
 class TfrmStampaLibro : public DialogScreen {
     Q_OBJECT
 public:
-    TfrmStampaLibro(Application &app, QWidget *opener);
+    TfrmStampaLibro(Program &app, QWidget *opener);
     ~TfrmStampaLibro() override;
 
     // The printed card; it lives as long as the screen.

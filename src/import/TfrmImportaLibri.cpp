@@ -1,12 +1,12 @@
 #include "import/TfrmImportaLibri.h"
 
-#include "app/Application.h"
-#include "app/Backgrounds.h"
-#include "app/Conventions.h"
-#include "app/Messages.h"
-#include "app/Pictures.h"
-#include "app/Style.h"
-#include "app/TfrmGuida.h"
+#include "kit/Backgrounds.h"
+#include "kit/Conventions.h"
+#include "kit/Messages.h"
+#include "kit/Pictures.h"
+#include "kit/Program.h"
+#include "kit/Style.h"
+#include "kit/TfrmGuida.h"
 #include "store/AccessError.h"
 #include "store/BookRecord.h"
 
@@ -105,7 +105,7 @@ QLabel *caption(const QString &text, QWidget *parent)
 
 } // namespace
 
-TfrmImportaLibri::TfrmImportaLibri(Application &app, QWidget *opener)
+TfrmImportaLibri::TfrmImportaLibri(Program &app, QWidget *opener)
     : DialogScreen(app, opener, QStringLiteral("TfrmImportaLibri"))
 {
     setWindowTitle(QStringLiteral(" Importa un catalogo esistente nell'archivio libri"));

@@ -1,6 +1,6 @@
 #pragma once
-#include "app/DialogScreen.h"
 #include "import/core/CatalogueImport.h"
+#include "kit/DialogScreen.h"
 
 #include <functional>
 
@@ -24,7 +24,7 @@ class StatusLine;
 class TfrmImportaLibri : public DialogScreen {
     Q_OBJECT
 public:
-    TfrmImportaLibri(Application &app, QWidget *opener);
+    TfrmImportaLibri(Program &app, QWidget *opener);
     ~TfrmImportaLibri() override;
 
     // Reads the file as the format chosen in cmbFormato says, as a pick in

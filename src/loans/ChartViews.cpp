@@ -1,6 +1,6 @@
 #include "loans/ChartViews.h"
 
-#include "app/Style.h"
+#include "kit/Style.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSet>

@@ -1,6 +1,6 @@
 #include "loans/LoanTableModel.h"
 
-#include "app/Style.h"
+#include "kit/Style.h"
 
 #include <QBrush>
 

@@ -1,10 +1,10 @@
 #include "loans/ScreenParts.h"
 
-#include "app/Conventions.h"
-#include "app/DialogScreen.h"
-#include "app/Pictures.h"
-#include "app/Style.h"
-#include "app/TfrmGuida.h"
+#include "kit/Conventions.h"
+#include "kit/DialogScreen.h"
+#include "kit/Pictures.h"
+#include "kit/Style.h"
+#include "kit/TfrmGuida.h"
 
 #include <QBoxLayout>
 #include <QFrame>

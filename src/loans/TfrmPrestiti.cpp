@@ -1,13 +1,13 @@
 #include "loans/TfrmPrestiti.h"
 
-#include "app/Application.h"
-#include "app/Conventions.h"
-#include "app/Messages.h"
-#include "app/OpenURL.h"
-#include "app/Pictures.h"
-#include "app/Style.h"
-#include "app/core/RegionalSettings.h"
 #include "export/core/DocumentFile.h"
+#include "kit/Conventions.h"
+#include "kit/Messages.h"
+#include "kit/Pictures.h"
+#include "kit/Program.h"
+#include "kit/Shell.h"
+#include "kit/Style.h"
+#include "kit/core/RegionalSettings.h"
 #include "loans/LoanTableModel.h"
 #include "loans/ScreenParts.h"
 #include "loans/core/LoanPeriod.h"
@@ -44,11 +44,11 @@ const QString kPeriodNotKept = QStringLiteral(
     "Attenzione: il sistema non permette di salvare la durata del prestito nel file Opusteca.ini.\n\r\n\r"
     "La durata indicata sarà usata fino alla chiusura del programma.");
 // Set on the application once the user has been told the period is not kept.
-const char *const kToldProperty = "opustecaLoanPeriodNotKeptTold";
+const char *const kPeriodNotKeptWarning = "opustecaLoanPeriodNotKeptTold";
 
 } // namespace
 
-TfrmPrestiti::TfrmPrestiti(Application &app, QWidget *opener)
+TfrmPrestiti::TfrmPrestiti(Program &app, QWidget *opener)
     : DialogScreen(app, opener, QStringLiteral("TfrmPrestiti")), m_model(new LoanTableModel(this))
 {
     RegionalSettings::instance().apply();
@@ -200,8 +200,7 @@ void TfrmPrestiti::keepPeriod()
     if (days == m_keptPeriod) return;
     m_keptPeriod = days;
     if (loans::setLoanPeriod(app().programFolder(), days)) return;
-    if (app().property(kToldProperty).toBool()) return;
-    app().setProperty(kToldProperty, true);
+    if (!app().firstTimeThisRun(kPeriodNotKeptWarning)) return;
     msg::warning(this, kPeriodNotKept);
 }
 
@@ -250,7 +249,7 @@ void TfrmPrestiti::btnSollecitoClick()
         msg::plain(this, kNotWritten);
         return;
     }
-    if (msg::confirm(this, kWritten)) TMisc::Open(QLatin1Char('"') + path + QLatin1Char('"'));
+    if (msg::confirm(this, kWritten)) shell::open(QLatin1Char('"') + path + QLatin1Char('"'));
 }
 
 void TfrmPrestiti::done(int result)

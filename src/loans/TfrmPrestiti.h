@@ -1,5 +1,5 @@
 #pragma once
-#include "app/DialogScreen.h"
+#include "kit/DialogScreen.h"
 #include "search/core/SearchScanner.h"
 
 class QLabel;
@@ -19,7 +19,7 @@ class LoanTableModel;
 class TfrmPrestiti : public DialogScreen {
     Q_OBJECT
 public:
-    TfrmPrestiti(Application &app, QWidget *opener);
+    TfrmPrestiti(Program &app, QWidget *opener);
     ~TfrmPrestiti() override;
 
     // What a double click on a row does with its book (the opener's card load).

@@ -1,11 +1,11 @@
 #include "loans/TfrmStatistiche.h"
 
-#include "app/Application.h"
-#include "app/Conventions.h"
-#include "app/Messages.h"
-#include "app/Pictures.h"
-#include "app/Style.h"
-#include "app/core/RegionalSettings.h"
+#include "kit/Conventions.h"
+#include "kit/Messages.h"
+#include "kit/Pictures.h"
+#include "kit/Program.h"
+#include "kit/Style.h"
+#include "kit/core/RegionalSettings.h"
 #include "loans/ChartViews.h"
 #include "loans/ScreenParts.h"
 #include "loans/core/LoanPeriod.h"
@@ -37,7 +37,7 @@ const char *const kChartFiles[] = {"Grafico_generi.png", "Grafico_lingue.png", "
 
 } // namespace
 
-TfrmStatistiche::TfrmStatistiche(Application &app, QWidget *opener)
+TfrmStatistiche::TfrmStatistiche(Program &app, QWidget *opener)
     : DialogScreen(app, opener, QStringLiteral("TfrmStatistiche"))
 {
     RegionalSettings::instance().apply();

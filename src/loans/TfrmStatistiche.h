@@ -1,5 +1,5 @@
 #pragma once
-#include "app/DialogScreen.h"
+#include "kit/DialogScreen.h"
 #include "loans/core/ArchiveFigures.h"
 
 #include <QMap>
@@ -18,7 +18,7 @@ namespace opusteca {
 class TfrmStatistiche : public DialogScreen {
     Q_OBJECT
 public:
-    TfrmStatistiche(Application &app, QWidget *opener);
+    TfrmStatistiche(Program &app, QWidget *opener);
     ~TfrmStatistiche() override;
 
     const loans::ArchiveFigures &figures() const { return m_figures; }

@@ -1,7 +1,7 @@
 #include "lookup/TfrmDatiISBN.h"
 
-#include "app/Backgrounds.h"
-#include "app/Style.h"
+#include "kit/Backgrounds.h"
+#include "kit/Style.h"
 #include "store/BookRecord.h"
 
 #include <QCheckBox>
@@ -26,7 +26,7 @@ QString captionOf(int field)
 
 } // namespace
 
-TfrmDatiISBN::TfrmDatiISBN(Application &app, QWidget *opener)
+TfrmDatiISBN::TfrmDatiISBN(Program &app, QWidget *opener)
     : DialogScreen(app, opener, QStringLiteral("TfrmDatiISBN"))
 {
     setWindowTitle(QStringLiteral(" Dati del libro trovati in rete"));

@@ -1,5 +1,5 @@
 #pragma once
-#include "app/DialogScreen.h"
+#include "kit/DialogScreen.h"
 #include "lookup/core/CatalogueReply.h"
 
 #include <functional>
@@ -16,7 +16,7 @@ namespace opusteca {
 class TfrmDatiISBN : public DialogScreen {
     Q_OBJECT
 public:
-    TfrmDatiISBN(Application &app, QWidget *opener);
+    TfrmDatiISBN(Program &app, QWidget *opener);
 
     struct Row {
         int field = -1;  // an index of libro::Field

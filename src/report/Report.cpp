@@ -1,6 +1,6 @@
 #include "report/Report.h"
 
-#include "app/core/RegionalSettings.h"
+#include "kit/core/RegionalSettings.h"
 
 #include <QFontMetricsF>
 #include <QPaintDevice>

@@ -1,15 +1,14 @@
 #include "screens/ArchiveScreen.h"
 
-#include "app/Application.h"
-#include "app/Backgrounds.h"
-#include "app/DialogScreen.h"
-#include "app/TfrmGuida.h"
-#include "app/Conventions.h"
-#include "app/Messages.h"
-#include "app/Pictures.h"
-#include "app/Style.h"
-#include "app/TfrmAvvio.h"
-#include "app/core/RegionalSettings.h"
+#include "kit/Backgrounds.h"
+#include "kit/Conventions.h"
+#include "kit/DialogScreen.h"
+#include "kit/Messages.h"
+#include "kit/Pictures.h"
+#include "kit/Program.h"
+#include "kit/Style.h"
+#include "kit/TfrmGuida.h"
+#include "kit/core/RegionalSettings.h"
 #include "store/AccessError.h"
 #include "store/Text.h"
 
@@ -30,13 +29,12 @@ const QString kEmptyArchive = QStringLiteral("L'archivio non contiene nessuna sc
 
 QString ArchiveScreen::accessError() { return accessErrorText(); }
 
-ArchiveScreen::ArchiveScreen(Application &app, const RecordLayout &layout, const QString &className,
+ArchiveScreen::ArchiveScreen(Program &app, const RecordLayout &layout, const QString &className,
                              const QString &caption, ArchiveRules rules)
     : m_app(app), m_card(layout), m_rules(std::move(rules))
 {
     setObjectName(className);
     setWindowTitle(caption);
-    RegionalSettings::instance().apply();
     resize(1280, 800);
 }
 
@@ -299,7 +297,7 @@ void ArchiveScreen::closeEvent(QCloseEvent *event)
 {
     event->accept();
     // Unsaved edits are dropped without a question.
-    if (!m_app.hasEnded()) Application::moveTo(this, m_app.avvio());
+    if (!m_app.hasEnded()) Program::moveTo(this, m_app.startMenu());
 }
 
 } // namespace opusteca

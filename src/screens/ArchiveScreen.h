@@ -1,6 +1,6 @@
 #pragma once
-#include "app/DialogScreen.h"
-#include "app/LongLivedScreen.h"
+#include "kit/DialogScreen.h"
+#include "kit/LongLivedScreen.h"
 #include "screens/Card.h"
 #include "screens/core/ArchiveNavigator.h"
 #include "search/core/SearchScanner.h"
@@ -15,7 +15,7 @@ class QVBoxLayout;
 
 namespace opusteca {
 
-class Application;
+class Program;
 class CommandPicture;
 class StatusLine;
 
@@ -40,10 +40,10 @@ struct ArchiveRules {
 class ArchiveScreen : public LongLivedScreen {
     Q_OBJECT
 public:
-    ArchiveScreen(Application &app, const RecordLayout &layout, const QString &className,
+    ArchiveScreen(Program &app, const RecordLayout &layout, const QString &className,
                   const QString &caption, ArchiveRules rules);
 
-    Application &app() const { return m_app; }
+    Program &app() const { return m_app; }
     Card &card()
     {
         ensureBuilt();
@@ -118,7 +118,7 @@ private:
     void browse(const ArchiveNavigator::Result &result);
     void showAccessError(bool plain);
 
-    Application &m_app;
+    Program &m_app;
     Card m_card;
     ArchiveRules m_rules;
     QWidget *m_container = nullptr;

@@ -1,10 +1,10 @@
 // The book card of TfrmLibri, built section by section.
 #include "screens/TfrmLibri.h"
 
-#include "app/Conventions.h"
-#include "app/DialogScreen.h"
-#include "app/Pictures.h"
-#include "app/Style.h"
+#include "kit/Conventions.h"
+#include "kit/DialogScreen.h"
+#include "kit/Pictures.h"
+#include "kit/Style.h"
 #include "screens/CardBuilder.h"
 #include "screens/TfrmCodici_Dewey.h"
 #include "screens/core/BookLists.h"

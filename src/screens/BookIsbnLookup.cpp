@@ -1,9 +1,9 @@
 // The book card filled from the catalogues by its ISBN.
 #include "screens/TfrmLibri.h"
 
-#include "app/Application.h"
-#include "app/DialogScreen.h"
-#include "app/Messages.h"
+#include "kit/Program.h"
+#include "kit/DialogScreen.h"
+#include "kit/Messages.h"
 #include "attach/core/AttachmentFolder.h"
 #include "lookup/CatalogueLookup.h"
 #include "lookup/TfrmDatiISBN.h"

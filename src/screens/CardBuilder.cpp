@@ -1,7 +1,7 @@
 #include "screens/CardBuilder.h"
 
-#include "app/Conventions.h"
-#include "app/Style.h"
+#include "kit/Conventions.h"
+#include "kit/Style.h"
 #include "screens/StoredText.h"
 
 #include <QCheckBox>

@@ -1,11 +1,11 @@
 #include "screens/SideCardScreen.h"
 
-#include "app/Application.h"
-#include "app/Conventions.h"
-#include "app/DialogScreen.h"
-#include "app/Pictures.h"
-#include "app/Style.h"
 #include "export/TfrmCreaRTF.h"
+#include "kit/Conventions.h"
+#include "kit/DialogScreen.h"
+#include "kit/Pictures.h"
+#include "kit/Program.h"
+#include "kit/Style.h"
 #include "screens/CardBuilder.h"
 #include "screens/core/BookEntry.h"
 

@@ -1,8 +1,8 @@
 #include "screens/TfrmAutori.h"
 
-#include "app/Messages.h"
 #include "attach/TfrmCartella.h"
 #include "export/TfrmExpAutori.h"
+#include "kit/Messages.h"
 #include "screens/CardBuilder.h"
 #include "search/TfrmTrovaAutori.h"
 #include "search/TfrmTrovaLibri.h"
@@ -28,7 +28,7 @@ ArchiveRules authorRules()
 
 } // namespace
 
-TfrmAutori::TfrmAutori(Application &app)
+TfrmAutori::TfrmAutori(Program &app)
     : SideCardScreen(app, authorLayout(), QStringLiteral("TfrmAutori"),
                      QStringLiteral(" Opusteca 2.0 - Archivio Autori"), authorRules())
 {

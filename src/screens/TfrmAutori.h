@@ -7,7 +7,7 @@ namespace opusteca {
 class TfrmAutori : public SideCardScreen {
     Q_OBJECT
 public:
-    explicit TfrmAutori(Application &app);
+    explicit TfrmAutori(Program &app);
     void cmdCartellaClick() override;
 
 protected:

@@ -25,7 +25,7 @@ ArchiveRules bibliographyRules()
 
 } // namespace
 
-TfrmBibliografie::TfrmBibliografie(Application &app)
+TfrmBibliografie::TfrmBibliografie(Program &app)
     : SideCardScreen(app, bibliographyLayout(), QStringLiteral("TfrmBibliografie"),
                      QStringLiteral(" Opusteca 2.0 - Archivio Bibliografie"), bibliographyRules())
 {

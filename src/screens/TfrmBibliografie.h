@@ -7,7 +7,7 @@ namespace opusteca {
 class TfrmBibliografie : public SideCardScreen {
     Q_OBJECT
 public:
-    explicit TfrmBibliografie(Application &app);
+    explicit TfrmBibliografie(Program &app);
     void cmdCartellaClick() override;
 
 protected:

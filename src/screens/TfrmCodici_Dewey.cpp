@@ -1,13 +1,13 @@
 #include "screens/TfrmCodici_Dewey.h"
 
-#include "app/Application.h"
-#include "app/Conventions.h"
-#include "app/Messages.h"
-#include "app/Pictures.h"
-#include "app/Style.h"
-#include "app/core/RegionalSettings.h"
-#include "report/ReportEngine.h"
+#include "kit/Conventions.h"
+#include "kit/Messages.h"
+#include "kit/Pictures.h"
+#include "kit/Program.h"
+#include "kit/Style.h"
+#include "kit/core/RegionalSettings.h"
 #include "report/ListReport.h"
+#include "report/ReportEngine.h"
 #include "screens/TfrmLibri.h"
 #include "screens/core/DeweyTable.h"
 #include "search/core/ListFind.h"
@@ -43,10 +43,9 @@ QString deweyCaption() { return QStringLiteral(" Tabella Codici Dewey"); }
 
 } // namespace
 
-TfrmCodici_Dewey::TfrmCodici_Dewey(Application &app, QWidget *opener)
+TfrmCodici_Dewey::TfrmCodici_Dewey(Program &app, QWidget *opener)
     : DialogScreen(app, opener, QStringLiteral("TfrmCodici_Dewey"))
 {
-    RegionalSettings::instance().apply();
     setWindowTitle(deweyCaption());
     setFixedClientSize(820, 660);
     style::setDialogShade(this, style::dialogWindow);
@@ -227,7 +226,7 @@ void TfrmCodici_Dewey::lstRecordsDblClick()
 {
     const int row = selectedRow();
     if (row >= 0 && callerTag() == QLatin1String("libri"))
-        app().libri()->card().setText(libro::Dewey, dewey::classCode(m_lstRecords->item(row)->text()));
+        static_cast<TfrmLibri *>(app().booksWindow())->card().setText(libro::Dewey, dewey::classCode(m_lstRecords->item(row)->text()));
     accept();
 }
 
@@ -263,7 +262,7 @@ void TfrmCodici_Dewey::done(int result)
     m_lblAttendere->hide();
     DialogScreen::done(result);
     // However the table closes, the user is back in the Dewey field.
-    if (QWidget *field = app().libri()->card().control(libro::Dewey)) field->setFocus(Qt::OtherFocusReason);
+    if (QWidget *field = static_cast<TfrmLibri *>(app().booksWindow())->card().control(libro::Dewey)) field->setFocus(Qt::OtherFocusReason);
 }
 
 } // namespace opusteca

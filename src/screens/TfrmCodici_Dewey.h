@@ -1,5 +1,5 @@
 #pragma once
-#include "app/DialogScreen.h"
+#include "kit/DialogScreen.h"
 
 #include <QStringList>
 #include <QTimer>
@@ -18,7 +18,7 @@ namespace opusteca {
 class TfrmCodici_Dewey : public DialogScreen {
     Q_OBJECT
 public:
-    TfrmCodici_Dewey(Application &app, QWidget *opener);
+    TfrmCodici_Dewey(Program &app, QWidget *opener);
 
     // The row the list's selection holds, -1 for none.
     int selectedRow() const;

@@ -1,15 +1,15 @@
 #include "screens/TfrmLibri.h"
 
-#include "app/Application.h"
-#include "app/DialogScreen.h"
-#include "app/Messages.h"
-#include "app/OpenURL.h"
-#include "app/Pictures.h"
-#include "app/core/RegionalSettings.h"
 #include "attach/TfrmAllegaCartella.h"
 #include "export/TfrmExpLibri.h"
 #include "export/TfrmStampaLibro.h"
 #include "import/TfrmImportaLibri.h"
+#include "kit/DialogScreen.h"
+#include "kit/Messages.h"
+#include "kit/Pictures.h"
+#include "kit/Program.h"
+#include "kit/Shell.h"
+#include "kit/core/RegionalSettings.h"
 #include "loans/TfrmPrestiti.h"
 #include "loans/TfrmStatistiche.h"
 #include "screens/CardBuilder.h"
@@ -37,7 +37,7 @@ ArchiveRules bookRules()
 
 } // namespace
 
-TfrmLibri::TfrmLibri(Application &app)
+TfrmLibri::TfrmLibri(Program &app)
     : ArchiveScreen(app, bookLayout(), QStringLiteral("TfrmLibri"),
                     QStringLiteral(" Opusteca 2.0 - Archivio Libri"), bookRules())
 {
@@ -170,7 +170,7 @@ void TfrmLibri::btnGoogleClick()
         m_txtIsbn->setFocus(Qt::OtherFocusReason);
         return;
     }
-    if (!TMisc::Open(QLatin1Char('"') + isbnSearchAddress(isbn) + QLatin1Char('"')))
+    if (!shell::open(QLatin1Char('"') + isbnSearchAddress(isbn) + QLatin1Char('"')))
         msg::warning(this, QStringLiteral("Attenzione: il sistema non permette di collegarsi al motore di ricerca "
                                           "di Google.\n\r\n\rAccertarsi che la propria connessione a Internet "
                                           "funzioni correttamente."));

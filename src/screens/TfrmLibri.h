@@ -15,7 +15,7 @@ class CatalogueLookup;
 class TfrmLibri : public ArchiveScreen {
     Q_OBJECT
 public:
-    explicit TfrmLibri(Application &app);
+    explicit TfrmLibri(Program &app);
 
     void cmdDuplicaClick();
     void btnGoogleClick();

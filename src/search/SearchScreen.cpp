@@ -1,11 +1,11 @@
 #include "search/SearchScreen.h"
 
-#include "app/Application.h"
-#include "app/Conventions.h"
-#include "app/Messages.h"
-#include "app/Pictures.h"
-#include "app/Style.h"
-#include "app/core/RegionalSettings.h"
+#include "kit/Conventions.h"
+#include "kit/Messages.h"
+#include "kit/Pictures.h"
+#include "kit/Program.h"
+#include "kit/Style.h"
+#include "kit/core/RegionalSettings.h"
 #include "report/ListReport.h"
 #include "report/ReportPrinter.h"
 #include "search/core/ListFind.h"
@@ -44,11 +44,10 @@ QLabel *line(const QString &text, QWidget *parent, bool bold = false)
 
 } // namespace
 
-SearchScreen::SearchScreen(Application &app, QWidget *opener, SearchKind kind)
+SearchScreen::SearchScreen(Program &app, QWidget *opener, SearchKind kind)
     : DialogScreen(app, opener, QString::fromLatin1(searchKind(kind).screenClass)), m_kind(searchKind(kind)),
       m_frxReport(report::buildListReport(report::ListFooter::AfterList))
 {
-    RegionalSettings::instance().apply();
     setWindowTitle(m_kind.captionText());
     setFixedClientSize(862, 560);
     style::setDialogShade(this, style::dialogWindow);

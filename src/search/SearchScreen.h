@@ -1,5 +1,5 @@
 #pragma once
-#include "app/DialogScreen.h"
+#include "kit/DialogScreen.h"
 #include "search/core/ResultListModel.h"
 #include "search/core/SearchKinds.h"
 #include "search/core/SearchScanner.h"
@@ -29,7 +29,7 @@ class Record;
 class SearchScreen : public DialogScreen {
     Q_OBJECT
 public:
-    SearchScreen(Application &app, QWidget *opener, SearchKind kind);
+    SearchScreen(Program &app, QWidget *opener, SearchKind kind);
     ~SearchScreen() override;
 
     const SearchKindDef &kind() const { return m_kind; }

@@ -6,7 +6,7 @@ namespace opusteca {
 class TfrmTrovaAutori : public SearchScreen {
     Q_OBJECT
 public:
-    TfrmTrovaAutori(Application &app, QWidget *opener) : SearchScreen(app, opener, SearchKind::Authors) {}
+    TfrmTrovaAutori(Program &app, QWidget *opener) : SearchScreen(app, opener, SearchKind::Authors) {}
 };
 
 } // namespace opusteca

@@ -6,7 +6,7 @@ namespace opusteca {
 class TfrmTrovaBibliografie : public SearchScreen {
     Q_OBJECT
 public:
-    TfrmTrovaBibliografie(Application &app, QWidget *opener) : SearchScreen(app, opener, SearchKind::Bibliographies) {}
+    TfrmTrovaBibliografie(Program &app, QWidget *opener) : SearchScreen(app, opener, SearchKind::Bibliographies) {}
 };
 
 } // namespace opusteca

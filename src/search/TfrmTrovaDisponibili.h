@@ -6,7 +6,7 @@ namespace opusteca {
 class TfrmTrovaDisponibili : public SearchScreen {
     Q_OBJECT
 public:
-    TfrmTrovaDisponibili(Application &app, QWidget *opener) : SearchScreen(app, opener, SearchKind::AvailableBooks) {}
+    TfrmTrovaDisponibili(Program &app, QWidget *opener) : SearchScreen(app, opener, SearchKind::AvailableBooks) {}
 };
 
 } // namespace opusteca

@@ -6,7 +6,7 @@ namespace opusteca {
 class TfrmTrovaLibri : public SearchScreen {
     Q_OBJECT
 public:
-    TfrmTrovaLibri(Application &app, QWidget *opener) : SearchScreen(app, opener, SearchKind::Books) {}
+    TfrmTrovaLibri(Program &app, QWidget *opener) : SearchScreen(app, opener, SearchKind::Books) {}
 };
 
 } // namespace opusteca

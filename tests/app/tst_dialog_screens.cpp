@@ -3,8 +3,6 @@
 // the window buttons their role gives them. The yellow focus frame belongs to
 // the fields of the archive, search and password screens and to no others.
 #include "app/Application.h"
-#include "app/Conventions.h"
-#include "app/TfrmGuida.h"
 #include "app/TfrmInfo.h"
 #include "app/TfrmSplash.h"
 #include "attach/TfrmAllegaCartella.h"
@@ -15,6 +13,8 @@
 #include "import/TfrmImportaLibri.h"
 #include "export/TfrmExpLibri.h"
 #include "export/TfrmStampaLibro.h"
+#include "kit/Conventions.h"
+#include "kit/TfrmGuida.h"
 #include "screens/TfrmCodici_Dewey.h"
 #include "search/TfrmTrovaAutori.h"
 #include "search/TfrmTrovaBibliografie.h"

@@ -1,7 +1,7 @@
 // Moves between the long-lived screens and the ways the program ends, through
 // the whole program running against a temporary program folder.
 #include "app/Application.h"
-#include "app/core/RegionalSettings.h"
+#include "kit/core/RegionalSettings.h"
 #include "support/TestSupport.h"
 
 #include <QApplication>

@@ -3,9 +3,9 @@
 // needed first. What the user sees must not depend on which came first.
 #include "access/TfrmCambiaPassword.h"
 #include "app/Application.h"
-#include "app/LongLivedScreen.h"
 #include "app/TfrmAvvio.h"
-#include "app/core/RegionalSettings.h"
+#include "kit/LongLivedScreen.h"
+#include "kit/core/RegionalSettings.h"
 #include "screens/TfrmAutori.h"
 #include "screens/TfrmBibliografie.h"
 #include "screens/TfrmLibri.h"

@@ -1,7 +1,7 @@
 // The printed book card: the book screen's print picture, TfrmStampaLibro and
 // the page it writes through the print seam.
-#include "app/core/RegionalSettings.h"
 #include "export/BookCardReport.h"
+#include "kit/core/RegionalSettings.h"
 #include "report/ReportPrinter.h"
 #include "support/ArchiveKit.h"
 #include "support/PdfText.h"

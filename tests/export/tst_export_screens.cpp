@@ -2,11 +2,11 @@
 // would: the grid, typing into it, the questions, the documents on disk, the
 // shell open, and documents that cannot be written.
 #include "app/Application.h"
-#include "app/DialogScreen.h"
 #include "export/TfrmCreaRTF.h"
 #include "export/TfrmExpAutori.h"
 #include "export/TfrmExpBibliografie.h"
 #include "export/TfrmExpLibri.h"
+#include "kit/DialogScreen.h"
 #include "screens/TfrmAutori.h"
 #include "screens/TfrmBibliografie.h"
 #include "screens/TfrmLibri.h"

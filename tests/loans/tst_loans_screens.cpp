@@ -2,7 +2,7 @@
 // and used as a librarian would: the rows, their order, days and states, the
 // loan period, the filter, the double click, the printed list, the reminder
 // letter, the figures and the charts.
-#include "app/core/RegionalSettings.h"
+#include "kit/core/RegionalSettings.h"
 #include "loans/core/ReminderLetter.h"
 #include "report/ReportPrinter.h"
 #include "store/AuthorRecord.h"

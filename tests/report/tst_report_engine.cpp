@@ -1,6 +1,6 @@
 // The report engine on its own: layouts of named objects, prepared pages, the
 // page drawn at paper scale, and the PDF written through the print seam.
-#include "app/core/RegionalSettings.h"
+#include "kit/core/RegionalSettings.h"
 #include "report/ListReport.h"
 #include "report/ReportEngine.h"
 #include "support/PdfText.h"

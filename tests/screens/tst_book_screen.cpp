@@ -2,7 +2,7 @@
 #include "support/ArchiveKit.h"
 #include "support/TestSupport.h"
 
-#include "app/core/RegionalSettings.h"
+#include "kit/core/RegionalSettings.h"
 
 #include <algorithm>
 

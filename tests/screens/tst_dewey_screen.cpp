@@ -1,5 +1,5 @@
 #include "app/Application.h"
-#include "app/core/RegionalSettings.h"
+#include "kit/core/RegionalSettings.h"
 #include "screens/TfrmCodici_Dewey.h"
 #include "screens/core/DeweyTable.h"
 #include "support/ArchiveKit.h"

@@ -1,6 +1,6 @@
 // "Stampa" on the search screens: the result list on show, printed through the
 // print seam on landscape A4 pages.
-#include "app/core/RegionalSettings.h"
+#include "kit/core/RegionalSettings.h"
 #include "report/ReportPrinter.h"
 #include "store/AuthorRecord.h"
 #include "store/BibliographyRecord.h"

@@ -1,6 +1,6 @@
 #include "loans/core/Loans.h"
 
-#include "app/core/RegionalSettings.h"
+#include "kit/core/RegionalSettings.h"
 #include "loans/core/LoanDate.h"
 #include "loans/core/RecordScan.h"
 #include "search/core/RawFields.h"

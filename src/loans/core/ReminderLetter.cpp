@@ -1,7 +1,7 @@
 #include "loans/core/ReminderLetter.h"
 
-#include "app/core/RegionalSettings.h"
 #include "export/core/RtfWriter.h"
+#include "kit/core/RegionalSettings.h"
 #include "store/Text.h"
 
 namespace opusteca::loans {

@@ -1,7 +1,7 @@
 // The books on loan as the overview lists them: which records are lent, how a
 // loan date is read, the order, the days and states, the filter, the summary
 // and the printed lines, from an archive file read in one pass.
-#include "app/core/RegionalSettings.h"
+#include "kit/core/RegionalSettings.h"
 #include "loans/core/LoanDate.h"
 #include "loans/core/LoanPeriod.h"
 #include "loans/core/Loans.h"

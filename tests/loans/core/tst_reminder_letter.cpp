@@ -1,7 +1,7 @@
 // The reminder letter to a borrower: its bytes, in the layout of the card
 // exports, and the text a word processor reads from it.
-#include "app/core/RegionalSettings.h"
 #include "export/core/DocumentFile.h"
+#include "kit/core/RegionalSettings.h"
 #include "loans/core/ReminderLetter.h"
 #include "support/Files.h"
 #include "support/Office.h"

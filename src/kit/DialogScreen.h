@@ -8,7 +8,7 @@ class QPushButton;
 
 namespace opusteca {
 
-class Application;
+class Program;
 
 // Base of every dialog screen: created at each opening, owned by the screen that
 // opens it, run modally and destroyed when it closes. lblMemory is the hidden
@@ -20,9 +20,9 @@ class Application;
 class DialogScreen : public QDialog {
     Q_OBJECT
 public:
-    DialogScreen(Application &app, QWidget *opener, const QString &className);
+    DialogScreen(Program &app, QWidget *opener, const QString &className);
 
-    Application &app() const { return m_app; }
+    Program &app() const { return m_app; }
     void setCallerTag(const QString &tag) { m_lblMemory->setText(tag); }
     // The caller tag as the screen reads it: trimmed.
     QString callerTag() const;
@@ -31,8 +31,6 @@ public:
 protected:
     // Fixed size, centred on the display.
     void setFixedClientSize(int width, int height);
-    // A "Chiudi" button (btnChiudi) at the bottom right that closes the screen.
-    void addCloseButton();
     // Push buttons must not react to Enter typed in a field of the screen; a
     // focused button is still pressed by Enter, as on every desktop.
     void disableDefaultButtons();
@@ -42,19 +40,19 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
-    Application &m_app;
+    Program &m_app;
     QLabel *m_lblMemory;
 };
 
-// A push button of a dialog screen: named, in the bold face of `points` points,
-// at least `minimum` in size.
+// A push button of a screen: named, in the face of `points` points (bold unless
+// told otherwise; 0 keeps the screen's own font), at least `minimum` in size.
 QPushButton *dialogButton(const QString &name, const QString &text, QWidget *parent, int points = 10,
-                          QSize minimum = QSize(120, 32));
+                          QSize minimum = QSize(120, 32), bool bold = true);
 
 // Opens a dialog screen the one way the program does: create it owned by the
 // opener, let the opener set the tag and pre-fill fields, run it modally, destroy it.
 template <class Screen, class Setup>
-int openDialog(Application &app, QWidget *opener, Setup &&setup)
+int openDialog(Program &app, QWidget *opener, Setup &&setup)
 {
     std::unique_ptr<Screen> dlg(new Screen(app, opener));
     setup(*dlg);
@@ -62,7 +60,7 @@ int openDialog(Application &app, QWidget *opener, Setup &&setup)
 }
 
 template <class Screen>
-int openDialog(Application &app, QWidget *opener)
+int openDialog(Program &app, QWidget *opener)
 {
     return openDialog<Screen>(app, opener, [](Screen &) {});
 }

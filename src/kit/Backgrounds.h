@@ -1,5 +1,5 @@
 #pragma once
-#include "app/Style.h"
+#include "kit/Style.h"
 
 #include <QColor>
 #include <QWidget>

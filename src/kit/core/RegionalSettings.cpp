@@ -1,4 +1,4 @@
-#include "app/core/RegionalSettings.h"
+#include "kit/core/RegionalSettings.h"
 
 #include <QLocale>
 

@@ -1,6 +1,6 @@
 // Guida.pdf, built beside the program by the default build: a PDF that opens,
 // with a title page and a chapter for each help topic.
-#include "app/core/HelpTopics.h"
+#include "kit/core/HelpTopics.h"
 
 #include <QFileInfo>
 #include <QProcess>

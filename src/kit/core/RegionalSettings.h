@@ -15,8 +15,8 @@ class RegionalSettings {
 public:
     static RegionalSettings &instance();
 
-    // Fixes the settings for the whole process; screens call it when they are
-    // created, so it must be cheap and idempotent.
+    // Fixes the settings for the whole process: the application does, once, as
+    // it starts. Idempotent.
     void apply();
     bool isApplied() const { return m_applied; }
 

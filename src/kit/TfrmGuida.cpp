@@ -1,12 +1,12 @@
-#include "app/TfrmGuida.h"
+#include "kit/TfrmGuida.h"
 
-#include "app/Application.h"
-#include "app/Backgrounds.h"
-#include "app/Links.h"
-#include "app/OpenURL.h"
-#include "app/Pictures.h"
-#include "app/Style.h"
-#include "app/core/HelpTopics.h"
+#include "kit/Backgrounds.h"
+#include "kit/Links.h"
+#include "kit/Pictures.h"
+#include "kit/Program.h"
+#include "kit/Shell.h"
+#include "kit/Style.h"
+#include "kit/core/HelpTopics.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -30,7 +30,7 @@ void HelpText::setText(const QString &text)
     setPlainText(text); // CR LF ends a block, so each paragraph wraps on its own
 }
 
-TfrmGuida::TfrmGuida(Application &app, QWidget *opener)
+TfrmGuida::TfrmGuida(Program &app, QWidget *opener)
     : DialogScreen(app, opener, QStringLiteral("TfrmGuida"))
 {
     setWindowTitle(QStringLiteral(" Guida all'utilizzo del software"));
@@ -65,17 +65,15 @@ TfrmGuida::TfrmGuida(Application &app, QWidget *opener)
     const QString guide = links::userGuide(app.programFolder());
     m_pdf = new ScreenLink(panel, QStringLiteral("imgPDF"), QStringLiteral("pdf"), QRect(8, 496, 30, 30),
                            QStringLiteral("Visualizza guida in formato PDF"), QPoint(44, 500),
-                           [guide] { TMisc::Open(guide); });
+                           [guide] { shell::open(guide); });
 
-    auto *chiudi = new QPushButton(QStringLiteral("Chiudi"), panel);
-    chiudi->setObjectName(QStringLiteral("btnChiudi"));
-    chiudi->setFont(style::font(12));
+    auto *chiudi = dialogButton(QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"), panel, 12, QSize(), false);
     chiudi->setGeometry(472, 488, 161, 41);
     connect(chiudi, &QPushButton::clicked, this, &QDialog::accept);
     disableDefaultButtons();
 }
 
-void TfrmGuida::openTopic(Application &app, QWidget *opener, const QString &screenClass)
+void TfrmGuida::openTopic(Program &app, QWidget *opener, const QString &screenClass)
 {
     const HelpTopic topic = helpTopic(screenClass);
     openDialog<TfrmGuida>(app, opener, [&](TfrmGuida &g) {

@@ -1,7 +1,7 @@
-// The one way out to the desktop: what TMisc::Open hands over for the texts its
+// The one way out to the desktop: what shell::open hands over for the texts its
 // callers build. Handlers for every scheme catch the address, so nothing is
 // really launched while the tests run.
-#include "app/OpenURL.h"
+#include "kit/Shell.h"
 
 #include <QDesktopServices>
 #include <QDir>
@@ -39,7 +39,7 @@ QString quoted(const QString &s) { return QLatin1Char('"') + s + QLatin1Char('"'
 
 } // namespace
 
-class TestOpenUrl : public QObject {
+class TestShellOpen : public QObject {
     Q_OBJECT
 
 private slots:
@@ -52,7 +52,7 @@ private slots:
     void emptyTextOpensNothing();
 };
 
-void TestOpenUrl::webAddresses_data()
+void TestShellOpen::webAddresses_data()
 {
     QTest::addColumn<QString>("command");
     QTest::addColumn<QString>("scheme");
@@ -69,7 +69,7 @@ void TestOpenUrl::webAddresses_data()
                                             << "http" << "www.google.com" << "/search" << "q=ISBN:978 88";
 }
 
-void TestOpenUrl::webAddresses()
+void TestShellOpen::webAddresses()
 {
     QFETCH(QString, command);
     QFETCH(QString, scheme);
@@ -77,7 +77,7 @@ void TestOpenUrl::webAddresses()
     QFETCH(QString, path);
     QFETCH(QString, query);
     Catcher catcher;
-    TMisc::Open(command);
+    shell::open(command);
     QCOMPARE(catcher.urls.size(), 1);
     const QUrl url = catcher.urls.first();
     QVERIFY(url.isValid());
@@ -88,7 +88,7 @@ void TestOpenUrl::webAddresses()
     QVERIFY(!url.toString().contains(QLatin1Char('"')));
 }
 
-void TestOpenUrl::mailAddressKeepsItsText()
+void TestShellOpen::mailAddressKeepsItsText()
 {
     // What the information screen builds: subject and body with blanks and
     // punctuation, not encoded by the caller. What the mail client receives must
@@ -97,7 +97,7 @@ void TestOpenUrl::mailAddressKeepsItsText()
     const QString query = QStringLiteral("subject=Richiesta informazioni Opusteca 2.0"
                                          "&body=Buongiorno, vorrei sapere: costa 50% in meno? (grazie!) \u00E8 urgente.");
     Catcher catcher;
-    TMisc::Open(quoted(QStringLiteral("mailto:info@opusteca.example?") + query));
+    shell::open(quoted(QStringLiteral("mailto:info@opusteca.example?") + query));
     QCOMPARE(catcher.urls.size(), 1);
     const QUrl url = catcher.urls.first();
     QCOMPARE(url.scheme(), QStringLiteral("mailto"));
@@ -110,7 +110,7 @@ void TestOpenUrl::mailAddressKeepsItsText()
     QVERIFY(!encoded.contains('"'));
 }
 
-void TestOpenUrl::localPaths_data()
+void TestShellOpen::localPaths_data()
 {
     QTest::addColumn<QString>("name"); // inside a temporary folder
     QTest::addColumn<bool>("withQuotes");
@@ -123,7 +123,7 @@ void TestOpenUrl::localPaths_data()
     QTest::newRow("unquoted") << "Libri.xls" << false << true;
 }
 
-void TestOpenUrl::localPaths()
+void TestShellOpen::localPaths()
 {
     QFETCH(QString, name);
     QFETCH(bool, withQuotes);
@@ -140,7 +140,7 @@ void TestOpenUrl::localPaths()
         }
     }
     Catcher catcher;
-    TMisc::Open(withQuotes ? quoted(path) : path);
+    shell::open(withQuotes ? quoted(path) : path);
     QCOMPARE(catcher.urls.size(), 1);
     const QUrl url = catcher.urls.first();
     QVERIFY(url.isLocalFile());
@@ -148,20 +148,20 @@ void TestOpenUrl::localPaths()
     QCOMPARE(url.toLocalFile(), path);
 }
 
-void TestOpenUrl::emptyTextOpensNothing_data()
+void TestShellOpen::emptyTextOpensNothing_data()
 {
     QTest::addColumn<QString>("command");
     QTest::newRow("empty") << "";
     QTest::newRow("two quotes") << "\"\"";
 }
 
-void TestOpenUrl::emptyTextOpensNothing()
+void TestShellOpen::emptyTextOpensNothing()
 {
     QFETCH(QString, command);
     Catcher catcher;
-    TMisc::Open(command);
+    shell::open(command);
     QCOMPARE(catcher.urls.size(), 0);
 }
 
-QTEST_MAIN(TestOpenUrl)
-#include "tst_openurl.moc"
+QTEST_MAIN(TestShellOpen)
+#include "tst_shell_open.moc"

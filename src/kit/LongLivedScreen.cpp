@@ -1,4 +1,4 @@
-#include "app/LongLivedScreen.h"
+#include "kit/LongLivedScreen.h"
 
 namespace opusteca {
 

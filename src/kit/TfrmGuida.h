@@ -1,5 +1,5 @@
 #pragma once
-#include "app/DialogScreen.h"
+#include "kit/DialogScreen.h"
 
 #include <QPlainTextEdit>
 
@@ -28,10 +28,10 @@ private:
 class TfrmGuida : public DialogScreen {
     Q_OBJECT
 public:
-    TfrmGuida(Application &app, QWidget *opener);
+    TfrmGuida(Program &app, QWidget *opener);
 
     // Opens the viewer over opener with the help topic of the given screen class.
-    static void openTopic(Application &app, QWidget *opener, const QString &screenClass);
+    static void openTopic(Program &app, QWidget *opener, const QString &screenClass);
 
     QLabel *lblTitolo() const { return m_lblTitolo; }
     HelpText *txtGuida() const { return m_txtGuida; }

@@ -1,4 +1,4 @@
-#include "app/Messages.h"
+#include "kit/Messages.h"
 
 #include <QMessageBox>
 

@@ -1,8 +1,8 @@
-#include "app/Links.h"
+#include "kit/Links.h"
 
-#include "app/Pictures.h"
-#include "app/Style.h"
-#include "app/core/Maker.h"
+#include "kit/Pictures.h"
+#include "kit/Style.h"
+#include "kit/core/Maker.h"
 
 #include <QDir>
 

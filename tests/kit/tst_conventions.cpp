@@ -1,6 +1,6 @@
 // The three interaction conventions on a small screen of their own: status line
 // (driven by the real pointer through the window), focus highlight and Enter chain.
-#include "app/Conventions.h"
+#include "kit/Conventions.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,5 +1,5 @@
 // The two process-wide formatting settings: the short date and the decimal comma.
-#include "app/core/RegionalSettings.h"
+#include "kit/core/RegionalSettings.h"
 
 #include <QLocale>
 #include <QTest>

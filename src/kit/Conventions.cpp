@@ -1,6 +1,6 @@
-#include "app/Conventions.h"
+#include "kit/Conventions.h"
 
-#include "app/Style.h"
+#include "kit/Style.h"
 
 #include <QAbstractButton>
 #include <QComboBox>

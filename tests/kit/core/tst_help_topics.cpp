@@ -1,6 +1,6 @@
 // The help topics: read from their data files, titled and split into
 // paragraphs as the help viewer and the user guide show them.
-#include "app/core/HelpTopics.h"
+#include "kit/core/HelpTopics.h"
 
 #include <QFile>
 #include <QRegularExpression>

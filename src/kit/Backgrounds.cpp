@@ -1,4 +1,4 @@
-#include "app/Backgrounds.h"
+#include "kit/Backgrounds.h"
 
 #include <QGridLayout>
 #include <QLinearGradient>

@@ -1,4 +1,4 @@
-#include "app/core/HelpTopics.h"
+#include "kit/core/HelpTopics.h"
 
 #include <QFile>
 

@@ -1,6 +1,6 @@
-#include "app/Pictures.h"
+#include "kit/Pictures.h"
 
-#include "app/Style.h"
+#include "kit/Style.h"
 
 #include <QFile>
 #include <QGuiApplication>

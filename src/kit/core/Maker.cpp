@@ -1,4 +1,4 @@
-#include "app/core/Maker.h"
+#include "kit/core/Maker.h"
 
 #ifndef OPUSTECA_MAKER_SITE
 #define OPUSTECA_MAKER_SITE "https://www.opusteca.example"

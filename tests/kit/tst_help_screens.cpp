@@ -2,10 +2,10 @@
 // and the three links, through the whole program running against a temporary
 // program folder. Handlers for every scheme catch what the links open.
 #include "app/Application.h"
-#include "app/Links.h"
-#include "app/TfrmGuida.h"
-#include "app/core/HelpTopics.h"
-#include "app/core/Maker.h"
+#include "kit/Links.h"
+#include "kit/TfrmGuida.h"
+#include "kit/core/HelpTopics.h"
+#include "kit/core/Maker.h"
 #include "support/TestSupport.h"
 
 #include <QDesktopServices>

@@ -1,7 +1,7 @@
-#include "app/DialogScreen.h"
+#include "kit/DialogScreen.h"
 
-#include "app/Conventions.h"
-#include "app/Style.h"
+#include "kit/Conventions.h"
+#include "kit/Style.h"
 #include "store/Text.h"
 
 #include <QCloseEvent>
@@ -14,7 +14,7 @@
 
 namespace opusteca {
 
-DialogScreen::DialogScreen(Application &app, QWidget *opener, const QString &className)
+DialogScreen::DialogScreen(Program &app, QWidget *opener, const QString &className)
     : QDialog(opener), m_app(app), m_lblMemory(new QLabel(this))
 {
     setObjectName(className);
@@ -33,20 +33,6 @@ void DialogScreen::setFixedClientSize(int width, int height)
         const QRect area = screen->availableGeometry();
         move(area.center() - QPoint(width / 2, height / 2));
     }
-}
-
-void DialogScreen::addCloseButton()
-{
-    auto *v = new QVBoxLayout(this);
-    v->addStretch(1);
-    auto *row = new QHBoxLayout;
-    row->addStretch(1);
-    auto *chiudi = new QPushButton(QStringLiteral("Chiudi"), this);
-    chiudi->setObjectName(QStringLiteral("btnChiudi"));
-    chiudi->setAutoDefault(false);
-    connect(chiudi, &QPushButton::clicked, this, &QDialog::reject);
-    row->addWidget(chiudi);
-    v->addLayout(row);
 }
 
 void DialogScreen::disableDefaultButtons()
@@ -90,12 +76,13 @@ void DialogScreen::changeEvent(QEvent *event)
     }
 }
 
-QPushButton *dialogButton(const QString &name, const QString &text, QWidget *parent, int points, QSize minimum)
+QPushButton *dialogButton(const QString &name, const QString &text, QWidget *parent, int points, QSize minimum,
+                          bool bold)
 {
     auto *b = new QPushButton(text, parent);
     b->setObjectName(name);
-    b->setMinimumSize(minimum);
-    b->setFont(style::font(points, true));
+    if (!minimum.isEmpty()) b->setMinimumSize(minimum);
+    if (points > 0) b->setFont(style::font(points, bold));
     return b;
 }
 

@@ -1,4 +1,4 @@
-#include "app/Style.h"
+#include "kit/Style.h"
 
 #include <QWidget>
 

@@ -1,11 +1,11 @@
-#include "app/OpenURL.h"
+#include "kit/Shell.h"
 
 #include <QDesktopServices>
 #include <QUrl>
 
 namespace opusteca {
 
-bool TMisc::Open(const QString &sCommand)
+bool shell::open(const QString &sCommand)
 {
     QString target = sCommand;
     if (target.size() >= 2 && target.startsWith(QLatin1Char('"')) && target.endsWith(QLatin1Char('"')))
@@ -22,4 +22,4 @@ bool TMisc::Open(const QString &sCommand)
     return QDesktopServices::openUrl(url);
 }
 
-} // namespace opusteca
+} // namespace opusteca::shell
