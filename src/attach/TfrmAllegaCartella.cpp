@@ -7,12 +7,7 @@
 #include "kit/Program.h"
 #include "kit/Shell.h"
 #include "kit/Style.h"
-#include "screens/Card.h"
-#include "screens/StoredText.h"
-#include "screens/TfrmBibliografie.h"
-#include "screens/TfrmLibri.h"
-#include "store/BibliographyRecord.h"
-#include "store/BookRecord.h"
+#include "kit/StoredText.h"
 #include "store/Text.h"
 
 #include <QAbstractItemView>
@@ -27,6 +22,8 @@
 #include <QStandardPaths>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include <limits>
 
 namespace opusteca {
 namespace {
@@ -183,30 +180,20 @@ QWidget *TfrmAllegaCartella::buildSlot(int i, QWidget *parent)
     return shape;
 }
 
-TfrmAllegaCartella::Target TfrmAllegaCartella::target() const
+void TfrmAllegaCartella::setAttachments(const Attachments &attachments)
 {
-    const QString tag = callerTag();
-    if (tag == QLatin1String("libri") && static_cast<TfrmLibri *>(app().booksWindow()))
-        return {&static_cast<TfrmLibri *>(app().booksWindow())->card(),
-                {libro::File01, libro::File02, libro::File03},
-                {libro::Desc01, libro::Desc02, libro::Desc03}};
-    if (tag == QLatin1String("bibliografie") && static_cast<TfrmBibliografie *>(app().bibliographiesWindow()))
-        return {&static_cast<TfrmBibliografie *>(app().bibliographiesWindow())->card(),
-                {bibliografia::File01, bibliografia::File02, bibliografia::File03},
-                {bibliografia::Desc01, bibliografia::Desc02, bibliografia::Desc03}};
-    return {};
-}
-
-void TfrmAllegaCartella::prefillFromCard()
-{
-    const Target t = target();
-    if (!t.card) return;
+    m_fileCapacity = attachments.fileCapacity;
     for (int i = 0; i < 3; ++i) {
-        m_slots[i].file->setText(text::trimmed(t.card->text(t.files[i])));
+        m_slots[i].file->setText(text::trimmed(attachments.files[i]));
         m_slots[i].file->setCursorPosition(0);
-        m_slots[i].desc->setText(text::trimmed(t.card->text(t.descs[i])));
+        m_slots[i].desc->setText(text::trimmed(attachments.descriptions[i]));
         m_slots[i].desc->setCursorPosition(0);
     }
+}
+
+void TfrmAllegaCartella::setApplyAction(std::function<void(const Attachments &)> action)
+{
+    m_apply = std::move(action);
 }
 
 void TfrmAllegaCartella::btnSfogliaClick(int i)
@@ -239,10 +226,8 @@ void TfrmAllegaCartella::btnSfogliaClick(int i)
     // The card stores only what the code page holds: the copy takes that name, so
     // the stored name finds it again after a save.
     QLineEdit *file = m_slots[i].file;
-    const Target t = target();
-    const int capacity = t.card ? t.card->layout().fields[t.files[i]].capacity
-                                : bookLayout().fields[libro::File01].capacity;
-    file->setText(AttachmentFolder::storableName(source.fileName(), capacity));
+    file->setText(AttachmentFolder::storableName(source.fileName(),
+                                                   m_fileCapacity > 0 ? m_fileCapacity : std::numeric_limits<int>::max()));
     file->setCursorPosition(0);
 
     // From here on any failure is silent: the slot keeps the picked name.
@@ -273,12 +258,16 @@ void TfrmAllegaCartella::imgCancellaClick(int i)
 
 void TfrmAllegaCartella::btnApplicaClick()
 {
-    const Target t = target();
-    if (!t.card) return;
+    // lblMemory names the card that opened the screen: under any other tag the
+    // slots go nowhere and the screen stays open.
+    const QString tag = callerTag();
+    if (!m_apply || (tag != QLatin1String("libri") && tag != QLatin1String("bibliografie"))) return;
+    Attachments chosen;
     for (int i = 0; i < 3; ++i) {
-        t.card->setText(t.files[i], text::trimmed(m_slots[i].file->text()));
-        t.card->setText(t.descs[i], text::trimmed(m_slots[i].desc->text()));
+        chosen.files[i] = text::trimmed(m_slots[i].file->text());
+        chosen.descriptions[i] = text::trimmed(m_slots[i].desc->text());
     }
+    m_apply(chosen);
     accept();
 }
 

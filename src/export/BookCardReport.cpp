@@ -1,7 +1,6 @@
 #include "export/BookCardReport.h"
 
 #include "kit/core/RegionalSettings.h"
-#include "screens/Card.h"
 #include "store/BookRecord.h"
 #include "store/Text.h"
 
@@ -92,14 +91,14 @@ std::unique_ptr<report::Report> build()
     return r;
 }
 
-void fill(report::Report &layout, const Card &card, const QDateTime &now)
+void fill(report::Report &layout, const QStringList &book, const QDateTime &now)
 {
     if (report::Page *page = layout.findPage(QStringLiteral("Page1"))) page->setOrientation(QPageLayout::Portrait);
     for (const Row &row : rows()) {
         report::Memo *value = layout.findMemo(valueName(row));
         if (!value) continue;
         // A row holds one line: the lines of a multi-line note follow one another.
-        QString t = text::trimmed(card.text(row.field));
+        QString t = text::trimmed(book.value(row.field));
         t.replace(QLatin1String("\r\n"), QLatin1String(" "));
         t.replace(QLatin1Char('\n'), QLatin1Char(' '));
         t.replace(QLatin1Char('\r'), QLatin1Char(' '));

@@ -3,11 +3,10 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <memory>
 
 namespace opusteca {
-
-class Card;
 
 // The printed book card "Scheda Libro": one A4 portrait page with a heading
 // band, 26 framed rows (caption | value) and a footer band for the date and
@@ -27,9 +26,10 @@ QString valueName(const Row &row);
 
 std::unique_ptr<report::Report> build();
 
-// Fills the layout from the card on show (trimmed texts, literally) and
-// stamps "Stampa eseguita in data <date> alle ore <time>" with `now`.
-void fill(report::Report &layout, const Card &card, const QDateTime &now);
+// Fills the layout from a book's texts, one per field in field-table order
+// (printed trimmed, literally), and stamps "Stampa eseguita in data <date> alle
+// ore <time>" with `now`.
+void fill(report::Report &layout, const QStringList &book, const QDateTime &now);
 
 } // namespace bookcard
 } // namespace opusteca

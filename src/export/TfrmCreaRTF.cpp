@@ -8,9 +8,6 @@
 #include "kit/Program.h"
 #include "kit/Shell.h"
 #include "kit/Style.h"
-#include "screens/TfrmAutori.h"
-#include "screens/TfrmBibliografie.h"
-#include "store/AuthorRecord.h"
 
 #include <QDir>
 #include <QHBoxLayout>
@@ -73,12 +70,8 @@ void TfrmCreaRTF::btnStampaClick()
 void TfrmCreaRTF::exportCard(const RtfCardKind &kind)
 {
     if (!msg::confirm(this, kAsk)) return;
-    // The card as it stands on screen, saved or not.
-    ArchiveScreen *source = kind.layout == &authorLayout() ? static_cast<ArchiveScreen *>(app().authorsWindow())
-                                                           : static_cast<ArchiveScreen *>(app().bibliographiesWindow());
     QList<RtfField> fields;
-    for (const RtfCardField &f : kind.fields)
-        fields.append({QString::fromUtf8(f.label), source ? source->card().text(f.field) : QString()});
+    for (const RtfCardField &f : kind.fields) fields.append({QString::fromUtf8(f.label), m_texts.value(f.field)});
 
     const QString path = QDir(app().programFolder()).filePath(QString::fromLatin1(kind.documentName));
     const QString title = QString::fromLatin1(kind.title);

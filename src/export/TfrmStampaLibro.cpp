@@ -7,7 +7,6 @@
 #include "kit/Style.h"
 #include "kit/core/RegionalSettings.h"
 #include "report/ReportPrinter.h"
-#include "screens/TfrmLibri.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -52,7 +51,7 @@ void TfrmStampaLibro::btnAnnullaClick() { reject(); }
 
 void TfrmStampaLibro::btnStampaClick()
 {
-    bookcard::fill(*m_repDocumento, static_cast<TfrmLibri *>(app().booksWindow())->card(), RegionalSettings::now());
+    bookcard::fill(*m_repDocumento, m_book, RegionalSettings::now());
     m_repDocumento->prepare();
     // A cancelled dialog or a failed print (told by the engine) close the screen alike.
     report::print(*m_repDocumento, this);

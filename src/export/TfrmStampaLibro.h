@@ -2,17 +2,23 @@
 #include "kit/DialogScreen.h"
 #include "report/Report.h"
 
+#include <QStringList>
+
 #include <memory>
 
 namespace opusteca {
 
-// Confirms the wish to print the book card on show and prints it: the card's
-// texts as they stand, saved or not, on the one-page layout repDocumento.
+// Confirms the wish to print the book card and prints it on the one-page
+// layout repDocumento: the texts the opener hands, the card's as they stand,
+// saved or not.
 class TfrmStampaLibro : public DialogScreen {
     Q_OBJECT
 public:
     TfrmStampaLibro(Program &app, QWidget *opener);
     ~TfrmStampaLibro() override;
+
+    // The book's texts, one per field in field-table order.
+    void setBook(const QStringList &texts) { m_book = texts; }
 
     // The printed card; it lives as long as the screen.
     report::Report &repDocumento() { return *m_repDocumento; }
@@ -23,6 +29,7 @@ public slots:
 
 private:
     std::unique_ptr<report::Report> m_repDocumento;
+    QStringList m_book;
 };
 
 } // namespace opusteca

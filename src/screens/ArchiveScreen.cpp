@@ -1,5 +1,6 @@
 #include "screens/ArchiveScreen.h"
 
+#include "attach/TfrmAllegaCartella.h"
 #include "kit/Backgrounds.h"
 #include "kit/Conventions.h"
 #include "kit/DialogScreen.h"
@@ -298,6 +299,33 @@ void ArchiveScreen::closeEvent(QCloseEvent *event)
     event->accept();
     // Unsaved edits are dropped without a question.
     if (!m_app.hasEnded()) Program::moveTo(this, m_app.startMenu());
+}
+
+void ArchiveScreen::openAttachments(const QString &tag)
+{
+    const RecordLayout &layout = m_card.layout();
+    std::array<int, 3> files{};
+    std::array<int, 3> descriptions{};
+    for (int i = 0; i < 3; ++i) {
+        files[i] = layout.indexOf(QStringLiteral("File%1").arg(i + 1, 2, 10, QLatin1Char('0')));
+        descriptions[i] = layout.indexOf(QStringLiteral("Desc%1").arg(i + 1, 2, 10, QLatin1Char('0')));
+    }
+    openDialog<TfrmAllegaCartella>(app(), this, [&](TfrmAllegaCartella &d) {
+        d.setCallerTag(tag);
+        Attachments now;
+        now.fileCapacity = layout.fields[files[0]].capacity;
+        for (int i = 0; i < 3; ++i) {
+            now.files[i] = card().text(files[i]);
+            now.descriptions[i] = card().text(descriptions[i]);
+        }
+        d.setAttachments(now);
+        d.setApplyAction([this, files, descriptions](const Attachments &chosen) {
+            for (int i = 0; i < 3; ++i) {
+                card().setText(files[i], chosen.files[i]);
+                card().setText(descriptions[i], chosen.descriptions[i]);
+            }
+        });
+    });
 }
 
 } // namespace opusteca

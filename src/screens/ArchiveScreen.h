@@ -113,6 +113,9 @@ protected:
     // The browsing commands and the position label between them.
     void addCardCommands(QHBoxLayout *browse);
     void wire(CommandPicture *picture, void (ArchiveScreen::*op)());
+    // Opens the attachments screen on the card's three attached files (the fields
+    // File01 to Desc03), tagged; "Applica e chiudi" writes them back to the card.
+    void openAttachments(const QString &tag);
 
 private:
     void browse(const ArchiveNavigator::Result &result);

@@ -189,7 +189,14 @@ void TfrmLibri::buildBookSection(QVBoxLayout *cardLayout)
     s.leftList(Genere, booklists::genres(), 4);
     s.right(Giudizio, 4);
     connect(btnDewey, &CommandPicture::clicked, this, [this] {
-        openDialog<TfrmCodici_Dewey>(app(), this, [](TfrmCodici_Dewey &d) { d.setCallerTag(QStringLiteral("libri")); });
+        openDialog<TfrmCodici_Dewey>(app(), this, [this](TfrmCodici_Dewey &d) {
+            d.setCallerTag(QStringLiteral("libri"));
+            d.setCodeChosenAction([this](const QString &code) { card().setText(Dewey, code); });
+            // However the table closes, the user is back in the Dewey field.
+            d.setClosedAction([this] {
+                if (QWidget *field = card().control(Dewey)) field->setFocus(Qt::OtherFocusReason);
+            });
+        });
     });
 }
 

@@ -25,6 +25,14 @@ QString Card::text(int field) const
     return c ? c->text() : QString();
 }
 
+QStringList Card::texts() const
+{
+    QStringList all;
+    all.reserve(m_layout.fieldCount());
+    for (int f = 0; f < m_layout.fieldCount(); ++f) all.append(text(f));
+    return all;
+}
+
 void Card::setText(int field, const QString &value)
 {
     if (FieldControl *c = at(field)) c->setText(value);

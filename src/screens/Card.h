@@ -3,6 +3,7 @@
 #include "store/Record.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 #include <vector>
@@ -29,6 +30,8 @@ public:
     // break as the characters it was loaded with, typed ones as CR LF.
     QString text(int field) const;
     void setText(int field, const QString &text);
+    // Every field's text, in field-table order: what dialogs are handed of the card.
+    QStringList texts() const;
 
     // Every field goes into its control (trimmed first where the layout trims).
     void load(const Record &record);

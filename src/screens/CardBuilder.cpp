@@ -2,7 +2,7 @@
 
 #include "kit/Conventions.h"
 #include "kit/Style.h"
-#include "screens/StoredText.h"
+#include "kit/StoredText.h"
 
 #include <QCheckBox>
 #include <QAbstractItemView>

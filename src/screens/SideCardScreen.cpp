@@ -130,7 +130,10 @@ void SideCardScreen::cmdTrovaClick() { openSearch(); }
 
 void SideCardScreen::cmdWordClick()
 {
-    openDialog<TfrmCreaRTF>(app(), this, [this](TfrmCreaRTF &d) { d.setCallerTag(tag()); });
+    openDialog<TfrmCreaRTF>(app(), this, [this](TfrmCreaRTF &d) {
+        d.setCallerTag(tag());
+        d.setCardTexts(card().texts());
+    });
 }
 
 void SideCardScreen::cmdExcelClick() { openExport(); }

@@ -1,6 +1,5 @@
 #include "screens/TfrmBibliografie.h"
 
-#include "attach/TfrmAllegaCartella.h"
 #include "export/TfrmExpBibliografie.h"
 #include "screens/CardBuilder.h"
 #include "search/TfrmTrovaBibliografie.h"
@@ -57,10 +56,7 @@ void TfrmBibliografie::buildScreen()
 void TfrmBibliografie::cmdCartellaClick()
 {
     // Attachments need no stored card: they reach the file with the next save.
-    openDialog<TfrmAllegaCartella>(app(), this, [](TfrmAllegaCartella &d) {
-        d.setCallerTag(QStringLiteral("bibliografie"));
-        d.prefillFromCard();
-    });
+    openAttachments(QStringLiteral("bibliografie"));
 }
 
 void TfrmBibliografie::openSearch()

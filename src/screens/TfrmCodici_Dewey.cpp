@@ -8,11 +8,9 @@
 #include "kit/core/RegionalSettings.h"
 #include "report/ListReport.h"
 #include "report/ReportEngine.h"
-#include "screens/TfrmLibri.h"
 #include "screens/core/DeweyTable.h"
 #include "search/core/ListFind.h"
 #include "search/core/SearchTexts.h"
-#include "store/BookRecord.h"
 
 #include <QFontInfo>
 #include <QGridLayout>
@@ -225,8 +223,8 @@ void TfrmCodici_Dewey::btnTrovaClick()
 void TfrmCodici_Dewey::lstRecordsDblClick()
 {
     const int row = selectedRow();
-    if (row >= 0 && callerTag() == QLatin1String("libri"))
-        static_cast<TfrmLibri *>(app().booksWindow())->card().setText(libro::Dewey, dewey::classCode(m_lstRecords->item(row)->text()));
+    // lblMemory names the card that opened the table: only the book card takes a code.
+    if (row >= 0 && m_codeChosen && callerTag() == QLatin1String("libri")) m_codeChosen(dewey::classCode(m_lstRecords->item(row)->text()));
     accept();
 }
 
@@ -261,8 +259,7 @@ void TfrmCodici_Dewey::done(int result)
     m_tmrCarica.stop();
     m_lblAttendere->hide();
     DialogScreen::done(result);
-    // However the table closes, the user is back in the Dewey field.
-    if (QWidget *field = static_cast<TfrmLibri *>(app().booksWindow())->card().control(libro::Dewey)) field->setFocus(Qt::OtherFocusReason);
+    if (m_closed) m_closed();
 }
 
 } // namespace opusteca

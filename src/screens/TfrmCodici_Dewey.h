@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <QTimer>
 
+#include <functional>
+
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -12,8 +14,8 @@ class QPushButton;
 namespace opusteca {
 
 // The Dewey table: the built-in classification headings in a list, found by
-// words, printed whole, and picked into the book card's txtDewey by a double
-// click. The list is filled just after the screen is on show, so the screen and
+// words, printed whole, and picked by a double click: the opener is handed the
+// heading's class code. The list is filled just after the screen is on show, so the screen and
 // its loading picture are drawn first.
 class TfrmCodici_Dewey : public DialogScreen {
     Q_OBJECT
@@ -22,6 +24,11 @@ public:
 
     // The row the list's selection holds, -1 for none.
     int selectedRow() const;
+
+    // What a double click on a heading hands its three-figure class code to.
+    void setCodeChosenAction(std::function<void(const QString &code)> action) { m_codeChosen = std::move(action); }
+    // What runs however the table closes, after it has closed.
+    void setClosedAction(std::function<void()> action) { m_closed = std::move(action); }
 
 public slots:
     void tmrCaricaTimer();
@@ -46,6 +53,8 @@ private:
     bool m_printing = false;
     // What lstRecords shows, entry for entry; empty until the timer has filled it.
     QStringList m_entries;
+    std::function<void(const QString &)> m_codeChosen;
+    std::function<void()> m_closed;
 };
 
 } // namespace opusteca

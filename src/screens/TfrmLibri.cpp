@@ -1,6 +1,5 @@
 #include "screens/TfrmLibri.h"
 
-#include "attach/TfrmAllegaCartella.h"
 #include "export/TfrmExpLibri.h"
 #include "export/TfrmStampaLibro.h"
 #include "import/TfrmImportaLibri.h"
@@ -66,17 +65,14 @@ void TfrmLibri::buildToolbar()
     QHBoxLayout *g2 = addToolbarGroup();
     auto *file = addCommand(g2, QStringLiteral("cmdFile"), QStringLiteral("allega"),
                             QStringLiteral("Allega file alla scheda corrente."), QStringLiteral("Allega file"));
-    connect(file, &CommandPicture::clicked, this, [this] {
-        openDialog<TfrmAllegaCartella>(app(), this, [](TfrmAllegaCartella &d) {
-            d.setCallerTag(QStringLiteral("libri"));
-            d.prefillFromCard();
-        });
-    });
+    connect(file, &CommandPicture::clicked, this, [this] { openAttachments(QStringLiteral("libri")); });
 
     QHBoxLayout *g3 = addToolbarGroup();
     auto *stampa = addCommand(g3, QStringLiteral("cmdStampa"), QStringLiteral("stampa"),
                               QStringLiteral("Stampa la scheda corrente."), QStringLiteral("Stampa"));
-    connect(stampa, &CommandPicture::clicked, this, [this] { openDialog<TfrmStampaLibro>(app(), this); });
+    connect(stampa, &CommandPicture::clicked, this, [this] {
+        openDialog<TfrmStampaLibro>(app(), this, [this](TfrmStampaLibro &d) { d.setBook(card().texts()); });
+    });
 
     addCardCommands(addToolbarGroup());
 

@@ -464,8 +464,17 @@ void TestExportScreens::statusLine()
 bool TestExportScreens::withRtf(const QString &tag, const std::function<void(QWidget *)> &inside)
 {
     Application &app = *m_program->app;
+    // Handed the texts of the card the tag names, as that card's RTF picture does.
+    QStringList texts;
+    if (tag == QLatin1String("autori")) texts = app.autori()->card().texts();
+    if (tag == QLatin1String("bibliografie")) texts = app.bibliografie()->card().texts();
     return whileModal(
-        [&] { openDialog<TfrmCreaRTF>(app, m_libri, [&](TfrmCreaRTF &d) { d.setCallerTag(tag); }); },
+        [&] {
+            openDialog<TfrmCreaRTF>(app, m_libri, [&](TfrmCreaRTF &d) {
+                d.setCallerTag(tag);
+                d.setCardTexts(texts);
+            });
+        },
         QStringLiteral("TfrmCreaRTF"), inside);
 }
 

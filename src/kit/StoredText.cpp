@@ -1,4 +1,4 @@
-#include "screens/StoredText.h"
+#include "kit/StoredText.h"
 
 #include "store/Cp1252.h"
 
