@@ -10,6 +10,10 @@ using report::mm;
 
 const QColor kHeading(0xB0, 0xC4, 0xDE); // light steel blue
 const QColor kFooter(0xFF, 0xD7, 0x00);  // gold
+// The rows, in millimetres.
+constexpr double kFirstRowTop = 7;
+constexpr double kRowPitch = 5;
+constexpr double kRowHeight = 4.6;
 
 report::Memo *text(report::Page *page, const QString &name, double x, double y, double w, double h,
                    double points, Qt::Alignment horizontal)
@@ -31,34 +35,47 @@ report::Shape *frame(report::Page *page, const QString &name, double x, double y
 
 const QList<Row> &rows()
 {
-    static const QList<Row> r = {
-        {"Shape2", "Memo1", "Titolo libro:", libro::Titolo},
-        {"Shape3", "Memo2", "Codice identificativo:", libro::Codice},
-        {"Shape4", "Memo3", "Scaffale:", libro::Scaffale},
-        {"Shape6", "Memo4", "Autore:", libro::Autore},
-        {"Shape7", "Memo5", "Nazione:", libro::Nazione},
-        {"Shape8", "Memo6", "Curatore:", libro::Curatore},
-        {"Shape9", "Memo7", "Codice Dewey:", libro::Dewey},
-        {"Shape10", "Memo8", "Pagine:", libro::Pagine},
-        {"Shape11", "Memo9", "Genere:", libro::Genere},
-        {"Shape12", "Memo10", "Giudizio:", libro::Giudizio},
-        {"Shape13", "Memo11", "Casa editrice:", libro::Editore},
-        {"Shape14", "Memo12", "ISBN:", libro::Isbn},
-        {"Shape15", "Memo13", "Citt\u00E0 pubblicazione:", libro::Citta},
-        {"Shape16", "Memo14", "Anno pubblicazione:", libro::Anno},
-        {"Shape17", "Memo15", "Volumi:", libro::Volumi},
-        {"Shape18", "Memo16", "Prezzo:", libro::Prezzo},
-        {"Shape20", "Memo35", "Collana:", libro::Collana},
-        {"Shape21", "Memo36", "Formato:", libro::Formato},
-        {"Shape22", "Memo37", "Titolo originale:", libro::Originale},
-        {"Shape24", "Memo38", "Lingua:", libro::Lingua},
-        {"Shape25", "Memo39", "Prima pubblicazione:", libro::Prima},
-        {"Shape5", "Memo21", "Traduttore:", libro::Traduttore},
-        {"Shape19", "Memo22", "Versione:", libro::Versione},
-        {"Shape26", "Memo23", "Note:", libro::Note},
-        {"Shape27", "Memo24", "Prestato a:", libro::Prestato},
-        {"Shape28", "Memo30", "Data prestito:", libro::Scadenza},
+    // The frame and caption objects of each row, in print order; the caption is
+    // the field's long caption.
+    struct Place {
+        const char *frame;
+        const char *caption;
+        int field;
     };
+    static const Place kPlaces[] = {
+        {"Shape2", "Memo1", libro::Titolo},
+        {"Shape3", "Memo2", libro::Codice},
+        {"Shape4", "Memo3", libro::Scaffale},
+        {"Shape6", "Memo4", libro::Autore},
+        {"Shape7", "Memo5", libro::Nazione},
+        {"Shape8", "Memo6", libro::Curatore},
+        {"Shape9", "Memo7", libro::Dewey},
+        {"Shape10", "Memo8", libro::Pagine},
+        {"Shape11", "Memo9", libro::Genere},
+        {"Shape12", "Memo10", libro::Giudizio},
+        {"Shape13", "Memo11", libro::Editore},
+        {"Shape14", "Memo12", libro::Isbn},
+        {"Shape15", "Memo13", libro::Citta},
+        {"Shape16", "Memo14", libro::Anno},
+        {"Shape17", "Memo15", libro::Volumi},
+        {"Shape18", "Memo16", libro::Prezzo},
+        {"Shape20", "Memo35", libro::Collana},
+        {"Shape21", "Memo36", libro::Formato},
+        {"Shape22", "Memo37", libro::Originale},
+        {"Shape24", "Memo38", libro::Lingua},
+        {"Shape25", "Memo39", libro::Prima},
+        {"Shape5", "Memo21", libro::Traduttore},
+        {"Shape19", "Memo22", libro::Versione},
+        {"Shape26", "Memo23", libro::Note},
+        {"Shape27", "Memo24", libro::Prestato},
+        {"Shape28", "Memo30", libro::Scadenza},
+    };
+    static const QList<Row> r = [] {
+        QList<Row> out;
+        for (const Place &p : kPlaces)
+            out.append({p.frame, p.caption, bookLayout().fields[size_t(p.field)].documentLabel(), p.field});
+        return out;
+    }();
     return r;
 }
 
@@ -75,18 +92,24 @@ std::unique_ptr<report::Report> build()
     text(page, QStringLiteral("titArcataSup"), 2, 2, 185.8, 4.2, 9, Qt::AlignHCenter)
         ->setText(QStringLiteral("SCHEDA INFORMATIVA LIBRO"));
 
-    for (int i = 0; i < rows().size(); ++i) {
+    // The rows follow the heading at a fixed pitch; the line between captions and
+    // values runs down the rows, and the footer closes them.
+    const qsizetype count = rows().size();
+    const auto rowTop = [](qsizetype i) { return kFirstRowTop + kRowPitch * double(i); };
+    for (qsizetype i = 0; i < count; ++i) {
         const Row &row = rows()[i];
-        const double y = 2 + 5.0 * (i + 1);
-        frame(page, QString::fromLatin1(row.frame), 1, y, 188, 4.6);
+        const double y = rowTop(i);
+        frame(page, QString::fromLatin1(row.frame), 1, y, 188, kRowHeight);
         text(page, QString::fromLatin1(row.caption), 2, y + 0.5, 37.8, 3.5, 7, Qt::AlignLeft)
             ->setText(QString::fromUtf8(row.text));
         text(page, valueName(row), 44, y + 0.5, 144, 3.5, 7, Qt::AlignLeft);
     }
-    page->addLine(QStringLiteral("Line2"), QRectF(mm(42), mm(7), 0, mm(129.6)));
+    const double rowsBottom = rowTop(count - 1) + kRowHeight;
+    page->addLine(QStringLiteral("Line2"), QRectF(mm(42), mm(kFirstRowTop), 0, mm(rowsBottom - kFirstRowTop)));
 
-    frame(page, QStringLiteral("Shape23"), 1, 139, 188, 5.8)->setFillColor(kFooter);
-    text(page, QStringLiteral("txtCalce"), 2, 140, 185.8, 4.2, 8, Qt::AlignHCenter)
+    const double footerTop = rowTop(count) + 2;
+    frame(page, QStringLiteral("Shape23"), 1, footerTop, 188, 5.8)->setFillColor(kFooter);
+    text(page, QStringLiteral("txtCalce"), 2, footerTop + 1, 185.8, 4.2, 8, Qt::AlignHCenter)
         ->setText(QStringLiteral("Data e ora stampa"));
     return r;
 }

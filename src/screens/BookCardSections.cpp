@@ -45,17 +45,22 @@ public:
         if (alert) style::setTextColour(l, style::colour::alert);
         return l;
     }
-    // A captioned line field in the left column, the right column, or across both.
-    QLineEdit *left(int field, int row) { return line(field, row, LCap, LField, 1); }
-    QLineEdit *right(int field, int row) { return line(field, row, RCap, RField, 1); }
-    QLineEdit *wide(int field, int row) { return line(field, row, LCap, LField, FarPic - LField + 1); }
-    QComboBox *leftList(int field, const QStringList &items, int row)
+    // The field's control, of the kind its row of the field table gives.
+    QWidget *control(int field)
     {
-        m_grid->addWidget(caption(field), row, LCap);
-        QComboBox *c = cardui::listField(m_card, field, items, area());
-        m_grid->addWidget(c, row, LField);
-        return c;
+        switch (bookLayout().fields[size_t(field)].kind) {
+        case ControlKind::Line: return cardui::lineField(m_card, field, area());
+        case ControlKind::Memo: return cardui::memoField(m_card, field, area());
+        case ControlKind::Choice: return cardui::listField(m_card, field, choices(field), area());
+        case ControlKind::Flag: return cardui::flagField(m_card, field, yes(), no(), area());
+        case ControlKind::Hidden: break;
+        }
+        return cardui::hiddenField(m_card, field, area());
     }
+    // A captioned field in the left column, the right column, or across both.
+    QWidget *left(int field, int row) { return captioned(field, row, LCap, LField, 1); }
+    QWidget *right(int field, int row) { return captioned(field, row, RCap, RField, 1); }
+    QWidget *wide(int field, int row) { return captioned(field, row, LCap, LField, FarPic - LField + 1); }
     // The right-hand cell of a row that holds more than one field: captioned by
     // `field`, its parts are added by the caller, the first starting where every
     // right-hand field starts.
@@ -69,12 +74,19 @@ public:
     }
 
 private:
-    QLineEdit *line(int field, int row, int capCol, int fieldCol, int span)
+    // The items of the book card's drop-down lists.
+    static QStringList choices(int field)
+    {
+        if (field == Genere) return booklists::genres();
+        if (field == Lingua) return booklists::languages();
+        return {};
+    }
+    QWidget *captioned(int field, int row, int capCol, int fieldCol, int span)
     {
         m_grid->addWidget(caption(field), row, capCol);
-        QLineEdit *e = cardui::lineField(m_card, field, area());
-        m_grid->addWidget(e, row, fieldCol, 1, span);
-        return e;
+        QWidget *c = control(field);
+        m_grid->addWidget(c, row, fieldCol, 1, span);
+        return c;
     }
 
     Card &m_card;
@@ -180,13 +192,13 @@ void TfrmLibri::buildBookSection(QVBoxLayout *cardLayout)
     s.right(Nazione, 2);
     s.left(Curatore, 3);
     QHBoxLayout *dewey = s.rightParts(Dewey, 3);
-    dewey->addWidget(cardui::lineField(card(), Dewey, s.area()), 2);
+    dewey->addWidget(s.control(Dewey), 2);
     auto *btnDewey = fieldPicture(s.area(), QStringLiteral("btnDewey"), QStringLiteral("dewey"),
                                   QStringLiteral("Visualizza la Tabella dei Codici Dewey."));
     dewey->addWidget(btnDewey);
     dewey->addWidget(s.caption(Pagine));
-    dewey->addWidget(cardui::lineField(card(), Pagine, s.area()), 3);
-    s.leftList(Genere, booklists::genres(), 4);
+    dewey->addWidget(s.control(Pagine), 3);
+    s.left(Genere, 4);
     s.right(Giudizio, 4);
     connect(btnDewey, &CommandPicture::clicked, this, [this] {
         openDialog<TfrmCodici_Dewey>(app(), this, [this](TfrmCodici_Dewey &d) {
@@ -204,7 +216,7 @@ void TfrmLibri::buildEditionSection(QVBoxLayout *cardLayout)
 {
     SectionRows s(card(), addSection(cardLayout, 2, QStringLiteral("sezione_editore")));
     s.left(Editore, 0);
-    m_txtIsbn = s.right(Isbn, 0);
+    m_txtIsbn = qobject_cast<QLineEdit *>(s.right(Isbn, 0));
     m_txtIsbn->installEventFilter(this);
     auto *btnGoogle = fieldPicture(s.area(), QStringLiteral("btnGoogle"), QStringLiteral("web"),
                                    QStringLiteral("Cerca sul Web, tramite Google, informazioni relative al "
@@ -231,7 +243,7 @@ void TfrmLibri::buildOriginalSection(QVBoxLayout *cardLayout)
 {
     SectionRows s(card(), addSection(cardLayout, 3, QStringLiteral("sezione_originale")));
     s.wide(Originale, 0);
-    s.leftList(Lingua, booklists::languages(), 1);
+    s.left(Lingua, 1);
     s.right(Prima, 1);
     s.left(Traduttore, 2);
     s.right(Versione, 2);
@@ -242,16 +254,16 @@ void TfrmLibri::buildNotesSection(QVBoxLayout *cardLayout)
     SectionRows s(card(), addSection(cardLayout, 4, QStringLiteral("sezione_note")));
     s.wide(Note, 0);
     s.grid()->addWidget(s.caption(Prestato, true), 1, LCap);
-    s.grid()->addWidget(cardui::lineField(card(), Prestato, s.area()), 1, LField);
+    s.grid()->addWidget(s.control(Prestato), 1, LField);
     QHBoxLayout *loan = s.rightParts(Scadenza, 1, true);
-    loan->addWidget(cardui::lineField(card(), Scadenza, s.area()), 2);
+    loan->addWidget(s.control(Scadenza), 2);
     auto *btnScadenza = fieldPicture(s.area(), QStringLiteral("btnScadenza"), QStringLiteral("calendario"),
                                      QStringLiteral("Inserisci la data corrente."));
     loan->addWidget(btnScadenza);
     loan->addStretch(1);
 
     // The cancelled flag sits at the far right of the loan row.
-    QCheckBox *chk = cardui::flagField(card(), Annullata, yes(), no(), s.area());
+    QWidget *chk = s.control(Annullata);
     style::setTextColour(chk, style::colour::alert);
     statusLine()->addHover(chk, QStringLiteral("Contrassegna la scheda del libro come annullata per "
                                                "escluderla dai risultati di ricerca."));

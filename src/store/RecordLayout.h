@@ -33,7 +33,12 @@ struct FieldDef {
     const char *control;  // card control, e.g. "txtTitolo"
     const char *label;    // caption on the card (UTF-8); empty for hidden fields
     ControlKind kind = ControlKind::Line;
+    // The caption documents and search filters give the field where the card's is
+    // shorter ("Codice identificativo:" for "Codice:"); null when they are the same.
+    const char *longLabel = nullptr;
     constexpr int size() const { return capacity + 1; }
+    // The caption of documents, printed cards and search filters (UTF-8).
+    constexpr const char *documentLabel() const { return longLabel ? longLabel : label; }
 };
 
 struct RecordLayout {
@@ -77,8 +82,18 @@ constexpr int largestCapacity(const FieldDef (&fields)[Count])
     return largest;
 }
 
-#define OPUSTECA_FIELD(Record, Name, Control, Label, Kind) \
-    FieldDef { #Name, int(offsetof(Record, Name)), int(sizeof(Record::Name)) - 1, Control, Label, ControlKind::Kind }
+namespace fieldtable {
+constexpr const char *longLabel() { return nullptr; }
+constexpr const char *longLabel(const char *label) { return label; }
+} // namespace fieldtable
+
+// A field table row; a sixth argument gives the field's long caption.
+#define OPUSTECA_FIELD(Record, Name, Control, Label, Kind, ...)                                               \
+    FieldDef                                                                                                  \
+    {                                                                                                         \
+        #Name, int(offsetof(Record, Name)), int(sizeof(Record::Name)) - 1, Control, Label, ControlKind::Kind, \
+            fieldtable::longLabel(__VA_ARGS__)                                                                \
+    }
 
 // The three attached-file slots that close a book and a piece of research: the
 // paths, then their descriptions, kept in hidden labels of the card.

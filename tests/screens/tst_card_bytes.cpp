@@ -2,6 +2,7 @@
 // touch keeps the bytes it was loaded with, whoever wrote them.
 #include "store/AuthorRecord.h"
 #include "store/BibliographyRecord.h"
+#include "store/BookRecord.h"
 #include "support/ArchiveKit.h"
 #include "support/TestSupport.h"
 
@@ -51,6 +52,23 @@ QByteArray bibliographyFixture()
                                             {bibliografia::File01, "a.pdf"}});
 }
 
+// A record whose every field holds a text of its own as long as the field
+// takes, but for the fields `fixed` gives; a card that forgot a field would
+// save it blank or leave it out.
+QByteArray everyFieldFilled(const RecordLayout &layout, const QList<QPair<int, QString>> &fixed)
+{
+    QList<QPair<int, QString>> fields;
+    for (int f = 0; f < layout.fieldCount(); ++f) {
+        const FieldDef &def = layout.fields[size_t(f)];
+        QString t = QString::fromLatin1(def.name) + QStringLiteral("è");
+        while (t.size() < def.capacity) t += QString::number(f % 10);
+        t.truncate(def.capacity);
+        fields.append({f, t});
+    }
+    for (const auto &[field, text] : fixed) fields[field].second = text;
+    return fileOf({makeRecord(layout, fields)});
+}
+
 } // namespace
 
 class TestCardBytes : public QObject {
@@ -98,6 +116,33 @@ private slots:
         QFETCH(QByteArray, record);
         openOn(screenName, fileName, record);
         // No over-length warning: the nearly full field did not grow.
+        QCOMPARE(save().texts, QStringList{kUpdated});
+        QCOMPARE(program->folder.read(fileName), record);
+    }
+
+    void everyFieldFilledSavesTheSameBytes_data()
+    {
+        QTest::addColumn<QString>("screenName");
+        QTest::addColumn<QString>("fileName");
+        QTest::addColumn<QByteArray>("record");
+        QTest::newRow("book") << "TfrmLibri" << "Libri.pro"
+                              << everyFieldFilled(bookLayout(), {{libro::Convalida, libro::yes()},
+                                                                 {libro::Dewey, QStringLiteral("853")},
+                                                                 {libro::Scadenza, QStringLiteral("05/03/2024")},
+                                                                 {libro::Annullata, libro::yes()}});
+        QTest::newRow("author") << "TfrmAutori" << "Autori.pro" << everyFieldFilled(authorLayout(), {});
+        QTest::newRow("bibliography") << "TfrmBibliografie" << "Bibliografie.pro"
+                                      << everyFieldFilled(bibliographyLayout(),
+                                                          {{bibliografia::DataInizio, QStringLiteral("01/02/2023")},
+                                                           {bibliografia::DataFine, QStringLiteral("28/02/2023")}});
+    }
+    // Loaded and saved untouched, the record keeps every byte of every field.
+    void everyFieldFilledSavesTheSameBytes()
+    {
+        QFETCH(QString, screenName);
+        QFETCH(QString, fileName);
+        QFETCH(QByteArray, record);
+        openOn(screenName, fileName, record);
         QCOMPARE(save().texts, QStringList{kUpdated});
         QCOMPARE(program->folder.read(fileName), record);
     }

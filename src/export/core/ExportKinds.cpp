@@ -9,57 +9,55 @@ namespace {
 
 constexpr bool RO = true;
 constexpr bool RW = false;
-// The column is headed by the field's caption on its card, without the colon.
-constexpr const char *kCaption = nullptr;
 
 constexpr ExportColumn kBookColumns[] = {
-    {libro::Titolo, kCaption, 350, RO, 350},
-    {libro::Codice, "Codice identificativo", 200, RO, 250},
-    {libro::Scaffale, kCaption, 200, RO, 250},
-    {libro::Autore, kCaption, 300, RW, 280},
-    {libro::Nazione, kCaption, 250, RW, 250},
-    {libro::Curatore, kCaption, 250, RO, 250},
-    {libro::Dewey, "Codice Dewey", 120, RO, 150},
-    {libro::Pagine, kCaption, 120, RO, 100},
-    {libro::Genere, kCaption, 250, RO, 250},
-    {libro::Giudizio, kCaption, 250, RW, 250},
-    {libro::Editore, kCaption, 250, RW, 250},
-    {libro::Isbn, kCaption, 200, RO, 200},
-    {libro::Citta, "Citt\u00E0 pubblicazione", 250, RO, 250},
-    {libro::Anno, "Anno pubblicazione", 180, RO, 200},
-    {libro::Volumi, kCaption, 200, RW, 200},
-    {libro::Prezzo, kCaption, 200, RO, 200},
-    {libro::Collana, kCaption, 250, RO, 250},
-    {libro::Formato, kCaption, 250, RO, 250},
-    {libro::Originale, kCaption, 300, RW, 300},
-    {libro::Lingua, kCaption, 250, RW, 250},
-    {libro::Prima, "Prima pubblicazione", 200, RW, 200},
-    {libro::Traduttore, kCaption, 250, RO, 250},
-    {libro::Versione, kCaption, 200, RW, 250},
-    {libro::Note, kCaption, 300, RW, 350},
-    {libro::Annullata, "Scheda annullata", 120, RW, 150},
+    {libro::Titolo, 350, RO, 350},
+    {libro::Codice, 200, RO, 250},
+    {libro::Scaffale, 200, RO, 250},
+    {libro::Autore, 300, RW, 280},
+    {libro::Nazione, 250, RW, 250},
+    {libro::Curatore, 250, RO, 250},
+    {libro::Dewey, 120, RO, 150},
+    {libro::Pagine, 120, RO, 100},
+    {libro::Genere, 250, RO, 250},
+    {libro::Giudizio, 250, RW, 250},
+    {libro::Editore, 250, RW, 250},
+    {libro::Isbn, 200, RO, 200},
+    {libro::Citta, 250, RO, 250},
+    {libro::Anno, 180, RO, 200},
+    {libro::Volumi, 200, RW, 200},
+    {libro::Prezzo, 200, RO, 200},
+    {libro::Collana, 250, RO, 250},
+    {libro::Formato, 250, RO, 250},
+    {libro::Originale, 300, RW, 300},
+    {libro::Lingua, 250, RW, 250},
+    {libro::Prima, 200, RW, 200},
+    {libro::Traduttore, 250, RO, 250},
+    {libro::Versione, 200, RW, 250},
+    {libro::Note, 300, RW, 350},
+    {libro::Annullata, 120, RW, 150},
 };
 
 constexpr ExportColumn kAuthorColumns[] = {
-    {autore::Autore, kCaption, 250, RW, 250},
-    {autore::Nazione, kCaption, 200, RW, 250},
-    {autore::Periodo, kCaption, 250, RO, 250},
-    {autore::Corrente, kCaption, 250, RO, 250},
-    {autore::Generi, kCaption, 350, RO, 350},
-    {autore::Capolavoro, kCaption, 300, RO, 300},
-    {autore::Giudizio, kCaption, 350, RW, 350},
+    {autore::Autore, 250, RW, 250},
+    {autore::Nazione, 200, RW, 250},
+    {autore::Periodo, 250, RO, 250},
+    {autore::Corrente, 250, RO, 250},
+    {autore::Generi, 350, RO, 350},
+    {autore::Capolavoro, 300, RO, 300},
+    {autore::Giudizio, 350, RW, 350},
 };
 
 constexpr ExportColumn kBibliographyColumns[] = {
-    {bibliografia::Titolo, kCaption, 300, RW, 300},
-    {bibliografia::DataInizio, kCaption, 100, RW, 100},
-    {bibliografia::DataFine, kCaption, 100, RO, 100},
-    {bibliografia::Argomento, kCaption, 300, RO, 300},
-    {bibliografia::Scopo, kCaption, 300, RO, 300},
-    {bibliografia::Ricercatori, kCaption, 300, RO, 300},
-    {bibliografia::Presentazione, kCaption, 300, RW, 300},
-    {bibliografia::Relatori, kCaption, 300, RW, 300},
-    {bibliografia::Destinatari, kCaption, 300, RW, 300},
+    {bibliografia::Titolo, 300, RW, 300},
+    {bibliografia::DataInizio, 100, RW, 100},
+    {bibliografia::DataFine, 100, RO, 100},
+    {bibliografia::Argomento, 300, RO, 300},
+    {bibliografia::Scopo, 300, RO, 300},
+    {bibliografia::Ricercatori, 300, RO, 300},
+    {bibliografia::Presentazione, 300, RW, 300},
+    {bibliografia::Relatori, 300, RW, 300},
+    {bibliografia::Destinatari, 300, RW, 300},
 };
 
 // Every column names a field of its record.
@@ -86,9 +84,7 @@ QList<SheetColumn> ExportKind::sheetColumns() const
 
 QString ExportKind::header(qsizetype column) const
 {
-    const ExportColumn &c = columns[size_t(column)];
-    if (c.header) return QString::fromUtf8(c.header);
-    QString caption = QString::fromUtf8(layout->fields[size_t(c.field)].label);
+    QString caption = QString::fromUtf8(layout->fields[size_t(columns[size_t(column)].field)].documentLabel());
     if (caption.endsWith(u':')) caption.chop(1);
     return caption;
 }

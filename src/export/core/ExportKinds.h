@@ -10,8 +10,7 @@ namespace opusteca {
 // A column of an export screen's preview grid after the record number: which
 // field of the archive's field table it shows, and how.
 struct ExportColumn {
-    int field;          // index into the archive's field table
-    const char *header; // UTF-8; null: the field's caption on its card, without the colon
+    int field;          // index into the archive's field table; headed by its long caption, without the colon
     int gridWidth;
     bool readOnly;      // refuses typing in the grid
     int exportWidth;    // the width the document's header cell declares

@@ -9,14 +9,14 @@ namespace opusteca {
 namespace {
 
 // A card document shows the fields its card shows, in file order, each under
-// its caption on the card; the attachments, hidden on the card, stay out.
-// `renamed` takes another label in the document.
+// its long caption; the attachments, hidden on the card, stay out. `renamed`
+// takes another label in this document alone.
 std::vector<RtfCardField> cardFields(const RecordLayout &layout, int renamed = -1, const char *label = nullptr)
 {
     std::vector<RtfCardField> out;
     for (int f = 0; f < layout.fieldCount(); ++f) {
         const FieldDef &def = layout.fields[size_t(f)];
-        if (def.kind != ControlKind::Hidden) out.push_back({f == renamed ? label : def.label, f});
+        if (def.kind != ControlKind::Hidden) out.push_back({f == renamed ? label : def.documentLabel(), f});
     }
     return out;
 }

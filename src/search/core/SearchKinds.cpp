@@ -7,25 +7,25 @@
 namespace opusteca {
 namespace {
 
-// A filter on a field: its control takes the field's control name, and its
-// caption is the field's caption on the card unless `caption` gives another.
+// A filter on a field: its control takes the field's control name, its caption
+// the field's long caption.
 template <std::size_t N>
-constexpr SearchFilter filterOn(const FieldDef (&fields)[N], int field, const char *caption = nullptr)
+constexpr SearchFilter filterOn(const FieldDef (&fields)[N], int field)
 {
-    return {fields[field].control, caption ? caption : fields[field].label, field};
+    return {fields[field].control, fields[field].documentLabel(), field};
 }
 
 // Both book searches use the same filters and the same list line.
 constexpr SearchFilter kBookFilters[] = {
     filterOn(libro::kFields, libro::Titolo),
-    filterOn(libro::kFields, libro::Codice, "Codice identificativo:"),
+    filterOn(libro::kFields, libro::Codice),
     filterOn(libro::kFields, libro::Autore),
     filterOn(libro::kFields, libro::Curatore),
     filterOn(libro::kFields, libro::Genere),
     filterOn(libro::kFields, libro::Editore),
     filterOn(libro::kFields, libro::Isbn),
     filterOn(libro::kFields, libro::Lingua),
-    filterOn(libro::kFields, libro::Dewey, "Codice Dewey:"),
+    filterOn(libro::kFields, libro::Dewey),
     filterOn(libro::kFields, libro::Note),
 };
 
