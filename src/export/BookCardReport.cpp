@@ -1,5 +1,6 @@
 #include "export/BookCardReport.h"
 
+#include "kit/Style.h"
 #include "kit/core/RegionalSettings.h"
 #include "store/BookRecord.h"
 #include "store/Text.h"
@@ -8,8 +9,6 @@ namespace opusteca::bookcard {
 namespace {
 using report::mm;
 
-const QColor kHeading(0xB0, 0xC4, 0xDE); // light steel blue
-const QColor kFooter(0xFF, 0xD7, 0x00);  // gold
 // The rows, in millimetres.
 constexpr double kFirstRowTop = 7;
 constexpr double kRowPitch = 5;
@@ -19,7 +18,7 @@ report::Memo *text(report::Page *page, const QString &name, double x, double y, 
                    double points, Qt::Alignment horizontal)
 {
     report::Memo *m = page->addMemo(name, QRectF(mm(x), mm(y), mm(w), mm(h)));
-    m->setFont(QStringLiteral("Arial"), points);
+    m->setFont(style::faceName(style::Face::Arial), points);
     m->setAlignment(horizontal | Qt::AlignVCenter);
     return m;
 }
@@ -81,14 +80,14 @@ const QList<Row> &rows()
 
 QString valueName(const Row &row) { return QString::fromLatin1(bookLayout().fields[size_t(row.field)].control); }
 
-std::unique_ptr<report::Report> build()
+std::unique_ptr<BookCardReport> build()
 {
-    auto r = std::make_unique<report::Report>(QStringLiteral("Scheda Libro"));
+    auto r = std::make_unique<BookCardReport>(QStringLiteral("Scheda Libro"));
     // One page: nothing to follow in a progress window.
     r->setShowProgress(false);
-    report::Page *page = r->addPage(QStringLiteral("Page1"), QPageSize::A4, QPageLayout::Portrait, {10, 10, 10, 10});
+    report::Page *page = r->page = r->addPage(QStringLiteral("Page1"), QPageSize::A4, QPageLayout::Portrait, {10, 10, 10, 10});
 
-    frame(page, QStringLiteral("Shape1"), 1, 1, 188, 5.8)->setFillColor(kHeading);
+    frame(page, QStringLiteral("Shape1"), 1, 1, 188, 5.8)->setFillColor(style::colour::printHeading);
     text(page, QStringLiteral("titArcataSup"), 2, 2, 185.8, 4.2, 9, Qt::AlignHCenter)
         ->setText(QStringLiteral("SCHEDA INFORMATIVA LIBRO"));
 
@@ -102,34 +101,31 @@ std::unique_ptr<report::Report> build()
         frame(page, QString::fromLatin1(row.frame), 1, y, 188, kRowHeight);
         text(page, QString::fromLatin1(row.caption), 2, y + 0.5, 37.8, 3.5, 7, Qt::AlignLeft)
             ->setText(QString::fromUtf8(row.text));
-        text(page, valueName(row), 44, y + 0.5, 144, 3.5, 7, Qt::AlignLeft);
+        r->values.append(text(page, valueName(row), 44, y + 0.5, 144, 3.5, 7, Qt::AlignLeft));
     }
     const double rowsBottom = rowTop(count - 1) + kRowHeight;
     page->addLine(QStringLiteral("Line2"), QRectF(mm(42), mm(kFirstRowTop), 0, mm(rowsBottom - kFirstRowTop)));
 
     const double footerTop = rowTop(count) + 2;
-    frame(page, QStringLiteral("Shape23"), 1, footerTop, 188, 5.8)->setFillColor(kFooter);
-    text(page, QStringLiteral("txtCalce"), 2, footerTop + 1, 185.8, 4.2, 8, Qt::AlignHCenter)
-        ->setText(QStringLiteral("Data e ora stampa"));
+    frame(page, QStringLiteral("Shape23"), 1, footerTop, 188, 5.8)->setFillColor(style::colour::printFooter);
+    r->footnote = text(page, QStringLiteral("txtCalce"), 2, footerTop + 1, 185.8, 4.2, 8, Qt::AlignHCenter);
+    r->footnote->setText(QStringLiteral("Data e ora stampa"));
     return r;
 }
 
-void fill(report::Report &layout, const QStringList &book, const QDateTime &now)
+void fill(BookCardReport &layout, const QStringList &book, const QDateTime &now)
 {
-    if (report::Page *page = layout.findPage(QStringLiteral("Page1"))) page->setOrientation(QPageLayout::Portrait);
-    for (const Row &row : rows()) {
-        report::Memo *value = layout.findMemo(valueName(row));
-        if (!value) continue;
+    layout.page->setOrientation(QPageLayout::Portrait);
+    for (qsizetype i = 0; i < rows().size(); ++i) {
         // A row holds one line: the lines of a multi-line note follow one another.
-        QString t = text::trimmed(book.value(row.field));
+        QString t = text::trimmed(book.value(rows()[i].field));
         t.replace(QLatin1String("\r\n"), QLatin1String(" "));
         t.replace(QLatin1Char('\n'), QLatin1Char(' '));
         t.replace(QLatin1Char('\r'), QLatin1Char(' '));
-        value->setText(t);
+        layout.values[i]->setText(t);
     }
     const RegionalSettings &rs = RegionalSettings::instance();
-    if (report::Memo *calce = layout.findMemo(QStringLiteral("txtCalce")))
-        calce->setText(QStringLiteral("Stampa eseguita in data ") + rs.formatDate(now.date())
+    layout.footnote->setText(QStringLiteral("Stampa eseguita in data ") + rs.formatDate(now.date())
                        + QStringLiteral(" alle ore ") + rs.formatTime(now.time()));
 }
 

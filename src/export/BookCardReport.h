@@ -24,12 +24,20 @@ const QList<Row> &rows();
 // The value object of a row: the name of the card control it prints.
 QString valueName(const Row &row);
 
-std::unique_ptr<report::Report> build();
+// The layout, with the objects its filling needs.
+class BookCardReport : public report::Report {
+public:
+    using report::Report::Report;
+    report::Page *page = nullptr;
+    QList<report::Memo *> values; // one for each row, in the order of rows()
+    report::Memo *footnote = nullptr; // txtCalce
+};
+std::unique_ptr<BookCardReport> build();
 
 // Fills the layout from a book's texts, one per field in field-table order
 // (printed trimmed, literally), and stamps "Stampa eseguita in data <date> alle
 // ore <time>" with `now`.
-void fill(report::Report &layout, const QStringList &book, const QDateTime &now);
+void fill(BookCardReport &layout, const QStringList &book, const QDateTime &now);
 
 } // namespace bookcard
 } // namespace opusteca

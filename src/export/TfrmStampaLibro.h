@@ -1,6 +1,6 @@
 #pragma once
 #include "kit/DialogScreen.h"
-#include "report/Report.h"
+#include "export/BookCardReport.h"
 
 #include <QStringList>
 
@@ -28,7 +28,7 @@ public slots:
     void btnStampaClick();
 
 private:
-    std::unique_ptr<report::Report> m_repDocumento;
+    std::unique_ptr<bookcard::BookCardReport> m_repDocumento;
     QStringList m_book;
 };
 

@@ -4,17 +4,6 @@
 
 namespace opusteca::style {
 
-QString faceName(Face face)
-{
-    switch (face) {
-    case Face::Arial: return QStringLiteral("Arial");
-    case Face::CourierNew: return QStringLiteral("Courier New");
-    case Face::Tahoma: return QStringLiteral("Tahoma");
-    case Face::Verdana: break;
-    }
-    return QStringLiteral("Verdana");
-}
-
 QFont font(int pointSize, bool bold, Face face)
 {
     QFont f(faceName(face));

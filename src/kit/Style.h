@@ -38,6 +38,10 @@ constexpr QColor black{0x00, 0x00, 0x00};
 constexpr QColor charcoal{0x2b, 0x2b, 0x2b};      // bottom of the credits screen
 constexpr QColor lightBlue{0xad, 0xd8, 0xe6};     // bottom of the help viewer
 constexpr QColor readOnlyText{0x6e, 0x6e, 0x6e};  // names the user picks but cannot type
+// On paper.
+constexpr QColor printBar{0x70, 0x80, 0x90};      // title and date bars of the printed lists: slate grey
+constexpr QColor printHeading{0xb0, 0xc4, 0xde};  // heading of the printed book card: light steel blue
+constexpr QColor printFooter{0xff, 0xd7, 0x00};   // footer of the printed book card: gold
 } // namespace colour
 
 // Two colours a window is shaded with, from top to bottom.
@@ -55,10 +59,20 @@ constexpr Shade helpWindow{colour::white, colour::lightBlue};
 constexpr Shade slotPanel{colour::paper, colour::powder}; // the attachment slots
 constexpr Shade titleBanner{colour::navy, colour::steel};  // drawn titles, left to right
 
-// The faces the screens ask for by name; the set-up scripts install
-// metric-compatible substitutes where they are missing.
+// The faces the screens and the printed pages ask for by name; the set-up
+// scripts install metric-compatible substitutes where they are missing.
 enum class Face { Verdana, Arial, CourierNew, Tahoma };
-QString faceName(Face face);
+// Inline: the report layouts, below the screens, name faces too.
+inline QString faceName(Face face)
+{
+    switch (face) {
+    case Face::Arial: return QStringLiteral("Arial");
+    case Face::CourierNew: return QStringLiteral("Courier New");
+    case Face::Tahoma: return QStringLiteral("Tahoma");
+    case Face::Verdana: break;
+    }
+    return QStringLiteral("Verdana");
+}
 QFont font(int pointSize, bool bold = false, Face face = Face::Verdana);
 // Text typed into card fields.
 QFont fieldFont();

@@ -227,7 +227,7 @@ void TfrmPrestiti::grdPrestitiDblClick()
 void TfrmPrestiti::btnStampaClick()
 {
     const QStringList lines = loans::printedLines(m_model->shownRows(), m_model->today(), m_model->period());
-    const std::unique_ptr<report::Report> report = report::buildListReport(report::ListFooter::AfterList);
+    const std::unique_ptr<report::ListReport> report = report::buildListReport(report::ListFooter::AfterList);
     report::fillListReport(*report, QStringLiteral("Libri in prestito"), lines.size(),
                            [&](qsizetype i) { return lines[i]; });
     report->prepare();

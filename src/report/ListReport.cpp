@@ -1,25 +1,24 @@
 #include "report/ListReport.h"
 
+#include "kit/Style.h"
+
 namespace opusteca::report {
 namespace {
-const QColor kSlateGrey(0x70, 0x80, 0x90);
-
-// Height of one list line and the band's room below the last one, in units.
-constexpr double kListLineHeight = 12.822;
+// The band's room below the last line, in units.
 constexpr double kListBandPadding = 10.0;
 
 void barLook(Memo *m, double pointSize)
 {
-    m->setFont(QStringLiteral("Verdana"), pointSize, true);
-    m->setTextColor(Qt::white);
-    m->setFillColor(kSlateGrey);
+    m->setFont(style::faceName(style::Face::Verdana), pointSize, true);
+    m->setTextColor(style::colour::white);
+    m->setFillColor(style::colour::printBar);
     m->setAlignment(Qt::AlignCenter);
 }
 } // namespace
 
-std::unique_ptr<Report> buildListReport(ListFooter footer)
+std::unique_ptr<ListReport> buildListReport(ListFooter footer)
 {
-    auto report = std::make_unique<Report>(QStringLiteral("Riepilogo dati"));
+    auto report = std::make_unique<ListReport>(QStringLiteral("Riepilogo dati"));
     Page *page = report->addPage(QStringLiteral("Page"), QPageSize::A4, QPageLayout::Landscape, {10, 10, 10, 10});
 
     Band *title = page->addBand(QStringLiteral("ReportTitle"), BandKind::ReportTitle, mm(8));
@@ -30,7 +29,7 @@ std::unique_ptr<Report> buildListReport(ListFooter footer)
     Band *data = page->addBand(QStringLiteral("MasterData"), BandKind::MasterData, mm(28));
     data->setAllowSplit(true);
     Memo *body = data->addMemo(QStringLiteral("txtRiepilogo"), QRectF(mm(3), 0, mm(273), mm(27)));
-    body->setFont(QStringLiteral("Courier New"), 8);
+    body->setFont(style::faceName(style::Face::CourierNew), 8);
 
     Band *foot = page->addBand(QStringLiteral("Footer"),
                                footer == ListFooter::AfterList ? BandKind::Footer : BandKind::PageFooter, mm(8));
@@ -38,16 +37,18 @@ std::unique_ptr<Report> buildListReport(ListFooter footer)
     txtPagina->setText(QStringLiteral("Stampa eseguita in data [DATE]"));
     txtPagina->setExpressions(true);
     barLook(txtPagina, 8);
+
+    report->title = txtTitolo;
+    report->data = data;
+    report->lines = body;
+    report->date = txtPagina;
     return report;
 }
 
-void fitListHeights(Report &report)
+void fitListHeights(ListReport &report)
 {
-    Memo *body = report.findMemo(QStringLiteral("txtRiepilogo"));
-    Band *band = report.findBand(QStringLiteral("MasterData"));
-    if (!body || !band) return;
-    body->setHeight(double(body->lineCount()) * kListLineHeight);
-    band->setHeight(body->height() + kListBandPadding);
+    report.lines->setHeight(double(report.lines->lineCount()) * report.lines->linePitch());
+    report.data->setHeight(report.lines->height() + kListBandPadding);
 }
 
 } // namespace opusteca::report

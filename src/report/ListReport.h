@@ -13,26 +13,33 @@ enum class ListFooter {
     AfterList, // a master-data footer: once, after the last line (search lists)
     EveryPage  // a page footer: at the foot of every page (the Dewey table)
 };
-std::unique_ptr<Report> buildListReport(ListFooter footer);
+
+class ListReport : public Report {
+public:
+    using Report::Report;
+    Memo *title = nullptr;   // txtTitolo
+    Band *data = nullptr;    // MasterData
+    Memo *lines = nullptr;   // txtRiepilogo
+    Memo *date = nullptr;    // txtPagina
+};
+std::unique_ptr<ListReport> buildListReport(ListFooter footer);
 
 // Fills the layout for one print, from scratch: the title, the lines in order
-// (lineAt(i) for i in 0..count-1), the memo's height to count × 12.822 units and
-// the band's to that + 10 units.
+// (lineAt(i) for i in 0..count-1), the memo's height to one line pitch a line
+// and the band's to that + 10 units.
 template <class LineAt>
-void fillListReport(Report &report, const QString &title, qsizetype count, LineAt &&lineAt);
+void fillListReport(ListReport &report, const QString &title, qsizetype count, LineAt &&lineAt);
 
 // The height rule on its own, for a memo already filled.
-void fitListHeights(Report &report);
+void fitListHeights(ListReport &report);
 
 template <class LineAt>
-void fillListReport(Report &report, const QString &title, qsizetype count, LineAt &&lineAt)
+void fillListReport(ListReport &report, const QString &title, qsizetype count, LineAt &&lineAt)
 {
-    if (Memo *t = report.findMemo(QStringLiteral("txtTitolo"))) t->setText(title);
-    Memo *body = report.findMemo(QStringLiteral("txtRiepilogo"));
-    if (!body) return;
-    body->clear();
-    body->reserve(count, count * 100);
-    for (qsizetype i = 0; i < count; ++i) body->appendLine(lineAt(i));
+    report.title->setText(title);
+    report.lines->clear();
+    report.lines->reserve(count, count * 100);
+    for (qsizetype i = 0; i < count; ++i) report.lines->appendLine(lineAt(i));
     fitListHeights(report);
 }
 

@@ -131,10 +131,9 @@ void Report::prepare()
 void Report::preparePage(const Page &page)
 {
     const double height = page.printableRect().height();
-    std::vector<const Band *> headers, footers, flow;
+    std::vector<const Band *> footers, flow;
     for (const auto &b : page.bands()) {
         switch (b->bandKind()) {
-        case BandKind::PageHeader: headers.push_back(b.get()); break;
         case BandKind::PageFooter: footers.push_back(b.get()); break;
         case BandKind::ReportTitle: break;
         case BandKind::MasterData:
@@ -152,16 +151,10 @@ void Report::preparePage(const Page &page)
     const double bottom = height - footerHeight;
 
     double y = 0;
-    double contentTop = 0;
     const auto startPage = [&] {
         PreparedPage p;
         p.page = &page;
         y = 0;
-        for (const Band *b : headers) {
-            p.bands.push_back({b, y, 0, b->height()});
-            y += b->height();
-        }
-        contentTop = y;
         m_prepared.push_back(std::move(p));
     };
     const auto finishPage = [&] {
@@ -183,7 +176,7 @@ void Report::preparePage(const Page &page)
                 y += h - from;
                 break;
             }
-            const bool pageHasContent = y > contentTop + kEps;
+            const bool pageHasContent = y > kEps;
             double cut = band->allowSplit() ? splitPoint(*band, from + space) : from;
             if (cut <= from + kEps) {
                 if (pageHasContent) {
@@ -206,13 +199,11 @@ void Report::preparePage(const Page &page)
     finishPage();
 }
 
-QString Report::expand(const Memo &memo, QStringView line, int pageIndex) const
+QString Report::expand(const Memo &memo, QStringView line) const
 {
     QString s = line.toString();
     if (!memo.expressions() || !s.contains(QLatin1Char('['))) return s;
     s.replace(QLatin1String("[DATE]"), m_date);
-    s.replace(QLatin1String("[PAGE#]"), QString::number(pageIndex + 1));
-    s.replace(QLatin1String("[TOTALPAGES#]"), QString::number(preparedPageCount()));
     return s;
 }
 
@@ -233,20 +224,19 @@ void Report::renderPage(QPainter &painter, int index) const
 
     painter.save();
     painter.translate(area.topLeft());
-    for (const auto &o : page.objects()) drawObject(painter, *o, -1e12, 1e12, index);
+    for (const auto &o : page.objects()) drawObject(painter, *o, -1e12, 1e12);
     painter.restore();
 
     for (const PlacedBand &pb : prepared.bands) {
         painter.save();
         painter.translate(area.left(), area.top() + pb.y - pb.from);
-        for (const auto &o : pb.band->objects()) drawObject(painter, *o, pb.from, pb.to, index);
+        for (const auto &o : pb.band->objects()) drawObject(painter, *o, pb.from, pb.to);
         painter.restore();
     }
     painter.restore();
 }
 
-void Report::drawObject(QPainter &painter, const ReportObject &object, double from, double to,
-                        int pageIndex) const
+void Report::drawObject(QPainter &painter, const ReportObject &object, double from, double to) const
 {
     // Only the part between from and to belongs to this page.
     const QRectF r = object.rect();
@@ -255,7 +245,7 @@ void Report::drawObject(QPainter &painter, const ReportObject &object, double fr
     const double bottom = std::min(r.bottom(), to);
     switch (object.kind()) {
     case ObjectKind::Memo:
-        drawMemo(painter, static_cast<const Memo &>(object), from, to, pageIndex);
+        drawMemo(painter, static_cast<const Memo &>(object), from, to);
         break;
     case ObjectKind::Shape: {
         const auto &s = static_cast<const Shape &>(object);
@@ -284,18 +274,13 @@ void Report::drawObject(QPainter &painter, const ReportObject &object, double fr
     }
 }
 
-void Report::drawMemo(QPainter &painter, const Memo &memo, double from, double to, int pageIndex) const
+void Report::drawMemo(QPainter &painter, const Memo &memo, double from, double to) const
 {
     const QRectF r = memo.rect();
     const double top = std::max(r.top(), from);
     const double bottom = std::min(r.bottom(), to);
     const QRectF part(r.left(), top, r.width(), std::max(0.0, bottom - top));
     if (memo.fillColor().isValid()) painter.fillRect(part, memo.fillColor());
-    if (memo.frameColor().isValid()) {
-        painter.setPen(QPen(memo.frameColor(), 0.5));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRect(part);
-    }
     const qsizetype n = memo.lineCount();
     if (n == 0) return;
 
@@ -303,20 +288,6 @@ void Report::drawMemo(QPainter &painter, const Memo &memo, double from, double t
     painter.setFont(font);
     painter.setPen(memo.textColor());
     const QFontMetricsF fm(font, painter.device());
-
-    if (memo.wordWrap()) {
-        // Wrapped text has no fixed lines to split at: drawn whole, kept inside.
-        painter.save();
-        painter.setClipRect(part);
-        QString all;
-        for (qsizetype i = 0; i < n; ++i) {
-            if (i) all += QLatin1Char('\n');
-            all += expand(memo, memo.line(i), pageIndex);
-        }
-        painter.drawText(r, int(memo.alignment()) | Qt::TextWordWrap, all);
-        painter.restore();
-        return;
-    }
 
     const double pitch = memo.linePitch();
     const double block = pitch * double(n);
@@ -339,7 +310,7 @@ void Report::drawMemo(QPainter &painter, const Memo &memo, double from, double t
     // with the same font, top and pitch.
     const double baseline = (pitch - (fm.ascent() + fm.descent())) / 2 + fm.ascent();
     for (qsizetype i = begin; i < end; ++i) {
-        const QString text = fitted(fm, expand(memo, memo.line(i), pageIndex), r.width());
+        const QString text = fitted(fm, expand(memo, memo.line(i)), r.width());
         if (text.isEmpty()) continue;
         double x = r.left();
         if (memo.alignment() & (Qt::AlignHCenter | Qt::AlignRight)) {

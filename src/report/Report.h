@@ -46,7 +46,7 @@ struct PreparedPage {
 class Report {
 public:
     explicit Report(const QString &name);
-    ~Report();
+    virtual ~Report();
     Report(const Report &) = delete;
     Report &operator=(const Report &) = delete;
 
@@ -67,7 +67,7 @@ public:
     // Lays the pages out afresh from the layout as it stands, discarding the
     // pages prepared before, and reads today's date for [DATE]. Bands go in this
     // order: report title, then master data and footer bands as added; page
-    // header and page footer bands are put on every page.
+    // footer bands are put at the foot of every page.
     void prepare();
     int preparedPageCount() const { return int(m_prepared.size()); }
     const PreparedPage &preparedPage(int index) const { return m_prepared[size_t(index)]; }
@@ -81,9 +81,9 @@ public:
 
 private:
     void preparePage(const Page &page);
-    QString expand(const Memo &memo, QStringView line, int pageIndex) const;
-    void drawObject(QPainter &painter, const ReportObject &object, double from, double to, int pageIndex) const;
-    void drawMemo(QPainter &painter, const Memo &memo, double from, double to, int pageIndex) const;
+    QString expand(const Memo &memo, QStringView line) const;
+    void drawObject(QPainter &painter, const ReportObject &object, double from, double to) const;
+    void drawMemo(QPainter &painter, const Memo &memo, double from, double to) const;
 
     QString m_name;
     std::vector<std::unique_ptr<Page>> m_pages;

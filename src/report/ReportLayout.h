@@ -63,10 +63,9 @@ private:
 
 // A text box. Its text is a list of lines kept in one buffer, so a memo of a
 // hundred thousand lines costs little more than its characters. Each text line
-// prints as one line (unless word wrap is on); a line wider than the memo is
-// cut at its right edge. Values print literally: only a memo with expressions
-// switched on has [DATE], [PAGE#] and [TOTALPAGES#] replaced when printed, and
-// any other bracketed text stays as typed.
+// prints as one line; a line wider than the memo is cut at its right edge.
+// Values print literally: only a memo with expressions switched on has [DATE]
+// replaced when printed, and any other bracketed text stays as typed.
 class Memo : public ReportObject {
 public:
     Memo(const QString &name, const QRectF &rect) : ReportObject(ObjectKind::Memo, name, rect) {}
@@ -84,17 +83,13 @@ public:
     void setFont(const QString &family, double pointSize, bool bold = false, bool italic = false);
     QColor textColor() const { return m_textColor; }
     void setTextColor(const QColor &c) { m_textColor = c; }
-    // An invalid colour leaves the memo transparent / unframed.
+    // An invalid colour leaves the memo transparent.
     QColor fillColor() const { return m_fillColor; }
     void setFillColor(const QColor &c) { m_fillColor = c; }
-    QColor frameColor() const { return m_frameColor; }
-    void setFrameColor(const QColor &c) { m_frameColor = c; }
     // Horizontal (left, centre, right) and vertical (top, centre, bottom) placing
     // of the block of lines inside the memo.
     Qt::Alignment alignment() const { return m_alignment; }
     void setAlignment(Qt::Alignment a) { m_alignment = a; }
-    bool wordWrap() const { return m_wordWrap; }
-    void setWordWrap(bool on) { m_wordWrap = on; }
     bool expressions() const { return m_expressions; }
     void setExpressions(bool on) { m_expressions = on; }
     // Distance between the tops of two lines, in units.
@@ -106,9 +101,7 @@ private:
     QFont m_font;
     QColor m_textColor = Qt::black;
     QColor m_fillColor;
-    QColor m_frameColor;
     Qt::Alignment m_alignment = Qt::AlignLeft | Qt::AlignTop;
-    bool m_wordWrap = false;
     bool m_expressions = false;
 };
 
@@ -156,10 +149,10 @@ protected:
     std::vector<std::unique_ptr<ReportObject>> m_objects;
 };
 
-// Report title: once, at the top of the first page. Page header / page footer:
-// at the top / bottom of every page. Master data: printed once (one row), may
-// split across pages. Footer: the master data's footer, printed after it.
-enum class BandKind { ReportTitle, PageHeader, MasterData, Footer, PageFooter };
+// Report title: once, at the top of the first page. Page footer: at the bottom
+// of every page. Master data: printed once (one row), may split across pages.
+// Footer: the master data's footer, printed after it.
+enum class BandKind { ReportTitle, MasterData, Footer, PageFooter };
 
 // A horizontal strip across the printable width; only its height counts, the
 // engine places it. A band that may split is cut between two lines of the memos

@@ -232,7 +232,7 @@ void TfrmCodici_Dewey::btnStampaClick()
 {
     m_printing = true;
     m_lblAttendere->show();
-    const std::unique_ptr<report::Report> rep = report::buildListReport(report::ListFooter::EveryPage);
+    const std::unique_ptr<report::ListReport> rep = report::buildListReport(report::ListFooter::EveryPage);
     report::fillListReport(*rep, QStringLiteral("Tabella Codici Dewey"), m_lstRecords->count(),
                            [this](qsizetype i) { return m_lstRecords->item(int(i))->text(); });
     rep->prepare();

@@ -46,7 +46,7 @@ QLabel *line(const QString &text, QWidget *parent, bool bold = false)
 
 SearchScreen::SearchScreen(Program &app, QWidget *opener, SearchKind kind)
     : DialogScreen(app, opener, QString::fromLatin1(searchKind(kind).screenClass)), m_kind(searchKind(kind)),
-      m_frxReport(report::buildListReport(report::ListFooter::AfterList))
+      m_listReport(report::buildListReport(report::ListFooter::AfterList))
 {
     setWindowTitle(m_kind.captionText());
     setFixedClientSize(862, 560);
@@ -254,11 +254,11 @@ void SearchScreen::btnStampaClick()
 {
     const ResultLines &lines = m_lines->lines();
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    report::fillListReport(*m_frxReport, m_kind.reportTitleText(), lines.size(),
+    report::fillListReport(*m_listReport, m_kind.reportTitleText(), lines.size(),
                            [&lines](qsizetype i) { return lines.text(i); });
-    m_frxReport->prepare();
+    m_listReport->prepare();
     QGuiApplication::restoreOverrideCursor();
-    report::print(*m_frxReport, this);
+    report::print(*m_listReport, this);
 }
 
 void SearchScreen::btnTrovaClick()

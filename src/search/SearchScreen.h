@@ -17,7 +17,7 @@ class QWidget;
 namespace opusteca {
 
 namespace report {
-class Report;
+class ListReport;
 }
 class Record;
 
@@ -72,7 +72,7 @@ private:
     ResultListModel *m_lines = nullptr;
     QLabel *m_lblTrovate = nullptr;
     // The printed list, filled afresh at every print.
-    std::unique_ptr<report::Report> m_frxReport;
+    std::unique_ptr<report::ListReport> m_listReport;
 };
 
 } // namespace opusteca

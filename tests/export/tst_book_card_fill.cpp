@@ -22,7 +22,7 @@ private slots:
     // Each of the rows prints the field it names, and no other.
     void everyRowPrintsItsOwnField()
     {
-        const std::unique_ptr<report::Report> layout = bookcard::build();
+        const auto layout = bookcard::build();
         bookcard::fill(*layout, everyFieldFilled(), QDateTime(QDate(2024, 3, 5), QTime(9, 7, 1)));
         QCOMPARE(bookcard::rows().size(), 26);
         for (const bookcard::Row &row : bookcard::rows()) {
@@ -48,7 +48,7 @@ private slots:
         QFETCH(QString, printed);
         QStringList book = everyFieldFilled();
         book[libro::Note] = typed;
-        const std::unique_ptr<report::Report> layout = bookcard::build();
+        const auto layout = bookcard::build();
         bookcard::fill(*layout, book, QDateTime(QDate(2024, 3, 5), QTime(9, 7, 1)));
         QCOMPARE(layout->findMemo(QStringLiteral("txtNote"))->text(), printed);
     }
@@ -56,7 +56,7 @@ private slots:
     // Fewer texts than fields (a caller that handed nothing) print blank rows.
     void missingTextsPrintBlank()
     {
-        const std::unique_ptr<report::Report> layout = bookcard::build();
+        const auto layout = bookcard::build();
         bookcard::fill(*layout, {QStringLiteral("Solo il titolo")}, QDateTime(QDate(2024, 3, 5), QTime(9, 7, 1)));
         QCOMPARE(layout->findMemo(QStringLiteral("txtTitolo"))->text(), QStringLiteral("Solo il titolo"));
         QCOMPARE(layout->findMemo(QStringLiteral("txtNote"))->text(), QString());
