@@ -17,6 +17,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QVBoxLayout>
 
 namespace opusteca {
@@ -29,6 +30,25 @@ using namespace libro;
 // both columns. Columns: 0 caption, 1 field, 2 caption, 3 field (or a row of
 // parts starting with one), 4 a picture beside a right-hand field.
 enum Col { LCap = 0, LField = 1, RCap = 2, RField = 3, FarPic = 4 };
+
+// Where the captioned fields of the card stand: section (1 to 4), the left
+// column, the right one or across both, and row. The Dewey code, the pages and
+// the loan date share their rows with pictures: their sections place them.
+enum Side { Left, Right, Wide };
+struct Place {
+    int field;
+    int section;
+    Side side;
+    int row;
+};
+constexpr Place kPlaces[] = {
+    {Titolo, 1, Wide, 0},      {Codice, 1, Left, 1},     {Scaffale, 1, Right, 1},  {Autore, 1, Left, 2},
+    {Nazione, 1, Right, 2},    {Curatore, 1, Left, 3},   {Genere, 1, Left, 4},     {Giudizio, 1, Right, 4},
+    {Editore, 2, Left, 0},     {Isbn, 2, Right, 0},      {Citta, 2, Left, 1},      {Anno, 2, Right, 1},
+    {Volumi, 2, Left, 2},      {Prezzo, 2, Right, 2},    {Collana, 2, Left, 3},    {Formato, 2, Right, 3},
+    {Originale, 3, Wide, 0},   {Lingua, 3, Left, 1},     {Prima, 3, Right, 1},     {Traduttore, 3, Left, 2},
+    {Versione, 3, Right, 2},   {Note, 4, Wide, 0},
+};
 
 // Places the captioned fields of one section on its grid.
 class SectionRows {
@@ -57,10 +77,15 @@ public:
         }
         return cardui::hiddenField(m_card, field, area());
     }
-    // A captioned field in the left column, the right column, or across both.
-    QWidget *left(int field, int row) { return captioned(field, row, LCap, LField, 1); }
-    QWidget *right(int field, int row) { return captioned(field, row, RCap, RField, 1); }
-    QWidget *wide(int field, int row) { return captioned(field, row, LCap, LField, FarPic - LField + 1); }
+    // The captioned fields of a section, as kPlaces gives them.
+    void placeSection(int section)
+    {
+        for (const Place &p : kPlaces) {
+            if (p.section != section) continue;
+            if (p.side == Right) captioned(p.field, p.row, RCap, RField, 1);
+            else captioned(p.field, p.row, LCap, LField, p.side == Wide ? FarPic - LField + 1 : 1);
+        }
+    }
     // The right-hand cell of a row that holds more than one field: captioned by
     // `field`, its parts are added by the caller, the first starting where every
     // right-hand field starts.
@@ -185,12 +210,7 @@ CommandPicture *TfrmLibri::fieldPicture(QWidget *parent, const QString &name, co
 void TfrmLibri::buildBookSection(QVBoxLayout *cardLayout)
 {
     SectionRows s(card(), addSection(cardLayout, 1, QStringLiteral("sezione_libro")));
-    s.wide(Titolo, 0);
-    s.left(Codice, 1);
-    s.right(Scaffale, 1);
-    s.left(Autore, 2);
-    s.right(Nazione, 2);
-    s.left(Curatore, 3);
+    s.placeSection(1);
     QHBoxLayout *dewey = s.rightParts(Dewey, 3);
     dewey->addWidget(s.control(Dewey), 2);
     auto *btnDewey = fieldPicture(s.area(), QStringLiteral("btnDewey"), QStringLiteral("dewey"),
@@ -198,8 +218,6 @@ void TfrmLibri::buildBookSection(QVBoxLayout *cardLayout)
     dewey->addWidget(btnDewey);
     dewey->addWidget(s.caption(Pagine));
     dewey->addWidget(s.control(Pagine), 3);
-    s.left(Genere, 4);
-    s.right(Giudizio, 4);
     connect(btnDewey, &CommandPicture::clicked, this, [this] {
         openDialog<TfrmCodici_Dewey>(app(), this, [this](TfrmCodici_Dewey &d) {
             d.setCallerTag(QStringLiteral("libri"));
@@ -215,8 +233,8 @@ void TfrmLibri::buildBookSection(QVBoxLayout *cardLayout)
 void TfrmLibri::buildEditionSection(QVBoxLayout *cardLayout)
 {
     SectionRows s(card(), addSection(cardLayout, 2, QStringLiteral("sezione_editore")));
-    s.left(Editore, 0);
-    m_txtIsbn = qobject_cast<QLineEdit *>(s.right(Isbn, 0));
+    s.placeSection(2);
+    m_txtIsbn = card().control<QLineEdit>(Isbn);
     m_txtIsbn->installEventFilter(this);
     auto *btnGoogle = fieldPicture(s.area(), QStringLiteral("btnGoogle"), QStringLiteral("web"),
                                    QStringLiteral("Cerca sul Web, tramite Google, informazioni relative al "
@@ -229,12 +247,6 @@ void TfrmLibri::buildEditionSection(QVBoxLayout *cardLayout)
     isbnPictures->addWidget(btnGoogle);
     isbnPictures->addWidget(btnCercaISBN);
     s.grid()->addLayout(isbnPictures, 0, FarPic);
-    s.left(Citta, 1);
-    s.right(Anno, 1);
-    s.left(Volumi, 2);
-    s.right(Prezzo, 2);
-    s.left(Collana, 3);
-    s.right(Formato, 3);
     connect(btnGoogle, &CommandPicture::clicked, this, &TfrmLibri::btnGoogleClick);
     connect(btnCercaISBN, &CommandPicture::clicked, this, &TfrmLibri::btnCercaISBNClick);
 }
@@ -242,17 +254,13 @@ void TfrmLibri::buildEditionSection(QVBoxLayout *cardLayout)
 void TfrmLibri::buildOriginalSection(QVBoxLayout *cardLayout)
 {
     SectionRows s(card(), addSection(cardLayout, 3, QStringLiteral("sezione_originale")));
-    s.wide(Originale, 0);
-    s.left(Lingua, 1);
-    s.right(Prima, 1);
-    s.left(Traduttore, 2);
-    s.right(Versione, 2);
+    s.placeSection(3);
 }
 
 void TfrmLibri::buildNotesSection(QVBoxLayout *cardLayout)
 {
     SectionRows s(card(), addSection(cardLayout, 4, QStringLiteral("sezione_note")));
-    s.wide(Note, 0);
+    s.placeSection(4);
     s.grid()->addWidget(s.caption(Prestato, true), 1, LCap);
     s.grid()->addWidget(s.control(Prestato), 1, LField);
     QHBoxLayout *loan = s.rightParts(Scadenza, 1, true);

@@ -4,12 +4,7 @@
 #include <QString>
 #include <QStringList>
 
-class QCheckBox;
-class QComboBox;
-class QLabel;
-class QLineEdit;
-class QPlainTextEdit;
-class QWidget;
+// The Qt controls are declared with the card's control adapters (FieldControls.h).
 
 namespace opusteca::cardui {
 
