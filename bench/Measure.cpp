@@ -17,13 +17,14 @@ BenchProgram::BenchProgram(int &argc, char **argv, App app)
 {
     // As the program does at start.
     memory::mapLargeBlocks();
-    if (app == App::Screens && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (app == App::Screens && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     // Google Benchmark takes its options out of argv before Qt sees the rest.
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return;
-    if (app == App::Screens) m_app = std::make_unique<QApplication>(argc, argv);
-    else if (app == App::Core) m_app = std::make_unique<QCoreApplication>(argc, argv);
+    if (app == App::Screens)
+        m_app = std::make_unique<QApplication>(argc, argv);
+    else if (app == App::Core)
+        m_app = std::make_unique<QCoreApplication>(argc, argv);
     m_ok = m_folder.isValid();
 }
 

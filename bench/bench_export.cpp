@@ -166,10 +166,12 @@ void BM_RtfCard(benchmark::State &state)
     biography.truncate(5000);
     QList<RtfField> fields;
     for (const RtfCardField &f : kind.fields)
-        fields.append({QString::fromUtf8(f.label), f.field == autore::Biografia ? biography : QStringLiteral("Giovanni Verga")});
+        fields.append(
+            {QString::fromUtf8(f.label), f.field == autore::Biografia ? biography : QStringLiteral("Giovanni Verga")});
     const QString doc = QDir(g_folder).filePath(QString::fromLatin1(kind.documentName));
     for (auto _ : state) {
-        if (!saveDocument(doc, [&](QIODevice &out) { return writeRtfCard(out, QString::fromLatin1(kind.title), fields); }))
+        if (!saveDocument(doc,
+                          [&](QIODevice &out) { return writeRtfCard(out, QString::fromLatin1(kind.title), fields); }))
             state.SkipWithError("the document was not written");
     }
     state.counters["document_bytes"] = double(QFileInfo(doc).size());
@@ -188,12 +190,22 @@ int main(int argc, char **argv)
     Application app(g_folder);
     g_app = &app;
     benchmark::RegisterBenchmark("export/grid_shown", BM_GridShown)
-        ->Arg(kBooks)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+        ->Arg(kBooks)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime()
+        ->Iterations(5);
     benchmark::RegisterBenchmark("export/document_written", BM_DocumentWritten)
-        ->Arg(kBooks)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+        ->Arg(kBooks)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime()
+        ->Iterations(5);
     benchmark::RegisterBenchmark("export/document_formatted_only", BM_DocumentFormatted)
-        ->Arg(kBooks)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+        ->Arg(kBooks)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime()
+        ->Iterations(5);
     benchmark::RegisterBenchmark("export/rtf_card_5000_biography", BM_RtfCard)
-        ->Unit(benchmark::kMicrosecond)->UseRealTime();
+        ->Unit(benchmark::kMicrosecond)
+        ->UseRealTime();
     return program.run();
 }

@@ -52,8 +52,8 @@ double openOnce(QWidget *(Application::*screen)() const, Case c)
     // a screen must not take longer with a larger archive.
     if (const int books = benchBooks(0); books > 0)
         if (!generateBookArchive(QDir(folder.path()).filePath(QStringLiteral("Libri.pro")), books)) return -1;
-    Application app(folder.path(), c == Case::Complete ? Application::Contents::AtCreation
-                                                       : Application::Contents::AfterLogin);
+    Application app(folder.path(),
+                    c == Case::Complete ? Application::Contents::AtCreation : Application::Contents::AfterLogin);
     // Straight to the start menu: with no login on show nothing is completed
     // behind the measurement's back.
     if (showPainted(nullptr, app.avvio()) < 0) return -1;

@@ -33,11 +33,13 @@ QString g_csv;
 // the rows, an ISBN on nine rows in ten.
 bool writeCatalogue(const QString &path)
 {
-    static const char *titles[] = {"Il nome della rosa", "La coscienza di Zeno", "Il fu Mattia Pascal",
-                                   "I promessi sposi", "Se questo è un uomo", "Il giardino dei Finzi-Contini",
-                                   "La luna e i falò", "Il sentiero dei nidi di ragno", "Cristo si è fermato a Eboli"};
-    static const char *authors[] = {"Umberto Eco", "Italo Svevo", "Luigi Pirandello", "Alessandro Manzoni",
-                                    "Primo Levi", "Giorgio Bassani", "Cesare Pavese", "Italo Calvino", "Carlo Levi"};
+    static const char *titles[] = {
+        "Il nome della rosa", "La coscienza di Zeno",          "Il fu Mattia Pascal",
+        "I promessi sposi",   "Se questo è un uomo",           "Il giardino dei Finzi-Contini",
+        "La luna e i falò",   "Il sentiero dei nidi di ragno", "Cristo si è fermato a Eboli"};
+    static const char *authors[] = {"Umberto Eco",        "Italo Svevo",   "Luigi Pirandello",
+                                    "Alessandro Manzoni", "Primo Levi",    "Giorgio Bassani",
+                                    "Cesare Pavese",      "Italo Calvino", "Carlo Levi"};
     static const char *publishers[] = {"Mondadori", "Einaudi", "Feltrinelli", "Bompiani", "Garzanti", "Adelphi"};
     static const char *cities[] = {"Milano", "Torino", "Roma", "Firenze", "Napoli", "Città di Castello"};
     QRandomGenerator rng(20240305);
@@ -128,6 +130,8 @@ int main(int argc, char **argv)
     g_csv = program.filePath(QStringLiteral("catalogo.csv"));
     if (!writeCatalogue(g_csv)) return 1;
     benchmark::RegisterBenchmark("import/csv_100000_rows", BM_Import)
-        ->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime()
+        ->Iterations(5);
     return program.run();
 }

@@ -119,7 +119,9 @@ int main(int argc, char **argv)
 
     benchmark::RegisterBenchmark("print_list/prepare", BM_Prepare)->Unit(benchmark::kMillisecond)->UseRealTime();
     benchmark::RegisterBenchmark("print_list/pdf", BM_PrintPdf)
-        ->Arg(1)->Arg(2)->Arg(4)
+        ->Arg(1)
+        ->Arg(2)
+        ->Arg(4)
         ->Iterations(1)
         ->Unit(benchmark::kMillisecond)
         ->UseRealTime();

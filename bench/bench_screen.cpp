@@ -121,6 +121,8 @@ int main(int argc, char **argv)
     g_app = &app;
     for (const FilterCase &c : kCases)
         benchmark::RegisterBenchmark((std::string("search_shown/") + c.name).c_str(), BM_SearchShown, &c)
-            ->Arg(kBooks)->Unit(benchmark::kMillisecond)->UseRealTime();
+            ->Arg(kBooks)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
     return program.run();
 }

@@ -100,12 +100,15 @@ void BM_Search(benchmark::State &state, const FilterCase *c)
     const SearchKindDef &kind = searchKind(SearchKind::Books);
     qsizetype matches = 0;
     SearchResult kept;
-    measureAgainstRawRead(state, path, [&] {
-        kept = searchArchive(kind, path, texts);
-        if (!kept.ok) state.SkipWithError("search failed");
-        matches = kept.lines.size();
-        benchmark::DoNotOptimize(&kept.lines);
-    }, [&] { kept = SearchResult(); });
+    measureAgainstRawRead(
+        state, path,
+        [&] {
+            kept = searchArchive(kind, path, texts);
+            if (!kept.ok) state.SkipWithError("search failed");
+            matches = kept.lines.size();
+            benchmark::DoNotOptimize(&kept.lines);
+        },
+        [&] { kept = SearchResult(); });
     state.counters["matches"] = double(matches);
     state.SetBytesProcessed(state.iterations() * QFileInfo(path).size());
 }
@@ -121,12 +124,15 @@ void BM_SortLines(benchmark::State &state)
     for (qsizetype i = 0; i < found.size(); ++i) lines.push_back(found.bytes(i));
     std::shuffle(lines.begin(), lines.end(), std::mt19937(7));
     ResultLines sorted;
-    measureAgainstRawRead(state, path, [&] {
-        linesort::SortedLines gathered(qsizetype(std::strlen(kind.line.front().literal)));
-        for (QByteArrayView l : lines) gathered.append(l);
-        sorted = gathered.take();
-        benchmark::DoNotOptimize(&sorted);
-    }, [&] { sorted = ResultLines(); });
+    measureAgainstRawRead(
+        state, path,
+        [&] {
+            linesort::SortedLines gathered(qsizetype(std::strlen(kind.line.front().literal)));
+            for (QByteArrayView l : lines) gathered.append(l);
+            sorted = gathered.take();
+            benchmark::DoNotOptimize(&sorted);
+        },
+        [&] { sorted = ResultLines(); });
     state.counters["lines"] = double(lines.size());
 }
 
@@ -138,9 +144,8 @@ void BM_Choose(benchmark::State &state)
     const ResultLines lines = searchArchive(kind, path, QStringList(10)).lines;
     const QString chosen = lines.isEmpty() ? QString() : lines.text(lines.size() / 2);
     qint64 chosenCount = 0;
-    measureAgainstRawRead(state, path, [&] {
-        chosenCount = chooseInArchive(kind, path, chosen, [](const Record &, qint64) {}).chosen;
-    });
+    measureAgainstRawRead(
+        state, path, [&] { chosenCount = chooseInArchive(kind, path, chosen, [](const Record &, qint64) {}).chosen; });
     state.counters["chosen"] = double(chosenCount);
 }
 
@@ -193,7 +198,9 @@ int main(int argc, char **argv)
         benchmark::RegisterBenchmark("raw_read", BM_RawRead)->Arg(n)->Unit(benchmark::kMillisecond)->UseRealTime();
         for (const FilterCase &c : kCases)
             benchmark::RegisterBenchmark((std::string("search/") + c.name).c_str(), BM_Search, &c)
-                ->Arg(n)->Unit(benchmark::kMillisecond)->UseRealTime();
+                ->Arg(n)
+                ->Unit(benchmark::kMillisecond)
+                ->UseRealTime();
         benchmark::RegisterBenchmark("choose", BM_Choose)->Arg(n)->Unit(benchmark::kMillisecond)->UseRealTime();
     }
     const int largest = kSizes.back();

@@ -29,9 +29,9 @@ QString g_emptyWindow; // the baseline
 
 // One start of a program, as its probe lines tell it.
 struct Start {
-    double shownMs = -1;     // from starting the process to its window painted
-    double shownCpuMs = -1;  // processor time the process had used by then
-    double completeMs = -1;  // to "complete", where the program says it
+    double shownMs = -1;    // from starting the process to its window painted
+    double shownCpuMs = -1; // processor time the process had used by then
+    double completeMs = -1; // to "complete", where the program says it
     double completeCpuMs = -1;
 };
 
@@ -48,7 +48,8 @@ Start startOnce(const QString &exe)
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("OPUSTECA_STARTUP_PROBE"), QStringLiteral("1"));
-    if (!env.contains(QStringLiteral("QT_QPA_PLATFORM"))) env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    if (!env.contains(QStringLiteral("QT_QPA_PLATFORM")))
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     p.setProcessEnvironment(env);
     p.setProcessChannelMode(QProcess::SeparateChannels);
     Start s;
@@ -62,8 +63,7 @@ Start startOnce(const QString &exe)
             if (line.startsWith("shown")) {
                 s.shownMs = ms;
                 s.shownCpuMs = cpuOf(line);
-            }
-            else if (line.startsWith("complete")) {
+            } else if (line.startsWith("complete")) {
                 s.completeMs = ms;
                 s.completeCpuMs = cpuOf(line);
             }
@@ -121,9 +121,8 @@ int main(int argc, char **argv)
                               ? QStringLiteral(OPUSTECA_PROGRAM_EXE)
                               : qEnvironmentVariable("OPUSTECA_STARTUP_PROGRAM");
     g_program = program.filePath(QStringLiteral("Opusteca"));
-    if (!QFile::copy(built, g_program)
-        || !QFile::copy(QFileInfo(built).dir().filePath(QStringLiteral("unins000.dll")),
-                        program.filePath(QStringLiteral("unins000.dll")))) {
+    if (!QFile::copy(built, g_program) || !QFile::copy(QFileInfo(built).dir().filePath(QStringLiteral("unins000.dll")),
+                                                       program.filePath(QStringLiteral("unins000.dll")))) {
         std::fprintf(stderr, "cannot copy the program from %s\n", qPrintable(built));
         return 1;
     }
@@ -134,6 +133,9 @@ int main(int argc, char **argv)
         if (!generateBookArchive(program.filePath(QStringLiteral("Libri.pro")), books)) return 1;
     g_emptyWindow = QStringLiteral(OPUSTECA_EMPTY_WINDOW_EXE);
 
-    benchmark::RegisterBenchmark("startup/login_shown", startup)->UseManualTime()->Iterations(20)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("startup/login_shown", startup)
+        ->UseManualTime()
+        ->Iterations(20)
+        ->Unit(benchmark::kMillisecond);
     return program.run();
 }

@@ -9,12 +9,12 @@
 #include <cstdio>
 #include <cstdlib>
 
-#define FUZZ_CHECK(cond)                                                                          \
-    do {                                                                                          \
-        if (!(cond)) {                                                                            \
-            std::fprintf(stderr, "fuzz check failed: %s (%s:%d)\n", #cond, __FILE__, __LINE__);  \
-            std::abort();                                                                         \
-        }                                                                                         \
+#define FUZZ_CHECK(cond)                                                                                               \
+    do {                                                                                                               \
+        if (!(cond)) {                                                                                                 \
+            std::fprintf(stderr, "fuzz check failed: %s (%s:%d)\n", #cond, __FILE__, __LINE__);                        \
+            std::abort();                                                                                              \
+        }                                                                                                              \
     } while (0)
 
 namespace opusteca::fuzz {
@@ -54,8 +54,8 @@ public:
     {
         QString s;
         for (qsizetype i = 0; i + 1 < bytes.size(); i += 2)
-            s.append(QChar(char16_t(static_cast<unsigned char>(bytes[i])
-                                    | static_cast<unsigned char>(bytes[i + 1]) << 8)));
+            s.append(
+                QChar(char16_t(static_cast<unsigned char>(bytes[i]) | static_cast<unsigned char>(bytes[i + 1]) << 8)));
         return s;
     }
 

@@ -151,9 +151,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     fuzz::Input in(data, size);
     switch (in.byte() % 3) {
-    case 0: anyBytes(in); break;
-    case 1: writtenDelimited(in); break;
-    default: writtenDocument(in); break;
+    case 0:
+        anyBytes(in);
+        break;
+    case 1:
+        writtenDelimited(in);
+        break;
+    default:
+        writtenDocument(in);
+        break;
     }
     return 0;
 }

@@ -2,9 +2,9 @@
 // the value read unscrambles only when it is hexadecimal and then scrambles
 // back to its digits; a password written into that text reads back unchanged.
 #include "FuzzCheck.h"
-#include "store/IniFile.h"
 #include "access/core/PasswordStore.h"
 #include "access/core/Scrambler.h"
+#include "store/IniFile.h"
 
 using namespace opusteca;
 
@@ -14,8 +14,7 @@ bool isHexPairs(const QString &v)
     for (qsizetype i = 0; i + 1 < v.size(); i += 2)
         for (qsizetype j : {i, i + 1}) {
             const char16_t c = v[j].unicode();
-            if (!((c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'F') || (c >= u'a' && c <= u'f')))
-                return false;
+            if (!((c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'F') || (c >= u'a' && c <= u'f'))) return false;
         }
     return true;
 }

@@ -29,8 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         // A field never yields more than its capacity, and raw and decoded agree.
         FUZZ_CHECK(t.size() <= def.capacity);
         FUZZ_CHECK(first.rawText(f).size() <= def.capacity);
-        if (layout.trimming == Trimming::AsTyped)
-            FUZZ_CHECK(cp1252::decode(first.rawText(f).toByteArray()) == t);
+        if (layout.trimming == Trimming::AsTyped) FUZZ_CHECK(cp1252::decode(first.rawText(f).toByteArray()) == t);
         texts.append(t);
         rebuilt.setText(f, t);
     }

@@ -17,8 +17,10 @@ bool bracesBalance(const QByteArray &doc)
     for (qsizetype i = 0; i < doc.size(); ++i) {
         const char c = doc[i];
         if (c == '\\') {
-            if (i + 1 < doc.size() && (doc[i + 1] == '\\' || doc[i + 1] == '{' || doc[i + 1] == '}')) ++i;
-            else if (i + 1 < doc.size() && doc[i + 1] == '\'') i += 3;
+            if (i + 1 < doc.size() && (doc[i + 1] == '\\' || doc[i + 1] == '{' || doc[i + 1] == '}'))
+                ++i;
+            else if (i + 1 < doc.size() && doc[i + 1] == '\'')
+                i += 3;
             continue;
         }
         if (c == '{') ++depth;
@@ -48,8 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     FUZZ_CHECK(!doc.contains('\r') && !doc.contains('\n'));
     for (const char c : doc) {
         const auto b = static_cast<unsigned char>(c);
-        if (b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D)
-            FUZZ_CHECK(all.contains(QChar(char16_t(b))));
+        if (b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D) FUZZ_CHECK(all.contains(QChar(char16_t(b))));
     }
     return 0;
 }

@@ -15,7 +15,8 @@ namespace {
 bool expectedSkip(const SearchKindDef &kind, const Record &r)
 {
     const bool current = kind.kind == SearchKind::Books || kind.kind == SearchKind::AvailableBooks
-        ? r.text(libro::Annullata) == QLatin1String("No") : true;
+                             ? r.text(libro::Annullata) == QLatin1String("No")
+                             : true;
     if (kind.kind == SearchKind::Books) return !current;
     if (kind.kind == SearchKind::AvailableBooks)
         return !current || !text::isBlank(r.text(libro::Prestato)) || !text::isBlank(r.text(libro::Scadenza));

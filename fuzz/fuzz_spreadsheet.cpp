@@ -18,10 +18,14 @@ QByteArray escaped(const QString &text)
 {
     QByteArray out;
     for (const char c : cp1252::encode(text)) {
-        if (c == '&') out += "&amp;";
-        else if (c == '<') out += "&lt;";
-        else if (c == '>') out += "&gt;";
-        else out += c;
+        if (c == '&')
+            out += "&amp;";
+        else if (c == '<')
+            out += "&lt;";
+        else if (c == '>')
+            out += "&gt;";
+        else
+            out += c;
     }
     return out;
 }
@@ -66,8 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     for (const QStringList &r : rows) all += r.join(QString());
     for (const char c : doc) {
         const auto b = static_cast<unsigned char>(c);
-        if (b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D)
-            FUZZ_CHECK(all.contains(QChar(char16_t(b))));
+        if (b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D) FUZZ_CHECK(all.contains(QChar(char16_t(b))));
     }
 
     // The table's shape: text never passes for markup.

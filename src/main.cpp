@@ -18,15 +18,13 @@ int main(int argc, char *argv[])
 
     // Standard buttons and dialogs in Italian; without the translations the program still runs.
     QTranslator qtItalian;
-    if (qtItalian.load(QLocale(QLocale::Italian, QLocale::Italy), QStringLiteral("qtbase"),
-                       QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    if (qtItalian.load(QLocale(QLocale::Italian, QLocale::Italy), QStringLiteral("qtbase"), QStringLiteral("_"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtItalian);
 
     // The login first: the other screens make their controls once it is on the screen.
-    opusteca::Application app(QCoreApplication::applicationDirPath(),
-                              opusteca::Application::Contents::AfterLogin);
-    QObject::connect(&app, &opusteca::Application::ended, &qapp, &QCoreApplication::quit,
-                     Qt::QueuedConnection);
+    opusteca::Application app(QCoreApplication::applicationDirPath(), opusteca::Application::Contents::AfterLogin);
+    QObject::connect(&app, &opusteca::Application::ended, &qapp, &QCoreApplication::quit, Qt::QueuedConnection);
     app.start();
 
     // Start-up benchmark: with OPUSTECA_STARTUP_PROBE set, the program says

@@ -89,8 +89,8 @@ void buildChapters(QTextDocument &doc, const QStringList &screens, const QList<H
                     .arg(art)
                     .arg(shownHeight);
         for (const QString &para : topics[i].paragraphs)
-            html += QStringLiteral("<p align=\"justify\" style=\"margin-bottom:10px;\">%1</p>")
-                        .arg(para.toHtmlEscaped());
+            html +=
+                QStringLiteral("<p align=\"justify\" style=\"margin-bottom:10px;\">%1</p>").arg(para.toHtmlEscaped());
     }
     html += QStringLiteral("</body></html>");
     doc.setHtml(html);
@@ -138,7 +138,8 @@ void drawTitlePage(Page &pg, const QList<HelpTopic> &topics, const QList<int> &f
     p.setPen(kGrey);
     p.setFont(pg.font(QStringLiteral("Verdana"), 11));
     p.drawText(QRectF(0, pg.mm(150), paper.width(), pg.mm(10)), Qt::AlignCenter,
-               QStringLiteral("Catalogo dei libri, archivio biografico degli autori e registro delle ricerche bibliografiche"));
+               QStringLiteral(
+                   "Catalogo dei libri, archivio biografico degli autori e registro delle ricerche bibliografiche"));
 
     // Contents.
     const QRectF box(pg.mm(35), pg.mm(172), paper.width() - pg.mm(70), pg.mm(80));

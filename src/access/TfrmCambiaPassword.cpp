@@ -17,15 +17,14 @@
 
 namespace opusteca {
 namespace {
-const QString kChangeFailed = QStringLiteral(
-    "Attenzione: si è verificato un errore durante la procedura di modifica della password. "
-    "Si consiglia di reinstallare il software.");
+const QString kChangeFailed =
+    QStringLiteral("Attenzione: si è verificato un errore durante la procedura di modifica della password. "
+                   "Si consiglia di reinstallare il software.");
 }
 
 TfrmCambiaPassword::TfrmCambiaPassword(Program &app) : m_app(app)
 {
-    passwordui::setupWindow(this, QStringLiteral("TfrmCambiaPassword"),
-                            QStringLiteral(" Cambia password"), 411, 418);
+    passwordui::setupWindow(this, QStringLiteral("TfrmCambiaPassword"), QStringLiteral(" Cambia password"), 411, 418);
 }
 
 void TfrmCambiaPassword::buildContents()
@@ -44,12 +43,12 @@ void TfrmCambiaPassword::buildContents()
         connect(e, &QLineEdit::textChanged, this, &TfrmCambiaPassword::updateOK);
         return e;
     };
-    m_txtPasswordOld = addRow(QStringLiteral("Vecchia password:"), QStringLiteral("lblRigo05"),
-                              QStringLiteral("txtPasswordOld"));
-    m_txtPasswordNew = addRow(QStringLiteral("Nuova password:"), QStringLiteral("lblRigo06"),
-                              QStringLiteral("txtPasswordNew"));
-    m_txtConferma = addRow(QStringLiteral("Conferma nuova password:"), QStringLiteral("lblRigo07"),
-                           QStringLiteral("txtConferma"));
+    m_txtPasswordOld =
+        addRow(QStringLiteral("Vecchia password:"), QStringLiteral("lblRigo05"), QStringLiteral("txtPasswordOld"));
+    m_txtPasswordNew =
+        addRow(QStringLiteral("Nuova password:"), QStringLiteral("lblRigo06"), QStringLiteral("txtPasswordNew"));
+    m_txtConferma =
+        addRow(QStringLiteral("Conferma nuova password:"), QStringLiteral("lblRigo07"), QStringLiteral("txtConferma"));
     chainFocus(this, {m_txtPasswordOld, m_txtPasswordNew, m_txtConferma});
 
     auto *cmdEsci = passwordui::button(QStringLiteral("cmdEsci"), QStringLiteral("Chiudi"), this);
@@ -69,9 +68,8 @@ void TfrmCambiaPassword::buildContents()
 
 void TfrmCambiaPassword::updateOK()
 {
-    m_cmdOK->setEnabled(!text::isBlank(m_txtPasswordOld->text())
-                        && !text::isBlank(m_txtPasswordNew->text())
-                        && !text::isBlank(m_txtConferma->text()));
+    m_cmdOK->setEnabled(!text::isBlank(m_txtPasswordOld->text()) && !text::isBlank(m_txtPasswordNew->text()) &&
+                        !text::isBlank(m_txtConferma->text()));
 }
 
 void TfrmCambiaPassword::cmdOKClick()

@@ -18,11 +18,10 @@ namespace opusteca {
 
 TfrmPassword::TfrmPassword(Program &app) : m_app(app)
 {
-    passwordui::setupWindow(this, QStringLiteral("TfrmPassword"),
-                            QStringLiteral(" Opusteca 2.0 - Accesso"), 388, 405);
+    passwordui::setupWindow(this, QStringLiteral("TfrmPassword"), QStringLiteral(" Opusteca 2.0 - Accesso"), 388, 405);
 
-    auto *lblRigo05 = passwordui::caption(QStringLiteral("Immetti la password e premi OK."),
-                                          QStringLiteral("lblRigo05"), 11, this);
+    auto *lblRigo05 =
+        passwordui::caption(QStringLiteral("Immetti la password e premi OK."), QStringLiteral("lblRigo05"), 11, this);
     m_txtPassword = passwordui::passwordField(QStringLiteral("txtPassword"), this);
     m_cmdOK = passwordui::button(QStringLiteral("cmdOK"), QStringLiteral("OK"), this);
     m_cmdOK->setEnabled(false);
@@ -49,8 +48,7 @@ TfrmPassword::TfrmPassword(Program &app) : m_app(app)
     });
     connect(m_cmdOK, &QPushButton::clicked, this, &TfrmPassword::cmdOKClick);
     connect(cmdEsci, &QPushButton::clicked, this, [this] { close(); });
-    connect(btnCambia, &QPushButton::clicked, this,
-            [this] { Program::moveTo(this, m_app.passwordChangeWindow()); });
+    connect(btnCambia, &QPushButton::clicked, this, [this] { Program::moveTo(this, m_app.passwordChangeWindow()); });
 }
 
 void TfrmPassword::updateOK() { m_cmdOK->setEnabled(!text::isBlank(m_txtPassword->text())); }

@@ -79,8 +79,10 @@ void Application::completeNext()
     const QList<LongLivedScreen *> screens = longLived();
     const auto next = std::find_if(screens.begin(), screens.end(), [](LongLivedScreen *s) { return !s->isBuilt(); });
     if (next != screens.end()) (*next)->ensureBuilt();
-    if (isComplete()) emit completed();
-    else QTimer::singleShot(0, this, &Application::completeNext);
+    if (isComplete())
+        emit completed();
+    else
+        QTimer::singleShot(0, this, &Application::completeNext);
 }
 
 QWidget *Application::loginWindow() const { return m_password.get(); }

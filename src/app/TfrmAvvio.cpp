@@ -94,15 +94,16 @@ void TfrmAvvio::buildContent(QWidget *panel)
     artworkPicture(panel, QStringLiteral("Image1"), QStringLiteral("decorazione"), QRect(806, 24, 130, 72));
     auto *imgSottotitolo = new QLabel(panel);
     imgSottotitolo->setObjectName(QStringLiteral("imgSottotitolo"));
-    makeBanner(imgSottotitolo,
-               QStringLiteral("Catalogo dei libri, archivio biografico degli autori e registro delle ricerche bibliografiche"),
-               QRect(17, 110, 961, 22));
+    makeBanner(
+        imgSottotitolo,
+        QStringLiteral("Catalogo dei libri, archivio biografico degli autori e registro delle ricerche bibliografiche"),
+        QRect(17, 110, 961, 22));
 
     // The archive screens are created after the start menu, so they are looked up on click.
-    const auto column = [&](const QString &key, const QString &title, const QString &description,
-                            int x, QWidget *(Application::*target)() const) {
-        auto *img = picture(QStringLiteral("img") + key, QStringLiteral("avvio_") + key.toLower(),
-                            QRect(x, 162, 288, 268));
+    const auto column = [&](const QString &key, const QString &title, const QString &description, int x,
+                            QWidget *(Application::*target)() const) {
+        auto *img =
+            picture(QStringLiteral("img") + key, QStringLiteral("avvio_") + key.toLower(), QRect(x, 162, 288, 268));
         auto *btn = new CommandPicture(QStringLiteral("btn") + key, QString(), QSize(281, 42), panel);
         btn->move(x, 438);
         btn->setPixmap({});

@@ -1,7 +1,7 @@
 #pragma once
+#include "kit/LongLivedScreen.h"
 #include <QList>
 #include <QRect>
-#include "kit/LongLivedScreen.h"
 
 class QLabel;
 

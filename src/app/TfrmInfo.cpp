@@ -16,24 +16,23 @@ namespace {
 QString productInformation()
 {
     return QStringLiteral(
-        "<p style=\"margin:0 0 8px 0;\"><b>Opusteca 2.0</b> &ndash; versione 2.0</p>"
-        "<p style=\"margin:0 0 8px 0;\">Il programma per la biblioteca privata e per le piccole "
-        "biblioteche di scuole, associazioni e centri culturali.</p>"
-        "<p style=\"margin:0 0 4px 0;\">&bull; Catalogo dei libri con prestiti, classificazione Dewey "
-        "e documenti allegati</p>"
-        "<p style=\"margin:0 0 4px 0;\">&bull; Archivio biografico degli autori con le loro opere</p>"
-        "<p style=\"margin:0 0 8px 0;\">&bull; Registro delle ricerche bibliografiche</p>"
-        "<p style=\"margin:0 0 8px 0;\">Tutti i dati restano nella cartella del programma: per "
-        "portarli con s&eacute; o farne una copia di sicurezza basta copiare la cartella.</p>"
-        "<p style=\"margin:0;\">%1. Per informazioni e suggerimenti scriveteci all'indirizzo "
-        "qui sotto.</p>")
+               "<p style=\"margin:0 0 8px 0;\"><b>Opusteca 2.0</b> &ndash; versione 2.0</p>"
+               "<p style=\"margin:0 0 8px 0;\">Il programma per la biblioteca privata e per le piccole "
+               "biblioteche di scuole, associazioni e centri culturali.</p>"
+               "<p style=\"margin:0 0 4px 0;\">&bull; Catalogo dei libri con prestiti, classificazione Dewey "
+               "e documenti allegati</p>"
+               "<p style=\"margin:0 0 4px 0;\">&bull; Archivio biografico degli autori con le loro opere</p>"
+               "<p style=\"margin:0 0 8px 0;\">&bull; Registro delle ricerche bibliografiche</p>"
+               "<p style=\"margin:0 0 8px 0;\">Tutti i dati restano nella cartella del programma: per "
+               "portarli con s&eacute; o farne una copia di sicurezza basta copiare la cartella.</p>"
+               "<p style=\"margin:0;\">%1. Per informazioni e suggerimenti scriveteci all'indirizzo "
+               "qui sotto.</p>")
         .arg(maker::copyright().toHtmlEscaped());
 }
 
 } // namespace
 
-TfrmInfo::TfrmInfo(Program &app, QWidget *opener)
-    : DialogScreen(app, opener, QStringLiteral("TfrmInfo"))
+TfrmInfo::TfrmInfo(Program &app, QWidget *opener) : DialogScreen(app, opener, QStringLiteral("TfrmInfo"))
 {
     setWindowTitle(QStringLiteral(" Informazioni su Opusteca 2.0"));
     setFixedClientSize(473, 579);

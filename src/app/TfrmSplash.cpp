@@ -38,8 +38,7 @@ QPixmap creditsPicture()
                QStringLiteral("Ideato e realizzato da"));
     p.setPen(style::colour::navy);
     p.setFont(style::font(16, true));
-    p.drawText(QRect(text.left(), text.top() + 144, text.width(), 30), Qt::AlignLeft | Qt::AlignVCenter,
-               maker::name());
+    p.drawText(QRect(text.left(), text.top() + 144, text.width(), 30), Qt::AlignLeft | Qt::AlignVCenter, maker::name());
     p.setPen(style::colour::subtitle);
     p.setFont(style::font(10));
     p.drawText(QRect(text.left(), text.top() + 178, text.width(), 20), Qt::AlignLeft | Qt::AlignVCenter,
@@ -53,8 +52,7 @@ QPixmap creditsPicture()
 
 } // namespace
 
-TfrmSplash::TfrmSplash(Program &app, QWidget *opener)
-    : DialogScreen(app, opener, QStringLiteral("TfrmSplash"))
+TfrmSplash::TfrmSplash(Program &app, QWidget *opener) : DialogScreen(app, opener, QStringLiteral("TfrmSplash"))
 {
     setWindowTitle(QStringLiteral(" Opusteca 2.0 - ") + maker::copyright());
     setFixedClientSize(661, 467);

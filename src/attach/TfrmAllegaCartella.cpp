@@ -6,8 +6,8 @@
 #include "kit/Pictures.h"
 #include "kit/Program.h"
 #include "kit/Shell.h"
-#include "kit/Style.h"
 #include "kit/StoredText.h"
+#include "kit/Style.h"
 #include "store/Text.h"
 
 #include <QAbstractItemView>
@@ -28,12 +28,12 @@
 namespace opusteca {
 namespace {
 
-const QString kOverwrite = QStringLiteral(
-    "Attenzione: nella cartella dei documenti allegati è presente un file con lo stesso nome.\r\n\r\n"
-    "Si vuole sovrascrivere il file esistente?");
-const QString kNotBareName = QStringLiteral(
-    "Attenzione: il nome del file allegato non è valido.\r\n\r\n"
-    "E' possibile aprire soltanto un file presente nella cartella dei documenti allegati.");
+const QString kOverwrite =
+    QStringLiteral("Attenzione: nella cartella dei documenti allegati è presente un file con lo stesso nome.\r\n\r\n"
+                   "Si vuole sovrascrivere il file esistente?");
+const QString kNotBareName =
+    QStringLiteral("Attenzione: il nome del file allegato non è valido.\r\n\r\n"
+                   "E' possibile aprire soltanto un file presente nella cartella dei documenti allegati.");
 
 QString slotName(const char *prefix, int slot)
 {
@@ -90,8 +90,8 @@ TfrmAllegaCartella::TfrmAllegaCartella(Program &app, QWidget *opener)
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    QPushButton *applica = dialogButton(QStringLiteral("btnApplica"), QStringLiteral("Applica e chiudi"), container,
-                                        9, QSize(120, 30));
+    QPushButton *applica =
+        dialogButton(QStringLiteral("btnApplica"), QStringLiteral("Applica e chiudi"), container, 9, QSize(120, 30));
     QPushButton *annulla =
         dialogButton(QStringLiteral("btnAnnulla"), QStringLiteral("Annulla"), container, 9, QSize(120, 30));
     buttons->addWidget(applica);
@@ -163,7 +163,8 @@ QWidget *TfrmAllegaCartella::buildSlot(int i, QWidget *parent)
     g->addWidget(s.sfoglia, 1, 3);
     g->addWidget(s.apri, 1, 4);
 
-    g->addWidget(caption("lblCampo", 2 * i + 1, QStringLiteral("Descrizione %1 file allegato:").arg(ordinal)), 2, 0, 1, 5);
+    g->addWidget(caption("lblCampo", 2 * i + 1, QStringLiteral("Descrizione %1 file allegato:").arg(ordinal)), 2, 0, 1,
+                 5);
     s.desc = new QLineEdit(shape);
     s.desc->setObjectName(slotName("txtDesc", i));
     s.desc->setFont(style::font(12, true));
@@ -213,8 +214,8 @@ void TfrmAllegaCartella::btnSfogliaClick(int i)
     // dialog puts the focus in the name box as it shows, hence once it is on show.
     QTimer::singleShot(0, &dlgFile, [&dlgFile] {
         for (QAbstractItemView *view : dlgFile.findChildren<QAbstractItemView *>())
-            if (view->isVisible() && (view->objectName() == QLatin1String("listView")
-                                      || view->objectName() == QLatin1String("treeView")))
+            if (view->isVisible() &&
+                (view->objectName() == QLatin1String("listView") || view->objectName() == QLatin1String("treeView")))
                 view->setFocus(Qt::OtherFocusReason);
     });
     if (dlgFile.exec() != QDialog::Accepted) return;
@@ -226,8 +227,8 @@ void TfrmAllegaCartella::btnSfogliaClick(int i)
     // The card stores only what the code page holds: the copy takes that name, so
     // the stored name finds it again after a save.
     QLineEdit *file = m_slots[i].file;
-    file->setText(AttachmentFolder::storableName(source.fileName(),
-                                                   m_fileCapacity > 0 ? m_fileCapacity : std::numeric_limits<int>::max()));
+    file->setText(AttachmentFolder::storableName(
+        source.fileName(), m_fileCapacity > 0 ? m_fileCapacity : std::numeric_limits<int>::max()));
     file->setCursorPosition(0);
 
     // From here on any failure is silent: the slot keeps the picked name.

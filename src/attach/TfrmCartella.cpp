@@ -23,8 +23,8 @@ constexpr int kWidth = 440;
 constexpr int kPictureWidth = kWidth - 2 * 24;
 
 // A picture with its message drawn in, as the program's artwork carries its words.
-QLabel *textPicture(const QString &name, const QString &message, const QFont &font, int height,
-                    bool banner, QWidget *parent)
+QLabel *textPicture(const QString &name, const QString &message, const QFont &font, int height, bool banner,
+                    QWidget *parent)
 {
     const qreal dpr = 2.0;
     QPixmap pm(QSize(kPictureWidth, height) * dpr);
@@ -58,8 +58,7 @@ QLabel *textPicture(const QString &name, const QString &message, const QFont &fo
 
 } // namespace
 
-TfrmCartella::TfrmCartella(Program &app, QWidget *opener)
-    : DialogScreen(app, opener, QStringLiteral("TfrmCartella"))
+TfrmCartella::TfrmCartella(Program &app, QWidget *opener) : DialogScreen(app, opener, QStringLiteral("TfrmCartella"))
 {
     const QString caption = QStringLiteral(" Gestione cartella abbinata alla scheda corrente");
     setWindowTitle(caption);
@@ -77,12 +76,12 @@ TfrmCartella::TfrmCartella(Program &app, QWidget *opener)
     pv->setContentsMargins(11, 11, 11, 11);
     pv->setSpacing(10);
     pv->addWidget(textPicture(QStringLiteral("imgTitolo"), caption.trimmed(), style::font(10, true), 34, true, panel));
-    pv->addWidget(textPicture(
-        QStringLiteral("imgIstruzioni1"),
-        QStringLiteral("Alla scheda corrente è abbinata una cartella in cui conservare qualsiasi file che "
-                       "riguardi l'autore: le sue opere in formato digitale, immagini, appunti. "
-                       "Il pulsante qui sotto apre la cartella."),
-        style::font(9), 80, false, panel));
+    pv->addWidget(
+        textPicture(QStringLiteral("imgIstruzioni1"),
+                    QStringLiteral("Alla scheda corrente è abbinata una cartella in cui conservare qualsiasi file che "
+                                   "riguardi l'autore: le sue opere in formato digitale, immagini, appunti. "
+                                   "Il pulsante qui sotto apre la cartella."),
+                    style::font(9), 80, false, panel));
 
     auto *icoCartella =
         artwork::picture(QStringLiteral("icoCartella"), QStringLiteral("cartella"), QSize(72, 72), panel);
@@ -92,12 +91,12 @@ TfrmCartella::TfrmCartella(Program &app, QWidget *opener)
         dialogButton(QStringLiteral("btnApriCartella"), QStringLiteral("Apri cartella"), panel, 0, QSize(140, 30));
     pv->addWidget(apri, 0, Qt::AlignHCenter);
 
-    pv->addWidget(textPicture(
-        QStringLiteral("imgIstruzioni2"),
-        QStringLiteral("La cartella si trova nella cartella del programma: copiando l'intera cartella del "
-                       "programma su un disco esterno o su una chiavetta USB si ottiene una copia di "
-                       "sicurezza del programma e di tutti i suoi dati."),
-        style::font(9), 80, false, panel));
+    pv->addWidget(
+        textPicture(QStringLiteral("imgIstruzioni2"),
+                    QStringLiteral("La cartella si trova nella cartella del programma: copiando l'intera cartella del "
+                                   "programma su un disco esterno o su una chiavetta USB si ottiene una copia di "
+                                   "sicurezza del programma e di tutti i suoi dati."),
+                    style::font(9), 80, false, panel));
     v->addWidget(panel);
     v->addStretch(1);
 

@@ -14,8 +14,8 @@ constexpr double kFirstRowTop = 7;
 constexpr double kRowPitch = 5;
 constexpr double kRowHeight = 4.6;
 
-report::Memo *text(report::Page *page, const QString &name, double x, double y, double w, double h,
-                   double points, Qt::Alignment horizontal)
+report::Memo *text(report::Page *page, const QString &name, double x, double y, double w, double h, double points,
+                   Qt::Alignment horizontal)
 {
     report::Memo *m = page->addMemo(name, QRectF(mm(x), mm(y), mm(w), mm(h)));
     m->setFont(style::faceName(style::Face::Arial), points);
@@ -42,32 +42,19 @@ const QList<Row> &rows()
         int field;
     };
     static const Place kPlaces[] = {
-        {"Shape2", "Memo1", libro::Titolo},
-        {"Shape3", "Memo2", libro::Codice},
-        {"Shape4", "Memo3", libro::Scaffale},
-        {"Shape6", "Memo4", libro::Autore},
-        {"Shape7", "Memo5", libro::Nazione},
-        {"Shape8", "Memo6", libro::Curatore},
-        {"Shape9", "Memo7", libro::Dewey},
-        {"Shape10", "Memo8", libro::Pagine},
-        {"Shape11", "Memo9", libro::Genere},
-        {"Shape12", "Memo10", libro::Giudizio},
-        {"Shape13", "Memo11", libro::Editore},
-        {"Shape14", "Memo12", libro::Isbn},
-        {"Shape15", "Memo13", libro::Citta},
-        {"Shape16", "Memo14", libro::Anno},
-        {"Shape17", "Memo15", libro::Volumi},
-        {"Shape18", "Memo16", libro::Prezzo},
-        {"Shape20", "Memo35", libro::Collana},
-        {"Shape21", "Memo36", libro::Formato},
-        {"Shape22", "Memo37", libro::Originale},
-        {"Shape24", "Memo38", libro::Lingua},
-        {"Shape25", "Memo39", libro::Prima},
-        {"Shape5", "Memo21", libro::Traduttore},
-        {"Shape19", "Memo22", libro::Versione},
-        {"Shape26", "Memo23", libro::Note},
-        {"Shape27", "Memo24", libro::Prestato},
-        {"Shape28", "Memo30", libro::Scadenza},
+        {"Shape2", "Memo1", libro::Titolo},      {"Shape3", "Memo2", libro::Codice},
+        {"Shape4", "Memo3", libro::Scaffale},    {"Shape6", "Memo4", libro::Autore},
+        {"Shape7", "Memo5", libro::Nazione},     {"Shape8", "Memo6", libro::Curatore},
+        {"Shape9", "Memo7", libro::Dewey},       {"Shape10", "Memo8", libro::Pagine},
+        {"Shape11", "Memo9", libro::Genere},     {"Shape12", "Memo10", libro::Giudizio},
+        {"Shape13", "Memo11", libro::Editore},   {"Shape14", "Memo12", libro::Isbn},
+        {"Shape15", "Memo13", libro::Citta},     {"Shape16", "Memo14", libro::Anno},
+        {"Shape17", "Memo15", libro::Volumi},    {"Shape18", "Memo16", libro::Prezzo},
+        {"Shape20", "Memo35", libro::Collana},   {"Shape21", "Memo36", libro::Formato},
+        {"Shape22", "Memo37", libro::Originale}, {"Shape24", "Memo38", libro::Lingua},
+        {"Shape25", "Memo39", libro::Prima},     {"Shape5", "Memo21", libro::Traduttore},
+        {"Shape19", "Memo22", libro::Versione},  {"Shape26", "Memo23", libro::Note},
+        {"Shape27", "Memo24", libro::Prestato},  {"Shape28", "Memo30", libro::Scadenza},
     };
     static const QList<Row> r = [] {
         QList<Row> out;
@@ -85,7 +72,8 @@ std::unique_ptr<BookCardReport> build()
     auto r = std::make_unique<BookCardReport>(QStringLiteral("Scheda Libro"));
     // One page: nothing to follow in a progress window.
     r->setShowProgress(false);
-    report::Page *page = r->page = r->addPage(QStringLiteral("Page1"), QPageSize::A4, QPageLayout::Portrait, {10, 10, 10, 10});
+    report::Page *page = r->page =
+        r->addPage(QStringLiteral("Page1"), QPageSize::A4, QPageLayout::Portrait, {10, 10, 10, 10});
 
     frame(page, QStringLiteral("Shape1"), 1, 1, 188, 5.8)->setFillColor(style::colour::printHeading);
     text(page, QStringLiteral("titArcataSup"), 2, 2, 185.8, 4.2, 9, Qt::AlignHCenter)
@@ -125,8 +113,8 @@ void fill(BookCardReport &layout, const QStringList &book, const QDateTime &now)
         layout.values[i]->setText(t);
     }
     const RegionalSettings &rs = RegionalSettings::instance();
-    layout.footnote->setText(QStringLiteral("Stampa eseguita in data ") + rs.formatDate(now.date())
-                       + QStringLiteral(" alle ore ") + rs.formatTime(now.time()));
+    layout.footnote->setText(QStringLiteral("Stampa eseguita in data ") + rs.formatDate(now.date()) +
+                             QStringLiteral(" alle ore ") + rs.formatTime(now.time()));
 }
 
 } // namespace opusteca::bookcard

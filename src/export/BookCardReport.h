@@ -29,7 +29,7 @@ class BookCardReport : public report::Report {
 public:
     using report::Report::Report;
     report::Page *page = nullptr;
-    QList<report::Memo *> values; // one for each row, in the order of rows()
+    QList<report::Memo *> values;     // one for each row, in the order of rows()
     report::Memo *footnote = nullptr; // txtCalce
 };
 std::unique_ptr<BookCardReport> build();

@@ -28,8 +28,8 @@ const QString kIdle = QStringLiteral("Esportazione archivio in Microsoft Excel."
 const QString kAsk = QStringLiteral(
     "L'esportazione dei dati in Excel può richiedere diversi minuti a seconda del numero di schede presenti in "
     "archivio.\r\n\r\nSi vuole esportare i dati adesso?");
-const QString kDone = QStringLiteral(
-    "Le schede in archivio sono state esportate con successo.\r\n\r\nSi vuole aprire il file di Excel?");
+const QString kDone =
+    QStringLiteral("Le schede in archivio sono state esportate con successo.\r\n\r\nSi vuole aprire il file di Excel?");
 const QString kFailed = QStringLiteral(
     "Attenzione: il sistema non permette di esportare i dati.\n\r\n\rAccertarsi che il file di Excel non sia già "
     "aperto.");
@@ -37,9 +37,12 @@ const QString kFailed = QStringLiteral(
 QString logoArtwork(ExportArchive archive)
 {
     switch (archive) {
-    case ExportArchive::Books: return QStringLiteral("esporta_libri");
-    case ExportArchive::Authors: return QStringLiteral("esporta_autori");
-    case ExportArchive::Bibliographies: break;
+    case ExportArchive::Books:
+        return QStringLiteral("esporta_libri");
+    case ExportArchive::Authors:
+        return QStringLiteral("esporta_autori");
+    case ExportArchive::Bibliographies:
+        break;
     }
     return QStringLiteral("esporta_bibliografie");
 }
@@ -59,8 +62,8 @@ QWidget *rectangle(const QString &name, const QColor &colour, const QRect &geome
 } // namespace
 
 ExportScreen::ExportScreen(Program &app, QWidget *opener, ExportArchive archive)
-    : DialogScreen(app, opener, QString::fromLatin1(exportKind(archive).screenClass)),
-      m_kind(exportKind(archive)), m_model(new PreviewModel(m_kind, this))
+    : DialogScreen(app, opener, QString::fromLatin1(exportKind(archive).screenClass)), m_kind(exportKind(archive)),
+      m_model(new PreviewModel(m_kind, this))
 {
     setWindowTitle(QString::fromUtf8(m_kind.caption));
     setFixedClientSize(862, 560);
@@ -68,19 +71,19 @@ ExportScreen::ExportScreen(Program &app, QWidget *opener, ExportArchive archive)
 
     QWidget *panContainer = rectangle(QStringLiteral("panContainer"), style::colour::container,
                                       QRect((862 - 837) / 2, (560 - 533) / 2, 837, 533), this);
-    QWidget *shpSfondo = rectangle(QStringLiteral("shpSfondo"), style::colour::white, QRect(8, 8, 821, 65), panContainer);
+    QWidget *shpSfondo =
+        rectangle(QStringLiteral("shpSfondo"), style::colour::white, QRect(8, 8, 821, 65), panContainer);
 
     artwork::picture(QStringLiteral("imgLogo"), logoArtwork(archive), QSize(505, 55), panContainer)->move(13, 13);
     artwork::picture(QStringLiteral("icoHand"), QStringLiteral("mano"), QSize(31, 25), panContainer)->move(528, 32);
 
-    auto *cmdEsporta = new CommandPicture(QStringLiteral("cmdEsporta"), QStringLiteral("excel"), QSize(49, 50),
-                                          panContainer);
+    auto *cmdEsporta =
+        new CommandPicture(QStringLiteral("cmdEsporta"), QStringLiteral("excel"), QSize(49, 50), panContainer);
     cmdEsporta->move(566, 15);
-    auto *cmdGuida = new CommandPicture(QStringLiteral("cmdGuida"), QStringLiteral("guida"), QSize(50, 55),
-                                        panContainer);
+    auto *cmdGuida =
+        new CommandPicture(QStringLiteral("cmdGuida"), QStringLiteral("guida"), QSize(50, 55), panContainer);
     cmdGuida->move(670, 13);
-    auto *cmdEsci = new CommandPicture(QStringLiteral("cmdEsci"), QStringLiteral("esci"), QSize(40, 50),
-                                       panContainer);
+    auto *cmdEsci = new CommandPicture(QStringLiteral("cmdEsci"), QStringLiteral("esci"), QSize(40, 50), panContainer);
     cmdEsci->move(766, 15);
     connect(cmdEsporta, &CommandPicture::clicked, this, &ExportScreen::cmdEsportaClick);
     connect(cmdGuida, &CommandPicture::clicked, this, &ExportScreen::cmdGuidaClick);
@@ -123,8 +126,8 @@ void ExportScreen::buildGrid(QWidget *container)
     QPalette pal = m_grid->palette();
     pal.setColor(QPalette::AlternateBase, style::colour::mist);
     m_grid->setPalette(pal);
-    m_grid->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
-                            | QAbstractItemView::AnyKeyPressed);
+    m_grid->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                            QAbstractItemView::AnyKeyPressed);
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
     m_grid->setSelectionBehavior(QAbstractItemView::SelectItems);
     m_grid->setWordWrap(false);

@@ -58,10 +58,7 @@ public:
 class TfrmExpBibliografie : public ExportScreen {
     Q_OBJECT
 public:
-    TfrmExpBibliografie(Program &app, QWidget *opener)
-        : ExportScreen(app, opener, ExportArchive::Bibliographies)
-    {
-    }
+    TfrmExpBibliografie(Program &app, QWidget *opener) : ExportScreen(app, opener, ExportArchive::Bibliographies) {}
 };
 
 } // namespace opusteca

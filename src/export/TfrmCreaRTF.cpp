@@ -26,8 +26,7 @@ const QString kFailed = QStringLiteral("Attenzione: il sistema non permette di e
 
 } // namespace
 
-TfrmCreaRTF::TfrmCreaRTF(Program &app, QWidget *opener)
-    : DialogScreen(app, opener, QStringLiteral("TfrmCreaRTF"))
+TfrmCreaRTF::TfrmCreaRTF(Program &app, QWidget *opener) : DialogScreen(app, opener, QStringLiteral("TfrmCreaRTF"))
 {
     setWindowTitle(QStringLiteral(" Esporta scheda in RTF"));
     setFixedClientSize(500, 230);
@@ -47,7 +46,8 @@ TfrmCreaRTF::TfrmCreaRTF(Program &app, QWidget *opener)
     auto *row = new QHBoxLayout;
     const QSize buttonSize(150, 32);
     auto *btnAnnulla = dialogButton(QStringLiteral("btnAnnulla"), QStringLiteral("Annulla"), this, 9, buttonSize);
-    auto *btnStampa = dialogButton(QStringLiteral("btnStampa"), QStringLiteral("Esporta e stampa"), this, 9, buttonSize);
+    auto *btnStampa =
+        dialogButton(QStringLiteral("btnStampa"), QStringLiteral("Esporta e stampa"), this, 9, buttonSize);
     row->addWidget(btnAnnulla);
     row->addStretch(1);
     row->addWidget(btnStampa);

@@ -1,6 +1,6 @@
 #pragma once
-#include "kit/DialogScreen.h"
 #include "export/BookCardReport.h"
+#include "kit/DialogScreen.h"
 
 #include <QStringList>
 

@@ -44,24 +44,24 @@ struct FormatChoice {
     CatalogueFormat format;
 };
 constexpr FormatChoice kFormats[] = {
-    {"Riconosci automaticamente", CatalogueFormat::Auto},
-    {"CSV o TSV con intestazioni", CatalogueFormat::Delimited},
-    {"Goodreads (CSV)", CatalogueFormat::Goodreads},
-    {"LibraryThing (TSV)", CatalogueFormat::LibraryThing},
+    {"Riconosci automaticamente", CatalogueFormat::Auto}, {"CSV o TSV con intestazioni", CatalogueFormat::Delimited},
+    {"Goodreads (CSV)", CatalogueFormat::Goodreads},      {"LibraryThing (TSV)", CatalogueFormat::LibraryThing},
     {"Opusteca (.xls)", CatalogueFormat::Spreadsheet},
 };
 
 QString readErrorText(ReadError e)
 {
     switch (e) {
-    case ReadError::None: break;
+    case ReadError::None:
+        break;
     case ReadError::CannotOpen:
         return QStringLiteral("Attenzione: il file indicato non può essere aperto.\r\n\r\n"
                               "Accertarsi che il file esista e di avere il permesso di leggerlo.");
     case ReadError::NotText:
         return QStringLiteral("Attenzione: il file indicato non è un file di testo né un documento esportato da "
                               "Opusteca, e non può essere importato.");
-    case ReadError::Empty: return QStringLiteral("Attenzione: il file indicato è vuoto.");
+    case ReadError::Empty:
+        return QStringLiteral("Attenzione: il file indicato è vuoto.");
     case ReadError::NoRows:
         return QStringLiteral("Attenzione: il file indicato non contiene nessun libro: sotto la riga delle "
                               "intestazioni non c'è nessuna riga da importare.");
@@ -121,7 +121,8 @@ TfrmImportaLibri::TfrmImportaLibri(Program &app, QWidget *opener)
     style::setPanel(band, style::Panel::Sheet);
     auto *bandLayout = new QHBoxLayout(band);
     bandLayout->setContentsMargins(6, 4, 12, 4);
-    bandLayout->addWidget(artwork::picture(QStringLiteral("imgLogo"), QStringLiteral("importa_libri"), QSize(505, 55), band));
+    bandLayout->addWidget(
+        artwork::picture(QStringLiteral("imgLogo"), QStringLiteral("importa_libri"), QSize(505, 55), band));
     bandLayout->addStretch(1);
     auto *cmdGuida = new CommandPicture(QStringLiteral("cmdGuida"), QStringLiteral("guida"), QSize(44, 48), band);
     connect(cmdGuida, &CommandPicture::clicked, this, &TfrmImportaLibri::cmdGuidaClick);
@@ -131,7 +132,8 @@ TfrmImportaLibri::TfrmImportaLibri(Program &app, QWidget *opener)
     auto *shpInfo = new QFrame(background);
     shpInfo->setObjectName(QStringLiteral("shpInfo"));
     shpInfo->setFixedHeight(30);
-    shpInfo->setStyleSheet(QStringLiteral("#shpInfo { background: %1; border-radius: 4px; }").arg(style::css(style::colour::navy)));
+    shpInfo->setStyleSheet(
+        QStringLiteral("#shpInfo { background: %1; border-radius: 4px; }").arg(style::css(style::colour::navy)));
     auto *panInfo = new QLabel(kIdle, shpInfo);
     panInfo->setObjectName(QStringLiteral("panInfo"));
     panInfo->setFont(style::font(9, true));
@@ -175,7 +177,8 @@ TfrmImportaLibri::TfrmImportaLibri(Program &app, QWidget *opener)
                        QStringLiteral("Le prime righe del file come saranno salvate in archivio."));
     m_status->addHover(m_lstScarti->viewport(),
                        QStringLiteral("Le righe lasciate fuori dall'importazione o tagliate, con il loro numero."));
-    for (QWidget *w : {static_cast<QWidget *>(background), static_cast<QWidget *>(band), static_cast<QWidget *>(shpInfo)})
+    for (QWidget *w :
+         {static_cast<QWidget *>(background), static_cast<QWidget *>(band), static_cast<QWidget *>(shpInfo)})
         m_status->addBackground(w);
 }
 
@@ -196,7 +199,8 @@ QWidget *TfrmImportaLibri::buildFileRow(QWidget *parent)
     m_txtFile->setReadOnly(true);
     m_txtFile->setFont(style::fieldFont());
     m_txtFile->setPlaceholderText(QStringLiteral("Nessun file scelto"));
-    auto *btnSfoglia = dialogButton(QStringLiteral("btnSfoglia"), QStringLiteral("Sfoglia..."), panel, 9, QSize(110, 26));
+    auto *btnSfoglia =
+        dialogButton(QStringLiteral("btnSfoglia"), QStringLiteral("Sfoglia..."), panel, 9, QSize(110, 26));
     connect(btnSfoglia, &QPushButton::clicked, this, &TfrmImportaLibri::btnSfogliaClick);
 
     m_cmbFormato = new QComboBox(panel);

@@ -46,8 +46,7 @@ bool isPlainHolder(const QWidget *w)
 bool StatusLine::eventFilter(QObject *watched, QEvent *event)
 {
     const auto type = event->type();
-    if (type != QEvent::Enter && type != QEvent::MouseMove && type != QEvent::HoverMove)
-        return false;
+    if (type != QEvent::Enter && type != QEvent::MouseMove && type != QEvent::HoverMove) return false;
     if (!m_panInfo) return false;
     for (const auto &[w, text] : std::as_const(m_hover)) {
         if (w == watched) {
@@ -142,10 +141,7 @@ void FocusFrame::paintEvent(QPaintEvent *)
 
 namespace {
 
-bool isSingleLine(QWidget *w)
-{
-    return qobject_cast<QLineEdit *>(w) || qobject_cast<QComboBox *>(w);
-}
+bool isSingleLine(QWidget *w) { return qobject_cast<QLineEdit *>(w) || qobject_cast<QComboBox *>(w); }
 
 bool isEnter(QEvent *event)
 {

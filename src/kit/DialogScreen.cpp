@@ -6,11 +6,11 @@
 
 #include <QCloseEvent>
 #include <QGuiApplication>
-#include <QKeyEvent>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QPushButton>
-#include <QVBoxLayout>
 #include <QScreen>
+#include <QVBoxLayout>
 
 namespace opusteca {
 

@@ -56,18 +56,18 @@ namespace links {
 QString contactMail()
 {
     // Subject and body stay as they are: the shell-open step does the encoding.
-    return QLatin1Char('"') + QStringLiteral("mailto:") + maker::mail() + QStringLiteral("?subject=")
-        + QStringLiteral("Software Opusteca 2.0") + QStringLiteral("&body=")
-        + QStringLiteral("Salve, desidererei avere le seguenti informazioni sul software in oggetto:")
-        + QLatin1Char('"');
+    return QLatin1Char('"') + QStringLiteral("mailto:") + maker::mail() + QStringLiteral("?subject=") +
+           QStringLiteral("Software Opusteca 2.0") + QStringLiteral("&body=") +
+           QStringLiteral("Salve, desidererei avere le seguenti informazioni sul software in oggetto:") +
+           QLatin1Char('"');
 }
 
 QString makerSite() { return maker::site(); }
 
 QString userGuide(const QString &programFolder)
 {
-    return QLatin1Char('"') + QDir::toNativeSeparators(QDir(programFolder).filePath(QStringLiteral("Guida.pdf")))
-        + QLatin1Char('"');
+    return QLatin1Char('"') + QDir::toNativeSeparators(QDir(programFolder).filePath(QStringLiteral("Guida.pdf"))) +
+           QLatin1Char('"');
 }
 
 } // namespace links

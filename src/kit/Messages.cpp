@@ -5,8 +5,8 @@
 namespace opusteca::msg {
 namespace {
 
-int show(QWidget *parent, QMessageBox::Icon icon, const QString &text,
-         QMessageBox::StandardButtons buttons, QMessageBox::StandardButton def)
+int show(QWidget *parent, QMessageBox::Icon icon, const QString &text, QMessageBox::StandardButtons buttons,
+         QMessageBox::StandardButton def)
 {
     QMessageBox box(icon, QStringLiteral("Opusteca 2.0"), text, buttons, parent);
     box.setObjectName(QStringLiteral("msgBox"));
@@ -34,8 +34,8 @@ void information(QWidget *parent, const QString &text)
 
 bool confirm(QWidget *parent, const QString &text)
 {
-    return show(parent, QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No,
-                QMessageBox::Yes) != QMessageBox::No;
+    return show(parent, QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) !=
+           QMessageBox::No;
 }
 
 void plain(QWidget *parent, const QString &text)

@@ -56,8 +56,8 @@ QIcon icon(const QString &name)
 
 } // namespace artwork
 
-CommandPicture::CommandPicture(const QString &objectName, const QString &artworkName,
-                               const QSize &size, QWidget *parent)
+CommandPicture::CommandPicture(const QString &objectName, const QString &artworkName, const QSize &size,
+                               QWidget *parent)
     : QLabel(parent)
 {
     setObjectName(objectName);

@@ -18,8 +18,7 @@ QLabel *picture(const QString &objectName, const QString &name, const QSize &siz
 class CommandPicture : public QLabel {
     Q_OBJECT
 public:
-    CommandPicture(const QString &objectName, const QString &artworkName, const QSize &size,
-                   QWidget *parent = nullptr);
+    CommandPicture(const QString &objectName, const QString &artworkName, const QSize &size, QWidget *parent = nullptr);
     // A picture with a caption under it, as on the toolbars.
     void setCaption(const QString &caption);
 

@@ -14,12 +14,12 @@ bool shell::open(const QString &sCommand)
 
     const QString lower = target.left(8).toLower();
     QUrl url;
-    if (lower.startsWith(QLatin1String("http://")) || lower.startsWith(QLatin1String("https://"))
-        || lower.startsWith(QLatin1String("mailto:")))
+    if (lower.startsWith(QLatin1String("http://")) || lower.startsWith(QLatin1String("https://")) ||
+        lower.startsWith(QLatin1String("mailto:")))
         url = QUrl(target, QUrl::TolerantMode);
     else
         url = QUrl::fromLocalFile(target);
     return QDesktopServices::openUrl(url);
 }
 
-} // namespace opusteca::shell
+} // namespace opusteca

@@ -105,8 +105,8 @@ protected:
                 return true;
             }
             if (fits(key->text())) return false;
-            QKeyEvent fitted(key->type(), key->key(), key->modifiers(), cp1252::fit(key->text()),
-                             key->isAutoRepeat(), ushort(key->count()));
+            QKeyEvent fitted(key->type(), key->key(), key->modifiers(), cp1252::fit(key->text()), key->isAutoRepeat(),
+                             ushort(key->count()));
             busy = true;
             QCoreApplication::sendEvent(m_memo, &fitted);
             busy = false;
@@ -116,8 +116,7 @@ protected:
             auto *im = static_cast<QInputMethodEvent *>(event);
             if (fits(im->commitString())) return false;
             QInputMethodEvent fitted(im->preeditString(), im->attributes());
-            fitted.setCommitString(cp1252::fit(im->commitString()), im->replacementStart(),
-                                   im->replacementLength());
+            fitted.setCommitString(cp1252::fit(im->commitString()), im->replacementStart(), im->replacementLength());
             busy = true;
             QCoreApplication::sendEvent(m_memo, &fitted);
             busy = false;

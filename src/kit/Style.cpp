@@ -46,11 +46,21 @@ void setPanel(QWidget *w, Panel panel)
     };
     Look look{colour::white, colour::groupBorder, 8};
     switch (panel) {
-    case Panel::Container: look = {colour::container, colour::containerBorder, 10}; break;
-    case Panel::Paper: look = {colour::paper, colour::paperBorder, 8}; break;
-    case Panel::ToolbarGroup: look = {colour::white, colour::groupBorder, 8}; break;
-    case Panel::PictureFrame: look = {colour::white, colour::frameBorder, 6}; break;
-    case Panel::Sheet: look = {colour::white, colour::sheetBorder, 6}; break;
+    case Panel::Container:
+        look = {colour::container, colour::containerBorder, 10};
+        break;
+    case Panel::Paper:
+        look = {colour::paper, colour::paperBorder, 8};
+        break;
+    case Panel::ToolbarGroup:
+        look = {colour::white, colour::groupBorder, 8};
+        break;
+    case Panel::PictureFrame:
+        look = {colour::white, colour::frameBorder, 6};
+        break;
+    case Panel::Sheet:
+        look = {colour::white, colour::sheetBorder, 6};
+        break;
     }
     // A selector by name keeps the look off the controls the panel holds.
     Q_ASSERT(!w->objectName().isEmpty());

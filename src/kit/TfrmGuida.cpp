@@ -30,8 +30,7 @@ void HelpText::setText(const QString &text)
     setPlainText(text); // CR LF ends a block, so each paragraph wraps on its own
 }
 
-TfrmGuida::TfrmGuida(Program &app, QWidget *opener)
-    : DialogScreen(app, opener, QStringLiteral("TfrmGuida"))
+TfrmGuida::TfrmGuida(Program &app, QWidget *opener) : DialogScreen(app, opener, QStringLiteral("TfrmGuida"))
 {
     setWindowTitle(QStringLiteral(" Guida all'utilizzo del software"));
     setFixedClientSize(670, 572);

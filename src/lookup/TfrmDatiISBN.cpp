@@ -26,8 +26,7 @@ QString captionOf(int field)
 
 } // namespace
 
-TfrmDatiISBN::TfrmDatiISBN(Program &app, QWidget *opener)
-    : DialogScreen(app, opener, QStringLiteral("TfrmDatiISBN"))
+TfrmDatiISBN::TfrmDatiISBN(Program &app, QWidget *opener) : DialogScreen(app, opener, QStringLiteral("TfrmDatiISBN"))
 {
     setWindowTitle(QStringLiteral(" Dati del libro trovati in rete"));
     setFixedClientSize(760, 430);

@@ -17,10 +17,10 @@ enum class ListFooter {
 class ListReport : public Report {
 public:
     using Report::Report;
-    Memo *title = nullptr;   // txtTitolo
-    Band *data = nullptr;    // MasterData
-    Memo *lines = nullptr;   // txtRiepilogo
-    Memo *date = nullptr;    // txtPagina
+    Memo *title = nullptr; // txtTitolo
+    Band *data = nullptr;  // MasterData
+    Memo *lines = nullptr; // txtRiepilogo
+    Memo *date = nullptr;  // txtPagina
 };
 std::unique_ptr<ListReport> buildListReport(ListFooter footer);
 

@@ -134,10 +134,15 @@ void Report::preparePage(const Page &page)
     std::vector<const Band *> footers, flow;
     for (const auto &b : page.bands()) {
         switch (b->bandKind()) {
-        case BandKind::PageFooter: footers.push_back(b.get()); break;
-        case BandKind::ReportTitle: break;
+        case BandKind::PageFooter:
+            footers.push_back(b.get());
+            break;
+        case BandKind::ReportTitle:
+            break;
         case BandKind::MasterData:
-        case BandKind::Footer: flow.push_back(b.get()); break;
+        case BandKind::Footer:
+            flow.push_back(b.get());
+            break;
         }
     }
     // The report title comes first, wherever it was added.
@@ -270,7 +275,8 @@ void Report::drawObject(QPainter &painter, const ReportObject &object, double fr
         break;
     }
     case ObjectKind::Page:
-    case ObjectKind::Band: break;
+    case ObjectKind::Band:
+        break;
     }
 }
 

@@ -61,7 +61,7 @@ void Memo::setFont(const QString &family, double pointSize, bool bold, bool ital
     f.setItalic(italic);
     // Metric-compatible substitutes stand in for the named faces on Linux.
     f.setStyleHint(family.contains(QLatin1String("Courier"), Qt::CaseInsensitive) ? QFont::Monospace
-                                                                                : QFont::SansSerif);
+                                                                                  : QFont::SansSerif);
     // Unshaped: no ligatures, so "fi" prints (and reads back) as two letters.
     f.setStyleStrategy(QFont::PreferNoShaping);
     m_font = f;
@@ -87,8 +87,7 @@ Line *ObjectList::addLine(const QString &name, const QRectF &units)
 
 Page::Page(const QString &name, QPageSize::PageSizeId paper, QPageLayout::Orientation orientation,
            const QMarginsF &marginsMm)
-    : ReportObject(ObjectKind::Page, name, QRectF()), m_paper(paper), m_orientation(orientation),
-      m_marginsMm(marginsMm)
+    : ReportObject(ObjectKind::Page, name, QRectF()), m_paper(paper), m_orientation(orientation), m_marginsMm(marginsMm)
 {
     updateRect();
 }

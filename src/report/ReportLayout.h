@@ -50,10 +50,7 @@ public:
     void setHeight(double units) { m_rect.setHeight(units < 0 ? 0 : units); }
 
 protected:
-    ReportObject(ObjectKind kind, const QString &name, const QRectF &rect)
-        : m_name(name), m_kind(kind), m_rect(rect)
-    {
-    }
+    ReportObject(ObjectKind kind, const QString &name, const QRectF &rect) : m_name(name), m_kind(kind), m_rect(rect) {}
 
 private:
     QString m_name;

@@ -30,8 +30,8 @@ const QString kEmptyArchive = QStringLiteral("L'archivio non contiene nessuna sc
 
 QString ArchiveScreen::accessError() { return accessErrorText(); }
 
-ArchiveScreen::ArchiveScreen(Program &app, const RecordLayout &layout, const QString &className,
-                             const QString &caption, ArchiveRules rules)
+ArchiveScreen::ArchiveScreen(Program &app, const RecordLayout &layout, const QString &className, const QString &caption,
+                             ArchiveRules rules)
     : m_app(app), m_card(layout), m_rules(std::move(rules))
 {
     setObjectName(className);
@@ -188,10 +188,7 @@ CommandPicture *ArchiveScreen::addStandardCommand(QHBoxLayout *group, StandardCo
     return p;
 }
 
-ArchiveNavigator ArchiveScreen::navigator() const
-{
-    return ArchiveNavigator(m_card.layout(), m_app.programFolder());
-}
+ArchiveNavigator ArchiveScreen::navigator() const { return ArchiveNavigator(m_card.layout(), m_app.programFolder()); }
 
 void ArchiveScreen::clearCard() { card().clear(); }
 
@@ -210,8 +207,10 @@ void ArchiveScreen::loadRecord(const Record &record, qint64 number)
 
 void ArchiveScreen::showAccessError(bool plain)
 {
-    if (plain) msg::plain(this, accessError());
-    else msg::error(this, accessError());
+    if (plain)
+        msg::plain(this, accessError());
+    else
+        msg::error(this, accessError());
 }
 
 void ArchiveScreen::cmdSalvaClick()
@@ -232,13 +231,12 @@ void ArchiveScreen::cmdSalvaClick()
         const qsizetype length = card().text(f).size();
         const int capacity = def.capacity;
         if (length > capacity) {
-            msg::warning(this, QStringLiteral("Attenzione: hai superato la capienza massima del campo di testo ")
-                                   + QLatin1String(def.name)
-                                   + QStringLiteral(" che consente di memorizzare non più di ")
-                                   + QString::number(capacity)
-                                   + QStringLiteral(" caratteri.\n\r\n\rAttualmente hai inserito ")
-                                   + QString::number(length)
-                                   + QStringLiteral(" caratteri. Quelli in eccesso non saranno salvati."));
+            msg::warning(this,
+                         QStringLiteral("Attenzione: hai superato la capienza massima del campo di testo ") +
+                             QLatin1String(def.name) + QStringLiteral(" che consente di memorizzare non più di ") +
+                             QString::number(capacity) +
+                             QStringLiteral(" caratteri.\n\r\n\rAttualmente hai inserito ") + QString::number(length) +
+                             QStringLiteral(" caratteri. Quelli in eccesso non saranno salvati."));
             if (QWidget *w = card().control(f)) w->setFocus(Qt::OtherFocusReason);
         }
     }
@@ -246,14 +244,18 @@ void ArchiveScreen::cmdSalvaClick()
     switch (r.outcome) {
     case Outcome::Appended:
         lblPosizione()->setText(QString::number(r.number));
-        if (r.closeFailed) showAccessError(m_rules.saveFailureInPlainBox);
-        else msg::information(this, QStringLiteral("La scheda corrente è stata inserita in archivio."));
+        if (r.closeFailed)
+            showAccessError(m_rules.saveFailureInPlainBox);
+        else
+            msg::information(this, QStringLiteral("La scheda corrente è stata inserita in archivio."));
         break;
     case Outcome::Overwritten:
         lblPosizione()->setText(QString::number(r.number));
-        if (r.closeFailed) showAccessError(m_rules.saveFailureInPlainBox);
-        else msg::information(this, QStringLiteral(
-                 "Le modifiche apportate alla scheda corrente sono state salvate in archivio."));
+        if (r.closeFailed)
+            showAccessError(m_rules.saveFailureInPlainBox);
+        else
+            msg::information(
+                this, QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio."));
         break;
     default:
         showAccessError(m_rules.saveFailureInPlainBox);

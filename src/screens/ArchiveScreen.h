@@ -27,9 +27,9 @@ struct ArchiveRules {
         int field;
         QString what; // "il titolo del libro": what the warning asks for when the field is blank
     };
-    QList<Mandatory> mandatory;   // tested in this order
+    QList<Mandatory> mandatory; // tested in this order
     bool saveFailureInPlainBox = false;
-    int firstField = 0;           // where New puts the focus
+    int firstField = 0; // where New puts the focus
 };
 
 // An archive screen: long-lived, opened maximised from the start menu, with a
@@ -40,8 +40,8 @@ struct ArchiveRules {
 class ArchiveScreen : public LongLivedScreen {
     Q_OBJECT
 public:
-    ArchiveScreen(Program &app, const RecordLayout &layout, const QString &className,
-                  const QString &caption, ArchiveRules rules);
+    ArchiveScreen(Program &app, const RecordLayout &layout, const QString &className, const QString &caption,
+                  ArchiveRules rules);
 
     Program &app() const { return m_app; }
     Card &card()
@@ -96,8 +96,8 @@ protected:
 
     // Layout helpers for the subclasses.
     QHBoxLayout *addToolbarGroup();
-    CommandPicture *addCommand(QHBoxLayout *group, const QString &name, const QString &art,
-                               const QString &hover, const QString &caption = {});
+    CommandPicture *addCommand(QHBoxLayout *group, const QString &name, const QString &art, const QString &hover,
+                               const QString &caption = {});
     QLabel *addPositionLabel(QHBoxLayout *group);
     // Where the card goes, between the toolbar and the status line.
     QWidget *cardArea() const { return m_cardArea; }

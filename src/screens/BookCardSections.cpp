@@ -42,12 +42,12 @@ struct Place {
     int row;
 };
 constexpr Place kPlaces[] = {
-    {Titolo, 1, Wide, 0},      {Codice, 1, Left, 1},     {Scaffale, 1, Right, 1},  {Autore, 1, Left, 2},
-    {Nazione, 1, Right, 2},    {Curatore, 1, Left, 3},   {Genere, 1, Left, 4},     {Giudizio, 1, Right, 4},
-    {Editore, 2, Left, 0},     {Isbn, 2, Right, 0},      {Citta, 2, Left, 1},      {Anno, 2, Right, 1},
-    {Volumi, 2, Left, 2},      {Prezzo, 2, Right, 2},    {Collana, 2, Left, 3},    {Formato, 2, Right, 3},
-    {Originale, 3, Wide, 0},   {Lingua, 3, Left, 1},     {Prima, 3, Right, 1},     {Traduttore, 3, Left, 2},
-    {Versione, 3, Right, 2},   {Note, 4, Wide, 0},
+    {Titolo, 1, Wide, 0},    {Codice, 1, Left, 1},   {Scaffale, 1, Right, 1}, {Autore, 1, Left, 2},
+    {Nazione, 1, Right, 2},  {Curatore, 1, Left, 3}, {Genere, 1, Left, 4},    {Giudizio, 1, Right, 4},
+    {Editore, 2, Left, 0},   {Isbn, 2, Right, 0},    {Citta, 2, Left, 1},     {Anno, 2, Right, 1},
+    {Volumi, 2, Left, 2},    {Prezzo, 2, Right, 2},  {Collana, 2, Left, 3},   {Formato, 2, Right, 3},
+    {Originale, 3, Wide, 0}, {Lingua, 3, Left, 1},   {Prima, 3, Right, 1},    {Traduttore, 3, Left, 2},
+    {Versione, 3, Right, 2}, {Note, 4, Wide, 0},
 };
 
 // Places the captioned fields of one section on its grid.
@@ -69,11 +69,16 @@ public:
     QWidget *control(int field)
     {
         switch (bookLayout().fields[size_t(field)].kind) {
-        case ControlKind::Line: return cardui::lineField(m_card, field, area());
-        case ControlKind::Memo: return cardui::memoField(m_card, field, area());
-        case ControlKind::Choice: return cardui::listField(m_card, field, choices(field), area());
-        case ControlKind::Flag: return cardui::flagField(m_card, field, yes(), no(), area());
-        case ControlKind::Hidden: break;
+        case ControlKind::Line:
+            return cardui::lineField(m_card, field, area());
+        case ControlKind::Memo:
+            return cardui::memoField(m_card, field, area());
+        case ControlKind::Choice:
+            return cardui::listField(m_card, field, choices(field), area());
+        case ControlKind::Flag:
+            return cardui::flagField(m_card, field, yes(), no(), area());
+        case ControlKind::Hidden:
+            break;
         }
         return cardui::hiddenField(m_card, field, area());
     }
@@ -82,8 +87,10 @@ public:
     {
         for (const Place &p : kPlaces) {
             if (p.section != section) continue;
-            if (p.side == Right) captioned(p.field, p.row, RCap, RField, 1);
-            else captioned(p.field, p.row, LCap, LField, p.side == Wide ? FarPic - LField + 1 : 1);
+            if (p.side == Right)
+                captioned(p.field, p.row, RCap, RField, 1);
+            else
+                captioned(p.field, p.row, LCap, LField, p.side == Wide ? FarPic - LField + 1 : 1);
         }
     }
     // The right-hand cell of a row that holds more than one field: captioned by
@@ -142,10 +149,9 @@ void TfrmLibri::buildCard()
 
     // Tab order and Enter chain follow the card's field order; the check box is
     // reached by Tab only.
-    const QList<int> order = {Titolo, Codice, Scaffale, Autore, Nazione, Curatore, Dewey, Pagine,
-                              Genere, Giudizio, Editore, Isbn, Citta, Anno, Volumi, Prezzo, Collana,
-                              Formato, Originale, Lingua, Prima, Traduttore, Versione, Note, Prestato,
-                              Scadenza};
+    const QList<int> order = {Titolo,    Codice,  Scaffale, Autore,     Nazione,  Curatore, Dewey,    Pagine,  Genere,
+                              Giudizio,  Editore, Isbn,     Citta,      Anno,     Volumi,   Prezzo,   Collana, Formato,
+                              Originale, Lingua,  Prima,    Traduttore, Versione, Note,     Prestato, Scadenza};
     QList<QWidget *> chain;
     for (int f : order) chain << card().control(f);
     chainFocus(this, chain, true, {card().control(Annullata)});
@@ -199,8 +205,7 @@ QGridLayout *TfrmLibri::addSection(QVBoxLayout *cardLayout, int number, const QS
     return grid;
 }
 
-CommandPicture *TfrmLibri::fieldPicture(QWidget *parent, const QString &name, const QString &art,
-                                        const QString &hover)
+CommandPicture *TfrmLibri::fieldPicture(QWidget *parent, const QString &name, const QString &art, const QString &hover)
 {
     auto *p = new CommandPicture(name, art, QSize(26, 26), parent);
     statusLine()->addHover(p, hover);

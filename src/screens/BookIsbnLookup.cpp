@@ -1,10 +1,10 @@
 // The book card filled from the catalogues by its ISBN.
 #include "screens/TfrmLibri.h"
 
-#include "kit/Program.h"
+#include "attach/core/AttachmentFolder.h"
 #include "kit/DialogScreen.h"
 #include "kit/Messages.h"
-#include "attach/core/AttachmentFolder.h"
+#include "kit/Program.h"
 #include "lookup/CatalogueLookup.h"
 #include "lookup/TfrmDatiISBN.h"
 #include "lookup/core/Isbn.h"

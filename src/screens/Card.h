@@ -24,7 +24,11 @@ public:
     const RecordLayout &layout() const { return m_layout; }
     void bind(int field, std::unique_ptr<FieldControl> control);
     QWidget *control(int field) const;
-    template <class T> T *control(int field) const { return qobject_cast<T *>(control(field)); }
+    template <class T>
+    T *control(int field) const
+    {
+        return qobject_cast<T *>(control(field));
+    }
 
     // The field's text as the record keeps it: multi-line fields give each line
     // break as the characters it was loaded with, typed ones as CR LF.

@@ -1,11 +1,11 @@
 #include "screens/CardBuilder.h"
 
 #include "kit/Conventions.h"
-#include "kit/Style.h"
 #include "kit/StoredText.h"
+#include "kit/Style.h"
 
-#include <QCheckBox>
 #include <QAbstractItemView>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,10 +19,7 @@ namespace {
 
 const FieldDef &def(const Card &card, int field) { return card.layout().fields[field]; }
 
-void name(const Card &card, int field, QWidget *w)
-{
-    w->setObjectName(QString::fromLatin1(def(card, field).control));
-}
+void name(const Card &card, int field, QWidget *w) { w->setObjectName(QString::fromLatin1(def(card, field).control)); }
 
 // A text control the user types into: the card's font and a focus frame.
 void finishTyped(const Card &card, int field, QWidget *w)
@@ -63,7 +60,8 @@ QComboBox *listField(Card &card, int field, const QStringList &items, QWidget *p
     int widest = 0;
     const QFontMetrics metrics(style::fieldFont());
     for (const QString &item : items) widest = std::max(widest, metrics.horizontalAdvance(item));
-    c->view()->setMinimumWidth(widest + 2 * metrics.averageCharWidth() + c->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    c->view()->setMinimumWidth(widest + 2 * metrics.averageCharWidth() +
+                               c->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
     c->setCurrentIndex(-1);
     c->lineEdit()->setMaxLength(def(card, field).capacity);
     c->setMinimumHeight(24);

@@ -123,8 +123,10 @@ public:
     void setText(const QString &value) override
     {
         const QString t = text::trimmed(value);
-        if (t == m_yes) m_box->setChecked(true);
-        else if (t == m_no) m_box->setChecked(false);
+        if (t == m_yes)
+            m_box->setChecked(true);
+        else if (t == m_no)
+            m_box->setChecked(false);
     }
     void clear() override { m_box->setChecked(false); }
     void onChanged(QObject *context, std::function<void()> changed) override

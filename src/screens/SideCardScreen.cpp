@@ -28,9 +28,9 @@ void SideCardScreen::buildToolbar(const FolderCommand &folder)
     QHBoxLayout *g2 = addToolbarGroup();
     auto *cartella = addCommand(g2, QStringLiteral("cmdCartella"), folder.art, folder.hover, folder.caption);
     connect(cartella, &CommandPicture::clicked, this, &SideCardScreen::cmdCartellaClick);
-    auto *word = addCommand(g2, QStringLiteral("cmdWord"), QStringLiteral("word"),
-                            QStringLiteral("Esporta la scheda corrente in formato RTF."),
-                            QStringLiteral("Esporta scheda"));
+    auto *word =
+        addCommand(g2, QStringLiteral("cmdWord"), QStringLiteral("word"),
+                   QStringLiteral("Esporta la scheda corrente in formato RTF."), QStringLiteral("Esporta scheda"));
     connect(word, &CommandPicture::clicked, this, &SideCardScreen::cmdWordClick);
 
     addCardCommands(addToolbarGroup());

@@ -37,8 +37,7 @@ protected:
     QLineEdit *lineField(int field);
     QPlainTextEdit *memoField(int field);
     // A captioned field in the grid: caption in `row`, control in `row + 1`.
-    QWidget *place(int field, int row, int column, int columnSpan, const QString &captionName,
-                   QWidget *control);
+    QWidget *place(int field, int row, int column, int columnSpan, const QString &captionName, QWidget *control);
     // Where a field goes in the grid: caption in `row`, control in `row + 1`.
     struct Placement {
         int field;

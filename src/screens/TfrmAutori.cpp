@@ -66,10 +66,7 @@ void TfrmAutori::cmdCartellaClick()
     openDialog<TfrmCartella>(app(), this, [&](TfrmCartella &d) { d.setCallerTag(number); });
 }
 
-void TfrmAutori::openSearch()
-{
-    openSearchScreen<TfrmTrovaAutori>(tag());
-}
+void TfrmAutori::openSearch() { openSearchScreen<TfrmTrovaAutori>(tag()); }
 
 void TfrmAutori::openExport() { openDialog<TfrmExpAutori>(app(), this); }
 

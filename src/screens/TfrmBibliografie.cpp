@@ -32,8 +32,8 @@ TfrmBibliografie::TfrmBibliografie(Program &app)
 
 void TfrmBibliografie::buildScreen()
 {
-    buildToolbar({QStringLiteral("allega"), QStringLiteral("Allega file"),
-                  QStringLiteral("Allega file alla scheda corrente.")});
+    buildToolbar(
+        {QStringLiteral("allega"), QStringLiteral("Allega file"), QStringLiteral("Allega file alla scheda corrente.")});
     QGridLayout *g = buildFieldArea(QStringLiteral("lato_bibliografie"));
 
     placeFields({{Titolo, 0, 0, 4},
@@ -59,10 +59,7 @@ void TfrmBibliografie::cmdCartellaClick()
     openAttachments(QStringLiteral("bibliografie"));
 }
 
-void TfrmBibliografie::openSearch()
-{
-    openSearchScreen<TfrmTrovaBibliografie>(tag());
-}
+void TfrmBibliografie::openSearch() { openSearchScreen<TfrmTrovaBibliografie>(tag()); }
 
 void TfrmBibliografie::openExport() { openDialog<TfrmExpBibliografie>(app(), this); }
 

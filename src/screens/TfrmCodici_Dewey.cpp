@@ -193,8 +193,9 @@ void TfrmCodici_Dewey::tmrCaricaTimer()
         if (QFontInfo(m_lstRecords->font()).fixedPitch()) {
             // Fixed pitch: the entry of most characters is the widest; measuring
             // every entry would cost more than the filling itself.
-            const auto longest = std::max_element(m_entries.cbegin(), m_entries.cend(),
-                                                  [](const QString &a, const QString &b) { return a.size() < b.size(); });
+            const auto longest =
+                std::max_element(m_entries.cbegin(), m_entries.cend(),
+                                 [](const QString &a, const QString &b) { return a.size() < b.size(); });
             widest = metrics.horizontalAdvance(*longest);
         } else {
             for (const QString &e : std::as_const(m_entries)) widest = std::max(widest, metrics.horizontalAdvance(e));
@@ -224,7 +225,8 @@ void TfrmCodici_Dewey::lstRecordsDblClick()
 {
     const int row = selectedRow();
     // lblMemory names the card that opened the table: only the book card takes a code.
-    if (row >= 0 && m_codeChosen && callerTag() == QLatin1String("libri")) m_codeChosen(dewey::classCode(m_lstRecords->item(row)->text()));
+    if (row >= 0 && m_codeChosen && callerTag() == QLatin1String("libri"))
+        m_codeChosen(dewey::classCode(m_lstRecords->item(row)->text()));
     accept();
 }
 

@@ -37,8 +37,8 @@ ArchiveRules bookRules()
 } // namespace
 
 TfrmLibri::TfrmLibri(Program &app)
-    : ArchiveScreen(app, bookLayout(), QStringLiteral("TfrmLibri"),
-                    QStringLiteral(" Opusteca 2.0 - Archivio Libri"), bookRules())
+    : ArchiveScreen(app, bookLayout(), QStringLiteral("TfrmLibri"), QStringLiteral(" Opusteca 2.0 - Archivio Libri"),
+                    bookRules())
 {
 }
 
@@ -58,9 +58,8 @@ void TfrmLibri::buildToolbar()
                            QStringLiteral("Duplica"));
     connect(dup, &CommandPicture::clicked, this, &TfrmLibri::cmdDuplicaClick);
     addStandardCommand(g1, StandardCommand::Save);
-    connect(addStandardCommand(g1, StandardCommand::Search), &CommandPicture::clicked, this, [this] {
-        openSearchScreen<TfrmTrovaLibri>(QStringLiteral("libri"));
-    });
+    connect(addStandardCommand(g1, StandardCommand::Search), &CommandPicture::clicked, this,
+            [this] { openSearchScreen<TfrmTrovaLibri>(QStringLiteral("libri")); });
 
     QHBoxLayout *g2 = addToolbarGroup();
     auto *file = addCommand(g2, QStringLiteral("cmdFile"), QStringLiteral("allega"),
@@ -88,12 +87,11 @@ void TfrmLibri::buildToolbar()
     auto *disp = addCommand(g5, QStringLiteral("cmdDisponibili"), QStringLiteral("disponibili"),
                             QStringLiteral("Trova un libro in archivio fra quelli disponibili per il prestito."),
                             QStringLiteral("Disponibili"));
-    connect(disp, &CommandPicture::clicked, this, [this] {
-        openSearchScreen<TfrmTrovaDisponibili>(QStringLiteral("libri"));
-    });
-    auto *prestiti = addCommand(g5, QStringLiteral("cmdPrestiti"), QStringLiteral("prestiti"),
-                                QStringLiteral("Mostra i libri in prestito e quelli da restituire."),
-                                QStringLiteral("Prestiti"));
+    connect(disp, &CommandPicture::clicked, this,
+            [this] { openSearchScreen<TfrmTrovaDisponibili>(QStringLiteral("libri")); });
+    auto *prestiti =
+        addCommand(g5, QStringLiteral("cmdPrestiti"), QStringLiteral("prestiti"),
+                   QStringLiteral("Mostra i libri in prestito e quelli da restituire."), QStringLiteral("Prestiti"));
     connect(prestiti, &CommandPicture::clicked, this, [this] {
         openDialog<TfrmPrestiti>(app(), this, [&](TfrmPrestiti &d) { d.setChosenRecordAction(loadAction()); });
     });
@@ -136,8 +134,7 @@ void TfrmLibri::cmdDuplicaClick()
     }
     Card &c = card();
     c.setText(Convalida, no());
-    for (int f : {Prestato, Scadenza, Codice, File01, File02, File03, Desc01, Desc02, Desc03})
-        c.setText(f, QString());
+    for (int f : {Prestato, Scadenza, Codice, File01, File02, File03, Desc01, Desc02, Desc03}) c.setText(f, QString());
     c.setText(Annullata, no());
     lblPosizione()->clear();
     // Only makes sure the archive can be opened; the duplicated record is untouched.

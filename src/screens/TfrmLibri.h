@@ -41,8 +41,7 @@ private:
     // A framed section with its picture; returns the grid its fields go on.
     QGridLayout *addSection(QVBoxLayout *cardLayout, int number, const QString &art);
     // A small command picture beside a field, with its status-line text.
-    CommandPicture *fieldPicture(QWidget *parent, const QString &name, const QString &art,
-                                 const QString &hover);
+    CommandPicture *fieldPicture(QWidget *parent, const QString &name, const QString &art, const QString &hover);
     // Downloads the cover into the attachments folder and names it in a free slot.
     void attachCover(CatalogueLookup &lookup, QWidget *over, const QString &address, const QString &name);
     QLineEdit *m_txtIsbn = nullptr;

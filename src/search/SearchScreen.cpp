@@ -238,7 +238,8 @@ void SearchScreen::btnCercaClick()
     qsizetype longest = 0;
     for (qsizetype i = 0; i < lines.size(); ++i) longest = std::max(longest, lines.bytes(i).size());
     const QFontMetrics metrics(m_lstRecords->font());
-    const int lineWidth = metrics.horizontalAdvance(QString(longest, QLatin1Char('M'))) + 2 * metrics.averageCharWidth();
+    const int lineWidth =
+        metrics.horizontalAdvance(QString(longest, QLatin1Char('M'))) + 2 * metrics.averageCharWidth();
     m_lines->setLines(lines, QSize(std::max(m_kind.itemWidth, lineWidth), metrics.height() + 2));
     m_lblTrovate->setText(searchtext::countText(m_lines->rowCount()));
     m_stack->setCurrentWidget(m_panContainer);

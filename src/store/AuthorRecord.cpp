@@ -16,8 +16,8 @@ static_assert(offsetof(TSchedaAutore, Giudizio) == 15709);
 
 const RecordLayout &authorLayout()
 {
-    static const RecordLayout layout{"Autori.pro", 15960, FieldKind::ZeroTerminated,
-                                     Trimming::AsTyped, autore::kFields};
+    static const RecordLayout layout{"Autori.pro", 15960, FieldKind::ZeroTerminated, Trimming::AsTyped,
+                                     autore::kFields};
     return layout;
 }
 

@@ -18,8 +18,7 @@ struct TSchedaAutore {
 };
 
 namespace autore {
-enum Field { Autore, Nazione, Periodo, Corrente, Generi, Biografia, Opere, Pensiero,
-             Capolavoro, Giudizio, FieldCount };
+enum Field { Autore, Nazione, Periodo, Corrente, Generi, Biografia, Opere, Pensiero, Capolavoro, Giudizio, FieldCount };
 
 // The field table: what the codec, the card, the exports and the searches know of
 // each field, in file order.

@@ -71,8 +71,8 @@ bool BatchAppend::rollback()
     // Cut to the old size first, so putting the tail back grows nothing.
     bool ok = f.resize(m_originalSize);
     if (ok && !m_partialTail.isEmpty())
-        ok = f.seek(m_originalSize - m_partialTail.size())
-             && fileaccess::write(f, m_partialTail) == m_partialTail.size();
+        ok = f.seek(m_originalSize - m_partialTail.size()) &&
+             fileaccess::write(f, m_partialTail) == m_partialTail.size();
     ok = f.flush() && ok;
     release();
     return ok;

@@ -17,8 +17,8 @@ static_assert(offsetof(TSchedaBibliografia, Desc03) == 8035);
 
 const RecordLayout &bibliographyLayout()
 {
-    static const RecordLayout layout{"Bibliografie.pro", 8286, FieldKind::ZeroTerminated,
-                                     Trimming::AsTyped, bibliografia::kFields};
+    static const RecordLayout layout{"Bibliografie.pro", 8286, FieldKind::ZeroTerminated, Trimming::AsTyped,
+                                     bibliografia::kFields};
     return layout;
 }
 

@@ -24,9 +24,25 @@ struct TSchedaBibliografia {
 };
 
 namespace bibliografia {
-enum Field { Titolo, DataInizio, DataFine, Argomento, Scopo, Ricercatori, Bibliografia,
-             Presentazione, Relatori, Destinatari, File01, File02, File03, Desc01, Desc02,
-             Desc03, FieldCount };
+enum Field {
+    Titolo,
+    DataInizio,
+    DataFine,
+    Argomento,
+    Scopo,
+    Ricercatori,
+    Bibliografia,
+    Presentazione,
+    Relatori,
+    Destinatari,
+    File01,
+    File02,
+    File03,
+    Desc01,
+    Desc02,
+    Desc03,
+    FieldCount
+};
 
 // The field table: what the codec, the card, the exports and the searches know of
 // each field, in file order.

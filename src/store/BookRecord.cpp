@@ -25,8 +25,7 @@ static_assert(offsetof(TSchedaLibro, Desc03) == 2986);
 
 const RecordLayout &bookLayout()
 {
-    static const RecordLayout layout{"Libri.pro", 3237, FieldKind::LengthPrefixed,
-                                     Trimming::Trimmed, libro::kFields};
+    static const RecordLayout layout{"Libri.pro", 3237, FieldKind::LengthPrefixed, Trimming::Trimmed, libro::kFields};
     return layout;
 }
 

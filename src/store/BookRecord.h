@@ -44,14 +44,53 @@ struct TSchedaLibro {
 // Field indices into the book field table, in file order.
 namespace libro {
 enum Field {
-    Titolo, Codice, Convalida, Scaffale, Autore, Nazione, Curatore, Dewey, Pagine,
-    Genere, Giudizio, Editore, Isbn, Citta, Anno, Volumi, Prezzo, Collana, Formato,
-    Originale, Lingua, Prima, Traduttore, Versione, Prestato, Scadenza, Note,
-    Annullata, File01, File02, File03, Desc01, Desc02, Desc03, FieldCount
+    Titolo,
+    Codice,
+    Convalida,
+    Scaffale,
+    Autore,
+    Nazione,
+    Curatore,
+    Dewey,
+    Pagine,
+    Genere,
+    Giudizio,
+    Editore,
+    Isbn,
+    Citta,
+    Anno,
+    Volumi,
+    Prezzo,
+    Collana,
+    Formato,
+    Originale,
+    Lingua,
+    Prima,
+    Traduttore,
+    Versione,
+    Prestato,
+    Scadenza,
+    Note,
+    Annullata,
+    File01,
+    File02,
+    File03,
+    Desc01,
+    Desc02,
+    Desc03,
+    FieldCount
 };
 // The yes/no texts of Convalida and Annullata.
-inline const QString &yes() { static const QString s = QStringLiteral("S\u00EC"); return s; }
-inline const QString &no() { static const QString s = QStringLiteral("No"); return s; }
+inline const QString &yes()
+{
+    static const QString s = QStringLiteral("S\u00EC");
+    return s;
+}
+inline const QString &no()
+{
+    static const QString s = QStringLiteral("No");
+    return s;
+}
 
 // The field table: what the codec, the card, the exports and the searches know of
 // each field, in file order.

@@ -10,10 +10,9 @@ namespace {
 // 0x90, 0x9D) map to the code points of the same value, so that every byte
 // survives a load and a store unchanged.
 constexpr std::array<char16_t, 32> kHigh = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
 char16_t *decodeInto(const char *data, qsizetype size, char16_t *out)
@@ -37,10 +36,7 @@ char16_t *decodeInto(const char *data, qsizetype size, char16_t *out)
 
 } // namespace
 
-QChar toUnicode(unsigned char b)
-{
-    return (b >= 0x80 && b <= 0x9F) ? QChar(kHigh[b - 0x80]) : QChar(char16_t(b));
-}
+QChar toUnicode(unsigned char b) { return (b >= 0x80 && b <= 0x9F) ? QChar(kHigh[b - 0x80]) : QChar(char16_t(b)); }
 
 char fromUnicode(char16_t c)
 {
@@ -50,19 +46,19 @@ char fromUnicode(char16_t c)
     return '?';
 }
 
-bool represents(char16_t c)
-{
-    return c < 0x80 || (c >= 0xA0 && c <= 0xFF) || fromUnicode(c) != '?';
-}
+bool represents(char16_t c) { return c < 0x80 || (c >= 0xA0 && c <= 0xFF) || fromUnicode(c) != '?'; }
 
 namespace {
 
 // Letters users meet in names and places that have no canonical decomposition.
 constexpr std::array<std::pair<char16_t, char16_t>, 7> kLookAlikes = {{
-    {0x0141, u'L'}, {0x0142, u'l'}, // Ł ł
-    {0x0110, u'D'}, {0x0111, u'd'}, // Đ đ
-    {0x0126, u'H'}, {0x0127, u'h'}, // Ħ ħ
-    {0x0131, u'i'},                 // ı
+    {0x0141, u'L'},
+    {0x0142, u'l'}, // Ł ł
+    {0x0110, u'D'},
+    {0x0111, u'd'}, // Đ đ
+    {0x0126, u'H'},
+    {0x0127, u'h'}, // Ħ ħ
+    {0x0131, u'i'}, // ı
 }};
 
 char16_t fitOne(char16_t c)

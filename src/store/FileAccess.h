@@ -21,10 +21,7 @@ bool folderRefusesNewFiles(const QString &folder);
 // exported documents) goes through here: a write that does not write all its
 // bytes is a failure the caller reports.
 qint64 write(QFileDevice &file, const char *data, qint64 size);
-inline qint64 write(QFileDevice &file, const QByteArray &bytes)
-{
-    return write(file, bytes.constData(), bytes.size());
-}
+inline qint64 write(QFileDevice &file, const QByteArray &bytes) { return write(file, bytes.constData(), bytes.size()); }
 
 // Closes a file written in place. When `written`, what was written is first
 // handed to the device and waited for, so that "saved" means on the disk, not

@@ -38,8 +38,7 @@ QString valueOf(const QString &line)
 
 } // namespace
 
-IniFile::ReadResult IniFile::read(const QString &section, const QString &key,
-                                  const QString &defaultValue) const
+IniFile::ReadResult IniFile::read(const QString &section, const QString &key, const QString &defaultValue) const
 {
     const QFileInfo info(m_path);
     if (!info.exists()) return {Status::Missing, defaultValue};
@@ -48,8 +47,7 @@ IniFile::ReadResult IniFile::read(const QString &section, const QString &key,
     return {Status::Ok, valueIn(QString::fromLatin1(f.readAll()), section, key, defaultValue)};
 }
 
-QString IniFile::valueIn(const QString &text, const QString &section, const QString &key,
-                         const QString &defaultValue)
+QString IniFile::valueIn(const QString &text, const QString &section, const QString &key, const QString &defaultValue)
 {
     bool inSection = false;
     for (const QString &raw : text.split(QLatin1Char('\n'))) {
@@ -58,17 +56,15 @@ QString IniFile::valueIn(const QString &text, const QString &section, const QStr
             inSection = sectionName(line).compare(section, Qt::CaseInsensitive) == 0;
             continue;
         }
-        if (inSection && keyOf(line).compare(key, Qt::CaseInsensitive) == 0)
-            return valueOf(line);
+        if (inSection && keyOf(line).compare(key, Qt::CaseInsensitive) == 0) return valueOf(line);
     }
     return defaultValue;
 }
 
-QString IniFile::withValue(const QString &text, const QString &section, const QString &key,
-                           const QString &value)
+QString IniFile::withValue(const QString &text, const QString &section, const QString &key, const QString &value)
 {
-    const QString eol = text.contains(QLatin1String("\r\n")) || text.isEmpty()
-                            ? QStringLiteral("\r\n") : QStringLiteral("\n");
+    const QString eol =
+        text.contains(QLatin1String("\r\n")) || text.isEmpty() ? QStringLiteral("\r\n") : QStringLiteral("\n");
     QStringList lines = text.split(QLatin1Char('\n'));
     for (QString &l : lines)
         if (l.endsWith(QLatin1Char('\r'))) l.chop(1);
@@ -81,8 +77,7 @@ QString IniFile::withValue(const QString &text, const QString &section, const QS
     for (qsizetype i = 0; i < lines.size() && !done; ++i) {
         if (isSection(lines[i])) {
             if (sectionAt >= 0) break; // past our section
-            if (sectionName(lines[i]).compare(section, Qt::CaseInsensitive) == 0)
-                sectionAt = lastInSection = i;
+            if (sectionName(lines[i]).compare(section, Qt::CaseInsensitive) == 0) sectionAt = lastInSection = i;
             continue;
         }
         if (sectionAt < 0) continue;

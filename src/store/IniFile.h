@@ -25,8 +25,7 @@ public:
     // The same two steps on the file's text, without the file.
     static QString valueIn(const QString &text, const QString &section, const QString &key,
                            const QString &defaultValue);
-    static QString withValue(const QString &text, const QString &section, const QString &key,
-                             const QString &value);
+    static QString withValue(const QString &text, const QString &section, const QString &key, const QString &value);
 
 private:
     QString m_path;

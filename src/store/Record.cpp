@@ -32,13 +32,9 @@ void store(char *p, FieldKind kind, int capacity, QStringView text)
 
 } // namespace field
 
-Record::Record(const RecordLayout &layout)
-    : m_layout(&layout), m_bytes(layout.recordSize, '\0')
-{
-}
+Record::Record(const RecordLayout &layout) : m_layout(&layout), m_bytes(layout.recordSize, '\0') {}
 
-Record::Record(const RecordLayout &layout, QByteArray bytes)
-    : m_layout(&layout), m_bytes(std::move(bytes))
+Record::Record(const RecordLayout &layout, QByteArray bytes) : m_layout(&layout), m_bytes(std::move(bytes))
 {
     m_bytes.resize(layout.recordSize, '\0');
 }

@@ -28,24 +28,20 @@ bool RecordFile::open(const QString &path)
 {
     close();
     m_position = 0;
-    if (path.isEmpty() || QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()).size() > kMaxPath)
-        return false;
+    if (path.isEmpty() || QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()).size() > kMaxPath) return false;
     m_file.setFileName(path);
     // Qt opens files with read and write sharing on every platform, so two copies
     // of the program can work on one archive.
     constexpr auto mode = QIODevice::ReadWrite | QIODevice::Unbuffered;
     const QFileInfo info(path);
     if (info.exists() || info.isSymLink()) {
-        if (!info.isFile() || fileaccess::isMarkedReadOnly(path))
-            return false;
+        if (!info.isFile() || fileaccess::isMarkedReadOnly(path)) return false;
         return m_file.open(mode | QIODevice::ExistingOnly);
     }
     // A folder marked read-only gets no new archive, whoever runs the program
     // (where the mark means that: elsewhere the open below says what fails).
-    if (fileaccess::folderRefusesNewFiles(info.absolutePath()))
-        return false;
-    if (m_file.open(mode | QIODevice::NewOnly))
-        return true;
+    if (fileaccess::folderRefusesNewFiles(info.absolutePath())) return false;
+    if (m_file.open(mode | QIODevice::NewOnly)) return true;
     // Someone else created it in the meantime: use theirs, never truncate it.
     return QFileInfo(path).isFile() && m_file.open(mode | QIODevice::ExistingOnly);
 }
@@ -113,9 +109,6 @@ bool RecordFile::append(const QByteArray &record, qint64 &number)
     return true;
 }
 
-bool RecordFile::close()
-{
-    return fileaccess::close(m_file, std::exchange(m_written, false));
-}
+bool RecordFile::close() { return fileaccess::close(m_file, std::exchange(m_written, false)); }
 
 } // namespace opusteca

@@ -27,11 +27,11 @@ enum class ControlKind {
 // One row of a record type's field table: the single description of a field that
 // the codec, the card, the search filters and the exports all read.
 struct FieldDef {
-    const char *name;     // record field name, e.g. "Titolo"
-    int offset;           // byte offset in the record
-    int capacity;         // N: at most N text bytes, the field takes N + 1
-    const char *control;  // card control, e.g. "txtTitolo"
-    const char *label;    // caption on the card (UTF-8); empty for hidden fields
+    const char *name;    // record field name, e.g. "Titolo"
+    int offset;          // byte offset in the record
+    int capacity;        // N: at most N text bytes, the field takes N + 1
+    const char *control; // card control, e.g. "txtTitolo"
+    const char *label;   // caption on the card (UTF-8); empty for hidden fields
     ControlKind kind = ControlKind::Line;
     // The caption documents and search filters give the field where the card's is
     // shorter ("Codice identificativo:" for "Codice:"); null when they are the same.
@@ -42,7 +42,7 @@ struct FieldDef {
 };
 
 struct RecordLayout {
-    const char *fileName;  // archive file in the program folder
+    const char *fileName; // archive file in the program folder
     int recordSize;
     FieldKind kind;
     Trimming trimming;
@@ -88,21 +88,20 @@ constexpr const char *longLabel(const char *label) { return label; }
 } // namespace fieldtable
 
 // A field table row; a sixth argument gives the field's long caption.
-#define OPUSTECA_FIELD(Record, Name, Control, Label, Kind, ...)                                               \
-    FieldDef                                                                                                  \
-    {                                                                                                         \
-        #Name, int(offsetof(Record, Name)), int(sizeof(Record::Name)) - 1, Control, Label, ControlKind::Kind, \
-            fieldtable::longLabel(__VA_ARGS__)                                                                \
+#define OPUSTECA_FIELD(Record, Name, Control, Label, Kind, ...)                                                        \
+    FieldDef                                                                                                           \
+    {                                                                                                                  \
+#Name, int(offsetof(Record, Name)), int(sizeof(Record::Name)) - 1, Control, Label, ControlKind::Kind,          \
+            fieldtable::longLabel(__VA_ARGS__)                                                                         \
     }
 
 // The three attached-file slots that close a book and a piece of research: the
 // paths, then their descriptions, kept in hidden labels of the card.
-#define OPUSTECA_ATTACHMENT_FIELDS(Record)                     \
-    OPUSTECA_FIELD(Record, File01, "lblFile01", "", Hidden),   \
-    OPUSTECA_FIELD(Record, File02, "lblFile02", "", Hidden),   \
-    OPUSTECA_FIELD(Record, File03, "lblFile03", "", Hidden),   \
-    OPUSTECA_FIELD(Record, Desc01, "lblDesc01", "", Hidden),   \
-    OPUSTECA_FIELD(Record, Desc02, "lblDesc02", "", Hidden),   \
-    OPUSTECA_FIELD(Record, Desc03, "lblDesc03", "", Hidden)
+#define OPUSTECA_ATTACHMENT_FIELDS(Record)                                                                             \
+    OPUSTECA_FIELD(Record, File01, "lblFile01", "", Hidden), OPUSTECA_FIELD(Record, File02, "lblFile02", "", Hidden),  \
+        OPUSTECA_FIELD(Record, File03, "lblFile03", "", Hidden),                                                       \
+        OPUSTECA_FIELD(Record, Desc01, "lblDesc01", "", Hidden),                                                       \
+        OPUSTECA_FIELD(Record, Desc02, "lblDesc02", "", Hidden),                                                       \
+        OPUSTECA_FIELD(Record, Desc03, "lblDesc03", "", Hidden)
 
 } // namespace opusteca

@@ -20,17 +20,16 @@ using namespace opusteca::test;
 namespace {
 
 const QString kWrong = QStringLiteral("Attenzione: password errata.");
-const QString kReadFailed = QStringLiteral(
-    "Attenzione: si è verificato un errore durante la procedura di lettura della password. "
-    "Si consiglia di reinstallare il software.");
+const QString kReadFailed =
+    QStringLiteral("Attenzione: si è verificato un errore durante la procedura di lettura della password. "
+                   "Si consiglia di reinstallare il software.");
 const QString kOldWrong = QStringLiteral("Attenzione: vecchia password errata.");
-const QString kNotConfirmed = QStringLiteral(
-    "Attenzione: la nuova password non è stata confermata correttamente. "
-    "E' necessario reinserire entrambi i valori.");
+const QString kNotConfirmed = QStringLiteral("Attenzione: la nuova password non è stata confermata correttamente. "
+                                             "E' necessario reinserire entrambi i valori.");
 const QString kChanged = QStringLiteral("Modifica della password completata con successo.");
-const QString kChangeFailed = QStringLiteral(
-    "Attenzione: si è verificato un errore durante la procedura di modifica della password. "
-    "Si consiglia di reinstallare il software.");
+const QString kChangeFailed =
+    QStringLiteral("Attenzione: si è verificato un errore durante la procedura di modifica della password. "
+                   "Si consiglia di reinstallare il software.");
 
 const QString kPasswordFile = QString::fromLatin1(PasswordStore::kFileName);
 
@@ -63,8 +62,10 @@ class TestPasswordScreens : public QObject {
         txtPassword()->clear();
         typeText(txtPassword(), typed);
         return answerBoxes([&] {
-            if (viaEnter) pressEnter(txtPassword());
-            else button(login, QStringLiteral("cmdOK"))->click();
+            if (viaEnter)
+                pressEnter(txtPassword());
+            else
+                button(login, QStringLiteral("cmdOK"))->click();
         });
     }
     bool openChangeScreen()
@@ -92,8 +93,7 @@ private slots:
     void cleanup()
     {
         const QString file = program->folder.file(kPasswordFile);
-        if (QFileInfo(file).isFile())
-            QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
+        if (QFileInfo(file).isFile()) QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
         program.reset();
     }
 
@@ -185,15 +185,24 @@ private slots:
         QTest::addColumn<QString>("storedText"); // written by hand, not through the screens
         QTest::addColumn<QString>("typed");
         QTest::addColumn<bool>("accepted");
-        QTest::newRow("hand-written lower case, typed lower") << "opusteca" << "opusteca" << false;
-        QTest::newRow("hand-written lower case, typed upper") << "opusteca" << "OPUSTECA" << false;
-        QTest::newRow("hand-written one lower letter") << "OPUSTECa" << "OPUSTECa" << false;
-        QTest::newRow("accented lower, typed lower") << QStringLiteral("CITT\u00E0") << QStringLiteral("citt\u00E0") << true;
-        QTest::newRow("accented lower, typed mixed") << QStringLiteral("CITT\u00E0") << QStringLiteral("Citt\u00E0") << true;
-        QTest::newRow("accented lower, typed capital") << QStringLiteral("CITT\u00E0") << QStringLiteral("CITT\u00C0") << false;
-        QTest::newRow("accented capital, typed lower") << QStringLiteral("PERCH\u00C9") << QStringLiteral("perch\u00E9") << false;
-        QTest::newRow("accented capital, typed capital") << QStringLiteral("PERCH\u00C9") << QStringLiteral("perch\u00C9") << true;
-        QTest::newRow("stored with blanks around") << "  OPUSTECA " << "opusteca" << true;
+        QTest::newRow("hand-written lower case, typed lower") << "opusteca"
+                                                              << "opusteca" << false;
+        QTest::newRow("hand-written lower case, typed upper") << "opusteca"
+                                                              << "OPUSTECA" << false;
+        QTest::newRow("hand-written one lower letter") << "OPUSTECa"
+                                                       << "OPUSTECa" << false;
+        QTest::newRow("accented lower, typed lower")
+            << QStringLiteral("CITT\u00E0") << QStringLiteral("citt\u00E0") << true;
+        QTest::newRow("accented lower, typed mixed")
+            << QStringLiteral("CITT\u00E0") << QStringLiteral("Citt\u00E0") << true;
+        QTest::newRow("accented lower, typed capital")
+            << QStringLiteral("CITT\u00E0") << QStringLiteral("CITT\u00C0") << false;
+        QTest::newRow("accented capital, typed lower")
+            << QStringLiteral("PERCH\u00C9") << QStringLiteral("perch\u00E9") << false;
+        QTest::newRow("accented capital, typed capital")
+            << QStringLiteral("PERCH\u00C9") << QStringLiteral("perch\u00C9") << true;
+        QTest::newRow("stored with blanks around") << "  OPUSTECA "
+                                                   << "opusteca" << true;
     }
 
     void storedPasswordDecidesTheCase()
@@ -227,7 +236,8 @@ private slots:
     {
         QTest::addColumn<QByteArray>("content"); // empty: the file is a folder
         QTest::newRow("not hexadecimal") << iniHolding(QStringLiteral("4G25"));
-        QTest::newRow("good pairs then a bad one") << iniHolding(scrambler::scramble(QStringLiteral("OPUSTECA")) + "ZZ");
+        QTest::newRow("good pairs then a bad one")
+            << iniHolding(scrambler::scramble(QStringLiteral("OPUSTECA")) + "ZZ");
         QTest::newRow("a folder in its place") << QByteArray();
     }
 
@@ -284,8 +294,10 @@ private slots:
         QVERIFY(openChangeScreen());
         typeText(txtOld(), QStringLiteral("opusteca"));
         const QByteArray before = passwordFile();
-        if (windowClose) change->close();
-        else button(change, QStringLiteral("cmdEsci"))->click();
+        if (windowClose)
+            change->close();
+        else
+            button(change, QStringLiteral("cmdEsci"))->click();
         QCOMPARE(visibleTopLevels(), QStringList{QStringLiteral("TfrmPassword")});
         QCOMPARE(txtPassword()->text(), QString());
         QCOMPARE(login->focusWidget(), txtPassword());
@@ -325,9 +337,12 @@ private slots:
     {
         QTest::addColumn<QString>("newText");
         QTest::addColumn<QString>("confirm");
-        QTest::newRow("lower then upper case") << "nuova" << "NUOVA";
-        QTest::newRow("another word") << "nuova" << "nuovo";
-        QTest::newRow("one character more") << "nuova" << "nuovaa";
+        QTest::newRow("lower then upper case") << "nuova"
+                                               << "NUOVA";
+        QTest::newRow("another word") << "nuova"
+                                      << "nuovo";
+        QTest::newRow("one character more") << "nuova"
+                                            << "nuovaa";
         QTest::newRow("accented case") << QStringLiteral("citt\u00E0") << QStringLiteral("citt\u00C0");
     }
 
@@ -353,14 +368,22 @@ private slots:
         QTest::addColumn<QString>("newText");
         QTest::addColumn<QString>("confirm");
         QTest::addColumn<QString>("storedText");
-        QTest::newRow("lower case") << "nuova" << "nuova" << "NUOVA";
-        QTest::newRow("blanks around differ") << "  nuova " << "nuova" << "NUOVA";
-        QTest::newRow("mixed case, same on both") << "NuoVa1!" << "NuoVa1!" << "NUOVA1!";
-        QTest::newRow("accented letter keeps its case") << QStringLiteral("perch\u00E9") << QStringLiteral("perch\u00E9")
-                                                        << QStringLiteral("PERCH\u00E9");
+        QTest::newRow("lower case") << "nuova"
+                                    << "nuova"
+                                    << "NUOVA";
+        QTest::newRow("blanks around differ") << "  nuova "
+                                              << "nuova"
+                                              << "NUOVA";
+        QTest::newRow("mixed case, same on both") << "NuoVa1!"
+                                                  << "NuoVa1!"
+                                                  << "NUOVA1!";
+        QTest::newRow("accented letter keeps its case")
+            << QStringLiteral("perch\u00E9") << QStringLiteral("perch\u00E9") << QStringLiteral("PERCH\u00E9");
         QTest::newRow("255 characters") << QString(255, QLatin1Char('k')) << QString(255, QLatin1Char('k'))
                                         << QString(255, QLatin1Char('K'));
-        QTest::newRow("same as the old one") << "opusteca" << "opusteca" << "OPUSTECA";
+        QTest::newRow("same as the old one") << "opusteca"
+                                             << "opusteca"
+                                             << "OPUSTECA";
     }
 
     void changeSucceeds()
@@ -385,23 +408,25 @@ private slots:
         // Typed in the other case of its letters a-z, the new password opens the start menu.
         QString other = newText;
         for (QChar &c : other)
-            if (c.isLower() && c.unicode() < 128) c = c.toUpper();
-            else if (c.isUpper() && c.unicode() < 128) c = c.toLower();
+            if (c.isLower() && c.unicode() < 128)
+                c = c.toUpper();
+            else if (c.isUpper() && c.unicode() < 128)
+                c = c.toLower();
         QCOMPARE(tryLogin(other).count(), 0);
         QCOMPARE(visibleTopLevels(), QStringList{QStringLiteral("TfrmAvvio")});
     }
 
     void changeKeepsTheFilesOtherLines()
     {
-        program->folder.write(kPasswordFile, QByteArray("; installato\r\n[Accesso]\r\nValore=")
-                                                 + scrambler::scramble(QStringLiteral("OPUSTECA")).toLatin1()
-                                                 + QByteArray("\r\n[Altro]\r\nk=v\r\n"));
+        program->folder.write(kPasswordFile, QByteArray("; installato\r\n[Accesso]\r\nValore=") +
+                                                 scrambler::scramble(QStringLiteral("OPUSTECA")).toLatin1() +
+                                                 QByteArray("\r\n[Altro]\r\nk=v\r\n"));
         QVERIFY(openChangeScreen());
         QCOMPARE(tryChange(QStringLiteral("opusteca"), QStringLiteral("x"), QStringLiteral("x")).texts,
                  QStringList{kChanged});
-        QCOMPARE(passwordFile(), QByteArray("; installato\r\n[Accesso]\r\nValore=")
-                                     + scrambler::scramble(QStringLiteral("X")).toLatin1()
-                                     + QByteArray("\r\n[Altro]\r\nk=v\r\n"));
+        QCOMPARE(passwordFile(), QByteArray("; installato\r\n[Accesso]\r\nValore=") +
+                                     scrambler::scramble(QStringLiteral("X")).toLatin1() +
+                                     QByteArray("\r\n[Altro]\r\nk=v\r\n"));
     }
 
     void newPasswordOutsideTheStoredFormat_data()
@@ -511,8 +536,7 @@ private slots:
         for (int i : {1, 2, 0, 2}) {
             fields[i]->setFocus();
             QCOMPARE(shown(), QStringList{frames[i]});
-            QCOMPARE(change->findChild<QWidget *>(frames[i])->geometry(),
-                     fields[i]->geometry().adjusted(-4, -4, 4, 4));
+            QCOMPARE(change->findChild<QWidget *>(frames[i])->geometry(), fields[i]->geometry().adjusted(-4, -4, 4, 4));
         }
         button(change, QStringLiteral("cmdEsci"))->setFocus();
         QCOMPARE(shown(), QStringList());
@@ -545,7 +569,8 @@ private slots:
             QVERIFY2(b->isVisible(), qPrintable(name));
             QCOMPARE(rect(b).height(), height);
             const int textWidth = b->fontMetrics().horizontalAdvance(b->text());
-            QVERIFY2(b->width() >= textWidth + 24, qPrintable(QStringLiteral("%1: %2 for %3").arg(name).arg(b->width()).arg(textWidth)));
+            QVERIFY2(b->width() >= textWidth + 24,
+                     qPrintable(QStringLiteral("%1: %2 for %3").arg(name).arg(b->width()).arg(textWidth)));
             QVERIFY2(inner.contains(rect(b)), qPrintable(name));
         }
         // The bottom row: first button under the field's left edge, last one

@@ -10,9 +10,9 @@
 #include "export/TfrmCreaRTF.h"
 #include "export/TfrmExpAutori.h"
 #include "export/TfrmExpBibliografie.h"
-#include "import/TfrmImportaLibri.h"
 #include "export/TfrmExpLibri.h"
 #include "export/TfrmStampaLibro.h"
+#include "import/TfrmImportaLibri.h"
 #include "kit/Conventions.h"
 #include "kit/TfrmGuida.h"
 #include "screens/TfrmCodici_Dewey.h"
@@ -128,7 +128,8 @@ private slots:
 
         // Its own closing control does close it.
         QWidget *closer = nullptr;
-        for (const QString &name : {QStringLiteral("btnChiudi"), QStringLiteral("btnAnnulla"), QStringLiteral("cmdEsci")}) {
+        for (const QString &name :
+             {QStringLiteral("btnChiudi"), QStringLiteral("btnAnnulla"), QStringLiteral("cmdEsci")}) {
             QWidget *w = d->findChild<QWidget *>(name);
             if (w && w->isVisible() && !closer) closer = w;
         }
@@ -188,8 +189,8 @@ private slots:
         int fields = 0;
         for (QWidget *field : w->findChildren<QWidget *>()) {
             if (!field->objectName().startsWith(QLatin1String("txt"))) continue;
-            if (!qobject_cast<QLineEdit *>(field) && !qobject_cast<QComboBox *>(field)
-                && !qobject_cast<QPlainTextEdit *>(field))
+            if (!qobject_cast<QLineEdit *>(field) && !qobject_cast<QComboBox *>(field) &&
+                !qobject_cast<QPlainTextEdit *>(field))
                 continue;
             ++fields;
             auto *frame = w->findChild<FocusFrame *>(FocusFrame::frameNameFor(field->objectName()));

@@ -39,18 +39,18 @@ using namespace opusteca::test;
 
 namespace {
 
-const QString kAccess = QStringLiteral(
-    "Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
-    "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma.");
+const QString kAccess =
+    QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
+                   "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma.");
 const QString kInserted = QStringLiteral("La scheda corrente è stata inserita in archivio.");
 const QString kWrong = QStringLiteral("Attenzione: password errata.");
-const QString kReadFailed = QStringLiteral(
-    "Attenzione: si è verificato un errore durante la procedura di lettura della password. "
-    "Si consiglia di reinstallare il software.");
+const QString kReadFailed =
+    QStringLiteral("Attenzione: si è verificato un errore durante la procedura di lettura della password. "
+                   "Si consiglia di reinstallare il software.");
 const QString kOldWrong = QStringLiteral("Attenzione: vecchia password errata.");
-const QString kChangeFailed = QStringLiteral(
-    "Attenzione: si è verificato un errore durante la procedura di modifica della password. "
-    "Si consiglia di reinstallare il software.");
+const QString kChangeFailed =
+    QStringLiteral("Attenzione: si è verificato un errore durante la procedura di modifica della password. "
+                   "Si consiglia di reinstallare il software.");
 const QString kChanged = QStringLiteral("Modifica della password completata con successo.");
 const QString kPasswordFile = QString::fromLatin1(PasswordStore::kFileName);
 
@@ -68,15 +68,13 @@ struct Archive {
 const Archive kArchives[] = {
     {QStringLiteral("TfrmLibri"), QStringLiteral("Libri.pro"), bookLayout, libro::Titolo},
     {QStringLiteral("TfrmAutori"), QStringLiteral("Autori.pro"), authorLayout, autore::Autore},
-    {QStringLiteral("TfrmBibliografie"), QStringLiteral("Bibliografie.pro"), bibliographyLayout,
-     bibliografia::Titolo},
+    {QStringLiteral("TfrmBibliografie"), QStringLiteral("Bibliografie.pro"), bibliographyLayout, bibliografia::Titolo},
 };
 
 Record sample(const RecordLayout &layout, const QString &tag)
 {
     QList<QPair<int, QString>> fields;
-    for (int f = 0; f < layout.fieldCount(); ++f)
-        fields.append({f, tag + QLatin1Char('-') + QString::number(f)});
+    for (int f = 0; f < layout.fieldCount(); ++f) fields.append({f, tag + QLatin1Char('-') + QString::number(f)});
     if (&layout == &bookLayout()) {
         fields[libro::Convalida].second = libro::no();
         fields[libro::Annullata].second = libro::no();
@@ -116,10 +114,7 @@ void paste(QWidget *field, const QString &text)
     QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
 }
 
-QByteArray iniHolding(const QByteArray &hex)
-{
-    return QByteArray("[Accesso]\r\nValore=") + hex + QByteArray("\r\n");
-}
+QByteArray iniHolding(const QByteArray &hex) { return QByteArray("[Accesso]\r\nValore=") + hex + QByteArray("\r\n"); }
 
 } // namespace
 
@@ -290,7 +285,7 @@ void TestFaultMatrix::damagedArchive()
 
 void TestFaultMatrix::passwordFileFaults_data()
 {
-    QTest::addColumn<QByteArray>("content"); // "-" for no file at all
+    QTest::addColumn<QByteArray>("content");   // "-" for no file at all
     QTest::addColumn<QString>("loginMessage"); // empty: the start menu opens
     QTest::addColumn<QString>("changeMessage");
     const QByteArray good = scrambler::scramble(kInitialPassword).toLatin1();
@@ -307,8 +302,10 @@ void TestFaultMatrix::passwordFileFaults()
     QFETCH(QString, loginMessage);
     QFETCH(QString, changeMessage);
     program = std::make_unique<RunningProgram>();
-    if (content == "-") QVERIFY(QFile::remove(program->folder.file(kPasswordFile)));
-    else program->folder.write(kPasswordFile, content);
+    if (content == "-")
+        QVERIFY(QFile::remove(program->folder.file(kPasswordFile)));
+    else
+        program->folder.write(kPasswordFile, content);
 
     QWidget *login = topLevel(QStringLiteral("TfrmPassword"));
     auto *field = login->findChild<QLineEdit *>(QStringLiteral("txtPassword"));
@@ -330,8 +327,10 @@ void TestFaultMatrix::passwordFileFaults()
         change->findChild<QLineEdit *>(QString::fromLatin1(name))->setText(QStringLiteral("opusteca"));
     const Boxes changed = answerBoxes([&] { change->findChild<QPushButton *>(QStringLiteral("cmdOK"))->click(); });
     QCOMPARE(changed.texts, QStringList{changeMessage});
-    if (content == "-") QVERIFY(!QFile::exists(program->folder.file(kPasswordFile)));
-    else QCOMPARE(program->folder.read(kPasswordFile), content);
+    if (content == "-")
+        QVERIFY(!QFile::exists(program->folder.file(kPasswordFile)));
+    else
+        QCOMPARE(program->folder.read(kPasswordFile), content);
 }
 
 // ---- a full disk --------------------------------------------------------------
@@ -366,8 +365,9 @@ void TestFaultMatrix::diskFullDuringASave()
     QCOMPARE(positionOf(screen), QStringLiteral("1"));
 
     // Overwriting takes no new space: it still succeeds on the full disk.
-    QVERIFY(press(screen, "cmdSalva").texts.endsWith(
-        QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.")));
+    QVERIFY(press(screen, "cmdSalva")
+                .texts.endsWith(
+                    QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.")));
 
     // Space again: the next new card takes the place of the piece.
     fileaccess::setFreeSpaceForTesting(-1);
@@ -602,14 +602,15 @@ void TestFaultMatrix::veryLongPastedPasswordAndFilters()
     QWidget *screen = openArchive(*program, QStringLiteral("TfrmLibri"));
     QVERIFY(screen);
     QStringList seen;
-    const bool opened = whileModal([&] { clickPicture(screen, QStringLiteral("cmdTrova")); },
-                                   QStringLiteral("TfrmTrovaLibri"), [&](QWidget *d) {
-        for (QLineEdit *e : d->findChildren<QLineEdit *>())
-            if (e->objectName().startsWith(QLatin1String("txt")) && e->objectName() != QLatin1String("txtTrova"))
-                paste(e, pasted);
-        seen = answerBoxes([&] { d->findChild<QPushButton *>(QStringLiteral("btnCerca"))->click(); }).texts;
-        d->close();
-    });
+    const bool opened = whileModal(
+        [&] { clickPicture(screen, QStringLiteral("cmdTrova")); }, QStringLiteral("TfrmTrovaLibri"),
+        [&](QWidget *d) {
+            for (QLineEdit *e : d->findChildren<QLineEdit *>())
+                if (e->objectName().startsWith(QLatin1String("txt")) && e->objectName() != QLatin1String("txtTrova"))
+                    paste(e, pasted);
+            seen = answerBoxes([&] { d->findChild<QPushButton *>(QStringLiteral("btnCerca"))->click(); }).texts;
+            d->close();
+        });
     QVERIFY(opened);
     QVERIFY(seen.size() <= 1); // at most the screen's own "nothing found"
 }

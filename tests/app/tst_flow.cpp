@@ -120,8 +120,10 @@ private slots:
         clickWithMouse(avvio, trigger);
         QWidget *screen = topLevel(archive);
         QVERIFY(screen && screen->isVisible());
-        if (windowClose) screen->close();
-        else clickWithMouse(screen, QStringLiteral("cmdEsci"));
+        if (windowClose)
+            screen->close();
+        else
+            clickWithMouse(screen, QStringLiteral("cmdEsci"));
         QCOMPARE(visibleTopLevels(), QStringList{QStringLiteral("TfrmAvvio")});
         QVERIFY(!program->app->hasEnded());
         QCOMPARE(ended->count(), 0);
@@ -157,8 +159,10 @@ private slots:
     {
         QFETCH(bool, windowClose);
         QWidget *login = topLevel(QStringLiteral("TfrmPassword"));
-        if (windowClose) login->close();
-        else login->findChild<QPushButton *>(QStringLiteral("cmdEsci"))->click();
+        if (windowClose)
+            login->close();
+        else
+            login->findChild<QPushButton *>(QStringLiteral("cmdEsci"))->click();
         expectEnded();
     }
 

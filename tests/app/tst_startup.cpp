@@ -82,8 +82,7 @@ private slots:
         QTest::newRow("bibliography card") << QStringLiteral("TfrmBibliografie") << QStringLiteral("txtDestinatari")
                                            << bibliographyLayout().fields[bibliografia::Destinatari].capacity;
         QTest::newRow("start menu") << QStringLiteral("TfrmAvvio") << QStringLiteral("imgEsci") << 0;
-        QTest::newRow("change password") << QStringLiteral("TfrmCambiaPassword") << QStringLiteral("txtConferma")
-                                         << 0;
+        QTest::newRow("change password") << QStringLiteral("TfrmCambiaPassword") << QStringLiteral("txtConferma") << 0;
     }
 
     void completedOnceTheLoginIsPainted()

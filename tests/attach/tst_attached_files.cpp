@@ -25,12 +25,12 @@ using namespace opusteca::test;
 
 namespace {
 
-const QString kOverwrite = QStringLiteral(
-    "Attenzione: nella cartella dei documenti allegati è presente un file con lo stesso nome.\r\n\r\n"
-    "Si vuole sovrascrivere il file esistente?");
-const QString kNotBareName = QStringLiteral(
-    "Attenzione: il nome del file allegato non è valido.\r\n\r\n"
-    "E' possibile aprire soltanto un file presente nella cartella dei documenti allegati.");
+const QString kOverwrite =
+    QStringLiteral("Attenzione: nella cartella dei documenti allegati è presente un file con lo stesso nome.\r\n\r\n"
+                   "Si vuole sovrascrivere il file esistente?");
+const QString kNotBareName =
+    QStringLiteral("Attenzione: il nome del file allegato non è valido.\r\n\r\n"
+                   "E' possibile aprire soltanto un file presente nella cartella dei documenti allegati.");
 
 QString two(int slot) { return QStringLiteral("%1").arg(slot, 2, 10, QLatin1Char('0')); }
 
@@ -75,26 +75,29 @@ class TestAttachedFiles : public QObject {
                         QMessageBox::StandardButton answer = QMessageBox::Yes)
     {
         bool dialogSeen = false;
-        const Boxes boxes = answerBoxes([&] {
-            dialogSeen = whileModal([&] { button(dlg, "btnSfoglia" + two(slot))->click(); }, QStringLiteral("dlgFile"),
-                                    [&](QWidget *w) {
-                                        auto *fd = qobject_cast<QFileDialog *>(w);
-                                        QVERIFY(fd);
-                                        QCOMPARE(fd->windowTitle(), QStringLiteral("Selezionare il file da allegare:"));
-                                        QCOMPARE(fd->nameFilters(), QStringList{"Tutti i file (*.*)"});
-                                        QCOMPARE(fd->fileMode(), QFileDialog::ExistingFile);
-                                        QVERIFY(fd->testOption(QFileDialog::DontUseNativeDialog));
-                                        if (path.isEmpty()) {
-                                            fd->reject();
-                                            return;
-                                        }
-                                        // As a user meets it: on show and active.
-                                        QVERIFY(QTest::qWaitFor([&] { return fd->isActiveWindow(); }, 2000));
-                                        fd->selectFile(path);
-                                        static_cast<QDialog *>(fd)->accept(); // as the Open button does
-                                        if (fd->isVisible()) fd->reject(); // refused: fail below, do not hang
-                                    });
-        }, answer);
+        const Boxes boxes = answerBoxes(
+            [&] {
+                dialogSeen =
+                    whileModal([&] { button(dlg, "btnSfoglia" + two(slot))->click(); }, QStringLiteral("dlgFile"),
+                               [&](QWidget *w) {
+                                   auto *fd = qobject_cast<QFileDialog *>(w);
+                                   QVERIFY(fd);
+                                   QCOMPARE(fd->windowTitle(), QStringLiteral("Selezionare il file da allegare:"));
+                                   QCOMPARE(fd->nameFilters(), QStringList{"Tutti i file (*.*)"});
+                                   QCOMPARE(fd->fileMode(), QFileDialog::ExistingFile);
+                                   QVERIFY(fd->testOption(QFileDialog::DontUseNativeDialog));
+                                   if (path.isEmpty()) {
+                                       fd->reject();
+                                       return;
+                                   }
+                                   // As a user meets it: on show and active.
+                                   QVERIFY(QTest::qWaitFor([&] { return fd->isActiveWindow(); }, 2000));
+                                   fd->selectFile(path);
+                                   static_cast<QDialog *>(fd)->accept(); // as the Open button does
+                                   if (fd->isVisible()) fd->reject();    // refused: fail below, do not hang
+                               });
+            },
+            answer);
         if (!dialogSeen) QTest::qFail("the file dialog did not open", __FILE__, __LINE__);
         return boxes;
     }
@@ -105,7 +108,8 @@ class TestAttachedFiles : public QObject {
         screen->findChild<QLineEdit *>(QStringLiteral("txtTitolo"))->setText(QStringLiteral("Le città invisibili"));
         screen->findChild<QLineEdit *>(QStringLiteral("txtCodice"))->setText(QStringLiteral("L-001"));
         screen->findChild<QLineEdit *>(QStringLiteral("txtAutore"))->setText(QStringLiteral("Italo Calvino"));
-        QCOMPARE(answerBoxes([&] { clickPicture(screen, QStringLiteral("cmdSalva")); }).texts, QStringList{kCardInserted});
+        QCOMPARE(answerBoxes([&] { clickPicture(screen, QStringLiteral("cmdSalva")); }).texts,
+                 QStringList{kCardInserted});
     }
 
 private slots:
@@ -153,10 +157,9 @@ private slots:
                 while (!(w->focusPolicy() & Qt::TabFocus)) w = w->nextInFocusChain();
                 order << w->objectName();
             }
-            QCOMPARE(order, (QStringList{"txtFile01", "btnSfoglia01", "btnApri01", "txtDesc01",
-                                         "txtFile02", "btnSfoglia02", "btnApri02", "txtDesc02",
-                                         "txtFile03", "btnSfoglia03", "btnApri03", "txtDesc03",
-                                         "btnApplica", "btnAnnulla"}));
+            QCOMPARE(order, (QStringList{"txtFile01", "btnSfoglia01", "btnApri01", "txtDesc01", "txtFile02",
+                                         "btnSfoglia02", "btnApri02", "txtDesc02", "txtFile03", "btnSfoglia03",
+                                         "btnApri03", "txtDesc03", "btnApplica", "btnAnnulla"}));
             button(dlg, "btnAnnulla")->click();
         });
         QVERIFY(seen);
@@ -202,9 +205,18 @@ private slots:
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("description");
         QTest::addColumn<QString>("storedDescription");
-        QTest::newRow("Greek") << "Ωμέγα.pdf" << "_____.pdf" << "Ωμέγα, il testo" << "?????, il testo";
-        QTest::newRow("Polish") << "Łódź?.jpg" << "Lódz_.jpg" << "Piazza di Łódź" << "Piazza di Lódz";
-        QTest::newRow("code page") << "Perché è così.odt" << "Perché è così.odt" << "Œuvres €" << "Œuvres €";
+        QTest::newRow("Greek") << "Ωμέγα.pdf"
+                               << "_____.pdf"
+                               << "Ωμέγα, il testo"
+                               << "?????, il testo";
+        QTest::newRow("Polish") << "Łódź?.jpg"
+                                << "Lódz_.jpg"
+                                << "Piazza di Łódź"
+                                << "Piazza di Lódz";
+        QTest::newRow("code page") << "Perché è così.odt"
+                                   << "Perché è così.odt"
+                                   << "Œuvres €"
+                                   << "Œuvres €";
     }
 
     void aNameOutsideTheCodePageOpensAfterReload()
@@ -366,16 +378,26 @@ private slots:
     {
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("opened"); // inside the attachments folder; empty: nothing opens
-        QTest::newRow("plain name") << "cover.jpg" << "cover.jpg";
-        QTest::newRow("blanks and accents") << "Relazione è finale.pdf" << "Relazione è finale.pdf";
-        QTest::newRow("missing copy") << "manca.pdf" << "manca.pdf";
-        QTest::newRow("Windows climb") << "..\\..\\programma.exe" << "";
-        QTest::newRow("climb") << "../../etc/passwd" << "";
-        QTest::newRow("absolute") << "/etc/passwd" << "";
-        QTest::newRow("Windows absolute") << "C:\\Windows\\System32\\cmd.exe" << "";
-        QTest::newRow("drive-relative") << "C:x.txt" << "";
-        QTest::newRow("home") << "~/.bashrc" << "";
-        QTest::newRow("link leading outside") << "collegamento.pdf" << "";
+        QTest::newRow("plain name") << "cover.jpg"
+                                    << "cover.jpg";
+        QTest::newRow("blanks and accents") << "Relazione è finale.pdf"
+                                            << "Relazione è finale.pdf";
+        QTest::newRow("missing copy") << "manca.pdf"
+                                      << "manca.pdf";
+        QTest::newRow("Windows climb") << "..\\..\\programma.exe"
+                                       << "";
+        QTest::newRow("climb") << "../../etc/passwd"
+                               << "";
+        QTest::newRow("absolute") << "/etc/passwd"
+                                  << "";
+        QTest::newRow("Windows absolute") << "C:\\Windows\\System32\\cmd.exe"
+                                          << "";
+        QTest::newRow("drive-relative") << "C:x.txt"
+                                        << "";
+        QTest::newRow("home") << "~/.bashrc"
+                              << "";
+        QTest::newRow("link leading outside") << "collegamento.pdf"
+                                              << "";
     }
 
     void apriOpensOnlyAFileOfTheFolder()
@@ -385,7 +407,8 @@ private slots:
         open(QStringLiteral("TfrmLibri"));
         writeAll(attachments() + "/cover.jpg", "jpg");
         writeAll(program->folder.file(QStringLiteral("programma.exe")), "MZ");
-        QVERIFY(QFile::link(program->folder.file(QStringLiteral("programma.exe")), attachments() + "/collegamento.pdf"));
+        QVERIFY(
+            QFile::link(program->folder.file(QStringLiteral("programma.exe")), attachments() + "/collegamento.pdf"));
         // The name comes from an archive written elsewhere.
         const Record crafted = makeRecord(bookLayout(), {{libro::Titolo, QStringLiteral("T")},
                                                          {libro::Codice, QStringLiteral("C")},
@@ -431,7 +454,8 @@ private slots:
             button(dlg, "btnApplica")->click();
         }));
         screen->findChild<QLineEdit *>(QStringLiteral("txtTitolo"))->setText(QStringLiteral("Il romanzo storico"));
-        QCOMPARE(answerBoxes([&] { clickPicture(screen, QStringLiteral("cmdSalva")); }).texts, QStringList{kCardInserted});
+        QCOMPARE(answerBoxes([&] { clickPicture(screen, QStringLiteral("cmdSalva")); }).texts,
+                 QStringList{kCardInserted});
         const QByteArray file = program->folder.read(QStringLiteral("Bibliografie.pro"));
         QCOMPARE(file.size(), 8286);
         const RecordLayout &layout = bibliographyLayout();

@@ -20,9 +20,9 @@ using namespace opusteca::test;
 
 namespace {
 
-const QString kNotStored = QStringLiteral(
-    "Attenzione: l'abbinamento di una cartella ad un autore può avvenire soltanto dopo che la scheda "
-    "è stata inserita in archivio.");
+const QString kNotStored =
+    QStringLiteral("Attenzione: l'abbinamento di una cartella ad un autore può avvenire soltanto dopo che la scheda "
+                   "è stata inserita in archivio.");
 
 } // namespace
 
@@ -56,7 +56,8 @@ class TestAuthorFolders : public QObject {
     {
         QList<Record> records;
         for (int i = 1; i <= count; ++i)
-            records << makeRecord(authorLayout(), {{autore::Autore, names.value(i, QStringLiteral("Autore %1").arg(i))}});
+            records << makeRecord(authorLayout(),
+                                  {{autore::Autore, names.value(i, QStringLiteral("Autore %1").arg(i))}});
         program->folder.write(QStringLiteral("Autori.pro"), fileOf(records));
     }
     void goTo(int number)
@@ -83,7 +84,8 @@ private slots:
         QCOMPARE(authorFolders(), QStringList());
         QCOMPARE(catcher.urls, QList<QUrl>());
 
-        QCOMPARE(answerBoxes([&] { clickPicture(screen, QStringLiteral("cmdSalva")); }).texts, QStringList{kCardInserted});
+        QCOMPARE(answerBoxes([&] { clickPicture(screen, QStringLiteral("cmdSalva")); }).texts,
+                 QStringList{kCardInserted});
         QString tag;
         QVERIFY(press(QStringLiteral("btnApriCartella"), &tag));
         QCOMPARE(tag, QStringLiteral("3"));
@@ -147,9 +149,8 @@ private slots:
                            [&](QWidget *dlg) {
                                // Far past what any system takes for one folder name.
                                dlg->findChild<QLabel *>(QStringLiteral("lblMemory"))->setText(QString(300, u'9'));
-                               boxes = answerBoxes([&] {
-                                   dlg->findChild<QPushButton *>(QStringLiteral("btnApriCartella"))->click();
-                               });
+                               boxes = answerBoxes(
+                                   [&] { dlg->findChild<QPushButton *>(QStringLiteral("btnApriCartella"))->click(); });
                                stillOpen = dlg->isVisible();
                                dlg->findChild<QPushButton *>(QStringLiteral("btnChiudi"))->click();
                            }));

@@ -36,10 +36,14 @@ private slots:
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("printed");
-        QTest::newRow("blanks around") << "  Verga  " << "Verga";
-        QTest::newRow("lines of a note") << "Prima riga\r\nSeconda\nTerza\rQuarta" << "Prima riga Seconda Terza Quarta";
-        QTest::newRow("outside the code page") << "Gy\u0151r \u20AC" << "Gy\u0151r \u20AC";
-        QTest::newRow("empty") << "" << "";
+        QTest::newRow("blanks around") << "  Verga  "
+                                       << "Verga";
+        QTest::newRow("lines of a note") << "Prima riga\r\nSeconda\nTerza\rQuarta"
+                                         << "Prima riga Seconda Terza Quarta";
+        QTest::newRow("outside the code page") << "Gy\u0151r \u20AC"
+                                               << "Gy\u0151r \u20AC";
+        QTest::newRow("empty") << ""
+                               << "";
     }
     // A row holds one line of the text as the card shows it, saved or not.
     void printedText()

@@ -13,10 +13,10 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPrintDialog>
-#include <QTimer>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 using namespace opusteca;
 using namespace opusteca::test;
@@ -47,10 +47,14 @@ class TestBookCardPrint : public QObject {
 
     void setField(const QString &name, const QString &text)
     {
-        if (auto *e = libri->findChild<QLineEdit *>(name)) e->setText(text);
-        else if (auto *c = libri->findChild<QComboBox *>(name)) c->setEditText(text);
-        else if (auto *p = libri->findChild<QPlainTextEdit *>(name)) p->setPlainText(text);
-        else QFAIL(qPrintable(name));
+        if (auto *e = libri->findChild<QLineEdit *>(name))
+            e->setText(text);
+        else if (auto *c = libri->findChild<QComboBox *>(name))
+            c->setEditText(text);
+        else if (auto *p = libri->findChild<QPlainTextEdit *>(name))
+            p->setPlainText(text);
+        else
+            QFAIL(qPrintable(name));
     }
 
     // Opens the print screen from the card and, inside, runs `inside`; the
@@ -58,12 +62,13 @@ class TestBookCardPrint : public QObject {
     void withPrintScreen(const std::function<void(QWidget *)> &inside)
     {
         bool closed = false;
-        const bool opened = whileModal([&] { clickPicture(libri, QStringLiteral("cmdStampa")); },
-                                       QStringLiteral("TfrmStampaLibro"), [&](QWidget *d) {
-                                           inside(d);
-                                           closed = !d->isVisible();
-                                           if (!closed) d->close();
-                                       });
+        const bool opened =
+            whileModal([&] { clickPicture(libri, QStringLiteral("cmdStampa")); }, QStringLiteral("TfrmStampaLibro"),
+                       [&](QWidget *d) {
+                           inside(d);
+                           closed = !d->isVisible();
+                           if (!closed) d->close();
+                       });
         QVERIFY(opened);
         QVERIFY2(closed, "the print screen stayed open");
     }

@@ -67,8 +67,10 @@ Answered answerInTurn(const std::function<void()> &action, QList<QMessageBox::St
         out.texts << box->text();
         out.buttons << int(box->buttons().size());
         QAbstractButton *b = answers.isEmpty() ? nullptr : box->button(answers.takeFirst());
-        if (b) b->click();
-        else box->close();
+        if (b)
+            b->click();
+        else
+            box->close();
     });
     poll.start();
     action();
@@ -79,19 +81,20 @@ Answered answerInTurn(const std::function<void()> &action, QList<QMessageBox::St
 const QString kAsk = QStringLiteral(
     "L'esportazione dei dati in Excel può richiedere diversi minuti a seconda del numero di schede presenti in "
     "archivio.\r\n\r\nSi vuole esportare i dati adesso?");
-const QString kDone = QStringLiteral(
-    "Le schede in archivio sono state esportate con successo.\r\n\r\nSi vuole aprire il file di Excel?");
+const QString kDone =
+    QStringLiteral("Le schede in archivio sono state esportate con successo.\r\n\r\nSi vuole aprire il file di Excel?");
 const QString kFailed = QStringLiteral(
     "Attenzione: il sistema non permette di esportare i dati.\n\r\n\rAccertarsi che il file di Excel non sia già "
     "aperto.");
 const QString kRtfAsk = QStringLiteral("Questa procedura esporterà la scheda corrente in un documento in formato "
                                        "RTF.\r\n\r\nSi conferma la creazione del file?");
-const QString kRtfDone = QStringLiteral("Il file RTF è stato creato con successo.\r\n\r\nSi vuole aprire il documento?");
+const QString kRtfDone =
+    QStringLiteral("Il file RTF è stato creato con successo.\r\n\r\nSi vuole aprire il documento?");
 const QString kRtfFailed = QStringLiteral("Attenzione: il sistema non permette di esportare i dati.\n\r\n\r"
                                           "Accertarsi che il documento non sia già aperto.");
 
-const QFile::Permissions kReadOnlyFolder = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup
-                                           | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
+const QFile::Permissions kReadOnlyFolder =
+    QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
 const QFile::Permissions kOpenFolder = kReadOnlyFolder | QFile::WriteOwner;
 
 Record book(int i)
@@ -180,9 +183,12 @@ bool TestExportScreens::withScreen(const QString &screenClass, const std::functi
     Application &app = *m_program->app;
     return whileModal(
         [&] {
-            if (screenClass == QLatin1String("TfrmExpLibri")) openDialog<TfrmExpLibri>(app, m_libri);
-            else if (screenClass == QLatin1String("TfrmExpAutori")) openDialog<TfrmExpAutori>(app, m_libri);
-            else openDialog<TfrmExpBibliografie>(app, m_libri);
+            if (screenClass == QLatin1String("TfrmExpLibri"))
+                openDialog<TfrmExpLibri>(app, m_libri);
+            else if (screenClass == QLatin1String("TfrmExpAutori"))
+                openDialog<TfrmExpAutori>(app, m_libri);
+            else
+                openDialog<TfrmExpBibliografie>(app, m_libri);
         },
         screenClass,
         [&](QWidget *screen) {
@@ -201,15 +207,16 @@ void TestExportScreens::gridShowsTheArchive_data()
     QTest::addColumn<QString>("lastHeader");
 
     const QByteArray books = fileOf({book(1), book(2), book(3)});
-    QTest::newRow("books") << "TfrmExpLibri" << " Esporta archivio libri in Microsoft Excel" << books << 3 << 26
-                           << "Scheda annullata";
+    QTest::newRow("books") << "TfrmExpLibri"
+                           << " Esporta archivio libri in Microsoft Excel" << books << 3 << 26 << "Scheda annullata";
     const QByteArray authors = fileOf({makeRecord(authorLayout(), {{autore::Autore, QStringLiteral("A")}}),
                                        makeRecord(authorLayout(), {{autore::Autore, QStringLiteral("B")}})});
-    QTest::newRow("authors") << "TfrmExpAutori" << " Esporta archivio autori in Microsoft Excel" << authors << 2 << 8
+    QTest::newRow("authors") << "TfrmExpAutori"
+                             << " Esporta archivio autori in Microsoft Excel" << authors << 2 << 8
                              << "Giudizio personale";
     QTest::newRow("empty bibliographies")
-        << "TfrmExpBibliografie" << " Esporta archivio bibliografie in Microsoft Excel" << QByteArray() << 10 << 10
-        << "Destinatari";
+        << "TfrmExpBibliografie"
+        << " Esporta archivio bibliografie in Microsoft Excel" << QByteArray() << 10 << 10 << "Destinatari";
 }
 
 void TestExportScreens::gridShowsTheArchive()
@@ -253,9 +260,8 @@ void TestExportScreens::gridShowsTheArchive()
 
 void TestExportScreens::missingArchiveIsCreated()
 {
-    QVERIFY(withScreen(QStringLiteral("TfrmExpAutori"), [&](QWidget *screen) {
-        QCOMPARE(gridOf(screen)->model()->rowCount(), 10);
-    }));
+    QVERIFY(withScreen(QStringLiteral("TfrmExpAutori"),
+                       [&](QWidget *screen) { QCOMPARE(gridOf(screen)->model()->rowCount(), 10); }));
     QVERIFY(QFileInfo(m_program->folder.file(QStringLiteral("Autori.pro"))).isFile());
     QCOMPARE(QFileInfo(m_program->folder.file(QStringLiteral("Autori.pro"))).size(), 0);
 }
@@ -348,10 +354,8 @@ void TestExportScreens::answers_data()
     QTest::addColumn<bool>("written");
     QTest::addColumn<bool>("opened");
     QTest::newRow("no to the first") << QList<int>{QMessageBox::No} << false << false;
-    QTest::newRow("no to the second") << QList<int>{QMessageBox::Yes, QMessageBox::No}
-                                      << true << false;
-    QTest::newRow("yes to both") << QList<int>{QMessageBox::Yes, QMessageBox::Yes} << true
-                                 << true;
+    QTest::newRow("no to the second") << QList<int>{QMessageBox::Yes, QMessageBox::No} << true << false;
+    QTest::newRow("yes to both") << QList<int>{QMessageBox::Yes, QMessageBox::Yes} << true << true;
 }
 
 void TestExportScreens::answers()
@@ -377,9 +381,9 @@ void TestExportScreens::answers()
     } else {
         QCOMPARE(doc, QByteArray("previous document"));
     }
-    const QList<QUrl> expected = opened ? QList<QUrl>{QUrl::fromLocalFile(
-                                              m_program->folder.file(QStringLiteral("Bibliografie.xls")))}
-                                        : QList<QUrl>{};
+    const QList<QUrl> expected =
+        opened ? QList<QUrl>{QUrl::fromLocalFile(m_program->folder.file(QStringLiteral("Bibliografie.xls")))}
+               : QList<QUrl>{};
     QCOMPARE(shell.urls, expected);
 }
 
@@ -422,8 +426,10 @@ void TestExportScreens::unwritableDocument()
         QVERIFY(screen->isVisible());
         QCOMPARE(gridOf(screen)->model()->rowCount(), 1);
     }));
-    if (condition == QLatin1String("taken")) QVERIFY(QFileInfo(doc).isDir());
-    else QCOMPARE(m_program->folder.read(QStringLiteral("Libri.xls")), QByteArray("previous"));
+    if (condition == QLatin1String("taken"))
+        QVERIFY(QFileInfo(doc).isDir());
+    else
+        QCOMPARE(m_program->folder.read(QStringLiteral("Libri.xls")), QByteArray("previous"));
     QCOMPARE(m_program->folder.read(QStringLiteral("Libri.pro")), fileOf({book(1)}));
     // No temporary copy is left behind beside the document.
     QCOMPARE(QDir(m_program->folder.path()).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral("Libri.xls")),
@@ -483,9 +489,11 @@ void TestExportScreens::rtfCardOnScreen_data()
     QTest::addColumn<QString>("tag");
     QTest::addColumn<QString>("document");
     QTest::addColumn<QByteArray>("expected");
-    QTest::newRow("author") << "autori" << "Scheda_Autore.rtf"
+    QTest::newRow("author") << "autori"
+                            << "Scheda_Autore.rtf"
                             << QByteArray("\\par \\pard\\f0\\fs20 Nome:\\b0\\f1  \\f0 Giovanni Verga\\par");
-    QTest::newRow("bibliography") << "bibliografie" << "Scheda_Bibliografia.rtf"
+    QTest::newRow("bibliography") << "bibliografie"
+                                  << "Scheda_Bibliografia.rtf"
                                   << QByteArray("\\par \\pard\\f0\\fs20 Titolo ricerca:\\b0\\f1  \\f0 "
                                                 "\\{Verismo\\} C:\\\\Ricerche\\par");
 }
@@ -523,8 +531,8 @@ void TestExportScreens::rtfNoWritesNothing()
     QPointer<QWidget> dialog;
     QVERIFY(withRtf(QStringLiteral("autori"), [&](QWidget *d) {
         dialog = d;
-        const Answered a = answerInTurn([&] { click(d->findChild<QWidget *>(QStringLiteral("btnStampa"))); },
-                                        {QMessageBox::No});
+        const Answered a =
+            answerInTurn([&] { click(d->findChild<QWidget *>(QStringLiteral("btnStampa"))); }, {QMessageBox::No});
         QCOMPARE(a.texts, QStringList{kRtfAsk});
     }));
     QTRY_VERIFY(dialog.isNull());

@@ -52,7 +52,8 @@ class TestImportScreen : public QObject {
     bool withScreen(const std::function<void(TfrmImportaLibri *)> &inside)
     {
         return whileModal([&] { clickPicture(m_libri, QStringLiteral("cmdImporta")); },
-                          QStringLiteral("TfrmImportaLibri"), [&](QWidget *w) {
+                          QStringLiteral("TfrmImportaLibri"),
+                          [&](QWidget *w) {
                               inside(static_cast<TfrmImportaLibri *>(w));
                               if (w->isVisible()) click(w->findChild<QPushButton *>(QStringLiteral("btnChiudi")));
                           });
@@ -73,8 +74,9 @@ private slots:
         auto *panInfo = m_libri->findChild<QLabel *>(QStringLiteral("panInfo"));
         QTest::mouseMove(m_libri->findChild<QWidget *>(QStringLiteral("cmdImporta")));
         QTRY_VERIFY(!panInfo->text().isEmpty());
-        QCOMPARE(panInfo->text(), QStringLiteral("Importa in archivio i libri di un catalogo esistente (CSV, Goodreads, "
-                                                 "LibraryThing, Opusteca)."));
+        QCOMPARE(panInfo->text(),
+                 QStringLiteral("Importa in archivio i libri di un catalogo esistente (CSV, Goodreads, "
+                                "LibraryThing, Opusteca)."));
         // Beside the export picture, in the same group.
         QWidget *importa = m_libri->findChild<QWidget *>(QStringLiteral("cmdImporta"));
         QCOMPARE(importa->parentWidget(), m_libri->findChild<QWidget *>(QStringLiteral("cmdEsporta"))->parentWidget());
@@ -108,7 +110,8 @@ private slots:
         QVERIFY(withScreen([&](TfrmImportaLibri *s) {
             // The file chosen in the file dialog, as the user would.
             const bool picked = whileModal([&] { click(s->findChild<QPushButton *>(QStringLiteral("btnSfoglia"))); },
-                                           QStringLiteral("dlgFile"), [&](QWidget *w) {
+                                           QStringLiteral("dlgFile"),
+                                           [&](QWidget *w) {
                                                auto *dlg = qobject_cast<QFileDialog *>(w);
                                                dlg->setDirectory(kData);
                                                dlg->selectFile(kData + QStringLiteral("goodreads_utf8.csv"));
@@ -122,7 +125,8 @@ private slots:
             QCOMPARE(cols->rowCount(), 24);
             QCOMPARE(cols->item(1, 0)->text(), QStringLiteral("Title"));
             QCOMPARE(qobject_cast<QComboBox *>(cols->cellWidget(1, 1))->currentText(), QStringLiteral("Titolo libro"));
-            QCOMPARE(qobject_cast<QComboBox *>(cols->cellWidget(0, 1))->currentText(), QStringLiteral("(non importare)"));
+            QCOMPARE(qobject_cast<QComboBox *>(cols->cellWidget(0, 1))->currentText(),
+                     QStringLiteral("(non importare)"));
 
             auto *grid = s->findChild<QTableView *>(QStringLiteral("grdAnteprima"));
             QAbstractItemModel *m = grid->model();
@@ -140,9 +144,10 @@ private slots:
             QCOMPARE(boxes.texts, QStringList{QStringLiteral(
                                       "Importazione completata: 4 libri importati, 1 già presenti, 1 scartati.")});
             QCOMPARE(boxes.icons[0], QMessageBox::Information);
-            QCOMPARE(listed(s), (QStringList{QStringLiteral("Riga 3: manca l'autore, libro scartato."),
-                                             QStringLiteral("Riga 6: libro già presente, non importato."),
-                                             QStringLiteral("Riga 7: campo \"Titolo libro\" tagliato a 250 caratteri.")}));
+            QCOMPARE(listed(s),
+                     (QStringList{QStringLiteral("Riga 3: manca l'autore, libro scartato."),
+                                  QStringLiteral("Riga 6: libro già presente, non importato."),
+                                  QStringLiteral("Riga 7: campo \"Titolo libro\" tagliato a 250 caratteri.")}));
 
             // A second import of the same file finds the books again by their
             // ISBN; the one with neither ISBN nor code cannot be told apart.
@@ -213,8 +218,9 @@ private slots:
     void annullaLeavesTheArchive()
     {
         QFETCH(QString, during);
-        const QList<Record> two = {makeRecord(bookLayout(), {{libro::Titolo, "x"}, {libro::Codice, "A-1"}, {libro::Autore, "y"}}),
-                                   makeRecord(bookLayout(), {{libro::Titolo, "z"}, {libro::Codice, "A-2"}, {libro::Autore, "w"}})};
+        const QList<Record> two = {
+            makeRecord(bookLayout(), {{libro::Titolo, "x"}, {libro::Codice, "A-1"}, {libro::Autore, "y"}}),
+            makeRecord(bookLayout(), {{libro::Titolo, "z"}, {libro::Codice, "A-2"}, {libro::Autore, "w"}})};
         writeAll(archive(), fileOf(two));
         const QByteArray before = readAll(archive());
         QTemporaryDir dir;
@@ -234,7 +240,8 @@ private slots:
                 title = dlg->windowTitle();
                 const QList<QPushButton *> buttons = dlg->findChildren<QPushButton *>();
                 if (!buttons.isEmpty()) cancelText = buttons[0]->text();
-                QCOMPARE(QGuiApplication::overrideCursor() ? QGuiApplication::overrideCursor()->shape() : Qt::ArrowCursor,
+                QCOMPARE(QGuiApplication::overrideCursor() ? QGuiApplication::overrideCursor()->shape()
+                                                           : Qt::ArrowCursor,
                          Qt::WaitCursor);
                 dlg->cancel();
                 poll.stop();

@@ -52,7 +52,8 @@ struct StatusScreen {
         auto *salva = place<QLabel>(panContainer, QStringLiteral("cmdSalva"), QRect(10, 10, 40, 40));
         auto *nuova = place<QLabel>(panContainer, QStringLiteral("cmdNuovo"), QRect(60, 10, 40, 40));
         place<QLineEdit>(panContainer, QStringLiteral("txtTitolo"), QRect(10, 100, 200, 24));
-        place<QLabel>(panContainer, QStringLiteral("lblTitolo"), QRect(10, 130, 100, 20))->setText(QStringLiteral("Titolo:"));
+        place<QLabel>(panContainer, QStringLiteral("lblTitolo"), QRect(10, 130, 100, 20))
+            ->setText(QStringLiteral("Titolo:"));
         place<QCheckBox>(panContainer, QStringLiteral("chkAnnullata"), QRect(10, 160, 100, 20));
         panInfo = place<QLabel>(&window, QStringLiteral("panInfo"), QRect(0, 260, 400, 30));
         panInfo->setText(kReady);
@@ -111,7 +112,8 @@ void TestConventions::statusLine_data()
     QTest::newRow("picture, then the window") << QStringList{"cmdSalva", "screen"} << QStringList{kSalva, ""};
     QTest::newRow("picture, then a gap between fields") << QStringList{"cmdSalva", "holder"} << QStringList{kSalva, ""};
     QTest::newRow("field in a holder") << QStringList{"cmdNuovo", "txtNelGruppo"} << QStringList{kNuova, kNuova};
-    QTest::newRow("picture, then multi-line field") << QStringList{"cmdSalva", "txtMemo"} << QStringList{kSalva, kSalva};
+    QTest::newRow("picture, then multi-line field")
+        << QStringList{"cmdSalva", "txtMemo"} << QStringList{kSalva, kSalva};
     QTest::newRow("multi-line field first") << QStringList{"txtMemo"} << QStringList{kReady};
     QTest::newRow("field lying on a rectangle") << QStringList{"cmdNuovo", "txtDentro"} << QStringList{kNuova, kNuova};
     QTest::newRow("background first") << QStringList{"panContainer"} << QStringList{""};
@@ -146,10 +148,14 @@ void TestConventions::frameNames_data()
 {
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("frame");
-    QTest::newRow("book title") << "txtTitolo" << "effTitolo";
-    QTest::newRow("old password") << "txtPasswordOld" << "effPasswordOld";
-    QTest::newRow("confirmation") << "txtConferma" << "effConferma";
-    QTest::newRow("txt only at the start") << "txtCittatxt" << "effCittatxt";
+    QTest::newRow("book title") << "txtTitolo"
+                                << "effTitolo";
+    QTest::newRow("old password") << "txtPasswordOld"
+                                  << "effPasswordOld";
+    QTest::newRow("confirmation") << "txtConferma"
+                                  << "effConferma";
+    QTest::newRow("txt only at the start") << "txtCittatxt"
+                                           << "effCittatxt";
 }
 
 void TestConventions::frameNames()

@@ -48,10 +48,7 @@ const QColor kOrange(0xff, 0x8c, 0x00);
 
 QColor textColour(const QWidget *w) { return w->palette().color(QPalette::WindowText); }
 
-void clickWithMouse(QWidget *w)
-{
-    QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, w->rect().center());
-}
+void clickWithMouse(QWidget *w) { QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, w->rect().center()); }
 
 // Every label's text inside a screen, to see whether anything changed. The
 // status line follows the pointer and is left out.
@@ -92,9 +89,8 @@ private slots:
         QTest::newRow("imgTitolo") << "imgTitolo" << QRect(214, 26, 0, 0) << false;
         QTest::newRow("Image1") << "Image1" << QRect(806, 24, 0, 0) << false;
         QTest::newRow("imgSottotitolo") << "imgSottotitolo" << QRect(17, 110, 961, 22) << false;
-        const QList<QPair<QString, int>> columns{{QStringLiteral("Autori"), 22},
-                                                 {QStringLiteral("Libri"), 350},
-                                                 {QStringLiteral("Bibliografie"), 680}};
+        const QList<QPair<QString, int>> columns{
+            {QStringLiteral("Autori"), 22}, {QStringLiteral("Libri"), 350}, {QStringLiteral("Bibliografie"), 680}};
         for (const auto &[key, x] : columns) {
             QTest::addRow("img%s", qPrintable(key)) << QStringLiteral("img") + key << QRect(x, 162, 288, 268) << true;
             QTest::addRow("btn%s", qPrintable(key)) << QStringLiteral("btn") + key << QRect(x, 438, 281, 42) << true;
@@ -162,11 +158,13 @@ private slots:
         QTest::addColumn<QString>("screen");
         QTest::addColumn<QSize>("size");
         QTest::addColumn<QString>("caption");
-        QTest::newRow("information") << "imgInfo" << "TfrmInfo" << QSize(473, 579)
-                                     << " Informazioni su Opusteca 2.0";
-        QTest::newRow("credits") << "imgCrediti" << "TfrmSplash" << QSize(661, 467)
+        QTest::newRow("information") << "imgInfo"
+                                     << "TfrmInfo" << QSize(473, 579) << " Informazioni su Opusteca 2.0";
+        QTest::newRow("credits") << "imgCrediti"
+                                 << "TfrmSplash" << QSize(661, 467)
                                  << QStringLiteral(" Opusteca 2.0 - ") + maker::copyright();
-        QTest::newRow("help") << "imgGuida" << "TfrmGuida" << QSize(670, 572) << " Guida all'utilizzo del software";
+        QTest::newRow("help") << "imgGuida"
+                              << "TfrmGuida" << QSize(670, 572) << " Guida all'utilizzo del software";
     }
 
     void screensFromTheStartMenu()
@@ -178,29 +176,31 @@ private slots:
         QWidget *opener = avvio->findChild<QWidget *>(trigger);
         QVERIFY(opener);
         bool checked = false;
-        const bool opened = whileModal([&] { clickWithMouse(opener); }, screen, [&](QWidget *dlg) {
-            QCOMPARE(dlg->size(), size);
-            QCOMPARE(dlg->minimumSize(), size);
-            QCOMPARE(dlg->maximumSize(), size);
-            QCOMPARE(dlg->windowTitle(), caption);
-            QCOMPARE(dlg->parentWidget(), avvio);
-            QVERIFY(!(dlg->windowFlags() & (Qt::WindowCloseButtonHint | Qt::WindowMinMaxButtonsHint)));
-            // Every control inside the client area, none overlapping another.
-            QList<QRect> placed;
-            for (const char *name : {"btnChiudi", "lnkWeb", "imgLogo", "imgEmail", "imgWeb", "imgPDF"}) {
-                auto *w = dlg->findChild<QWidget *>(QString::fromLatin1(name));
-                if (!w) continue;
-                const QRect r(w->mapTo(dlg, QPoint(0, 0)), w->size());
-                QVERIFY2(dlg->rect().contains(r), name);
-                for (const QRect &other : placed) QVERIFY2(!other.intersects(r), name);
-                placed << r;
-            }
-            auto *chiudi = dlg->findChild<QPushButton *>(QStringLiteral("btnChiudi"));
-            QVERIFY(chiudi);
-            QCOMPARE(chiudi->text(), QStringLiteral("Chiudi"));
-            checked = true;
-            chiudi->click();
-        });
+        const bool opened =
+            whileModal([&] { clickWithMouse(opener); }, screen,
+                       [&](QWidget *dlg) {
+                           QCOMPARE(dlg->size(), size);
+                           QCOMPARE(dlg->minimumSize(), size);
+                           QCOMPARE(dlg->maximumSize(), size);
+                           QCOMPARE(dlg->windowTitle(), caption);
+                           QCOMPARE(dlg->parentWidget(), avvio);
+                           QVERIFY(!(dlg->windowFlags() & (Qt::WindowCloseButtonHint | Qt::WindowMinMaxButtonsHint)));
+                           // Every control inside the client area, none overlapping another.
+                           QList<QRect> placed;
+                           for (const char *name : {"btnChiudi", "lnkWeb", "imgLogo", "imgEmail", "imgWeb", "imgPDF"}) {
+                               auto *w = dlg->findChild<QWidget *>(QString::fromLatin1(name));
+                               if (!w) continue;
+                               const QRect r(w->mapTo(dlg, QPoint(0, 0)), w->size());
+                               QVERIFY2(dlg->rect().contains(r), name);
+                               for (const QRect &other : placed) QVERIFY2(!other.intersects(r), name);
+                               placed << r;
+                           }
+                           auto *chiudi = dlg->findChild<QPushButton *>(QStringLiteral("btnChiudi"));
+                           QVERIFY(chiudi);
+                           QCOMPARE(chiudi->text(), QStringLiteral("Chiudi"));
+                           checked = true;
+                           chiudi->click();
+                       });
         QVERIFY(opened);
         QVERIFY(checked);
         // Closed and destroyed; the start menu is on show as before.
@@ -215,13 +215,20 @@ private slots:
         QTest::addColumn<QString>("picture");
         QTest::addColumn<QString>("linkText");
         QTest::addColumn<QString>("opened"); // what the shell receives, as text
-        QTest::newRow("contact mail") << "imgInfo" << "TfrmInfo" << "imgEmail" << maker::mail()
-                                      << QStringLiteral("mailto:") + maker::mail()
-                + QStringLiteral("?subject=Software Opusteca 2.0&body=Salve, desidererei avere le seguenti "
-                                 "informazioni sul software in oggetto:");
-        QTest::newRow("web site") << "imgCrediti" << "TfrmSplash" << "imgWeb" << maker::site() << maker::site();
-        QTest::newRow("user guide") << "imgGuida" << "TfrmGuida" << "imgPDF" << "Visualizza guida in formato PDF"
-                                    << QStringLiteral("file:Guida.pdf");
+        QTest::newRow("contact mail")
+            << "imgInfo"
+            << "TfrmInfo"
+            << "imgEmail" << maker::mail()
+            << QStringLiteral("mailto:") + maker::mail() +
+                   QStringLiteral("?subject=Software Opusteca 2.0&body=Salve, desidererei avere le seguenti "
+                                  "informazioni sul software in oggetto:");
+        QTest::newRow("web site") << "imgCrediti"
+                                  << "TfrmSplash"
+                                  << "imgWeb" << maker::site() << maker::site();
+        QTest::newRow("user guide") << "imgGuida"
+                                    << "TfrmGuida"
+                                    << "imgPDF"
+                                    << "Visualizza guida in formato PDF" << QStringLiteral("file:Guida.pdf");
     }
 
     void links()
@@ -233,42 +240,43 @@ private slots:
         QFETCH(QString, opened);
         UrlCatcher catcher;
         bool checked = false;
-        const bool shown = whileModal([&] { clickWithMouse(avvio->findChild<QWidget *>(trigger)); }, screen,
-                                      [&](QWidget *dlg) {
-            auto *text = dlg->findChild<QLabel *>(QStringLiteral("lnkWeb"));
-            auto *pic = dlg->findChild<QLabel *>(picture);
-            QVERIFY(text && pic);
-            QCOMPARE(text->text(), linkText);
-            QVERIFY(text->font().underline());
-            QCOMPARE(text->font().pointSize(), 14);
-            QCOMPARE(text->cursor().shape(), Qt::PointingHandCursor);
-            QCOMPARE(pic->cursor().shape(), Qt::PointingHandCursor);
-            QCOMPARE(textColour(text), kDarkBlue);
-            for (QLabel *target : {text, pic}) {
-                // Orange while the button is down, dark blue again on release, then the action.
-                QTest::mousePress(target, Qt::LeftButton, Qt::NoModifier, target->rect().center());
-                QCOMPARE(textColour(text), kOrange);
-                QCOMPARE(catcher.urls.size(), 0);
-                QTest::mouseRelease(target, Qt::LeftButton, Qt::NoModifier, target->rect().center());
+        const bool shown = whileModal(
+            [&] { clickWithMouse(avvio->findChild<QWidget *>(trigger)); }, screen,
+            [&](QWidget *dlg) {
+                auto *text = dlg->findChild<QLabel *>(QStringLiteral("lnkWeb"));
+                auto *pic = dlg->findChild<QLabel *>(picture);
+                QVERIFY(text && pic);
+                QCOMPARE(text->text(), linkText);
+                QVERIFY(text->font().underline());
+                QCOMPARE(text->font().pointSize(), 14);
+                QCOMPARE(text->cursor().shape(), Qt::PointingHandCursor);
+                QCOMPARE(pic->cursor().shape(), Qt::PointingHandCursor);
                 QCOMPARE(textColour(text), kDarkBlue);
-                QCOMPARE(catcher.urls.size(), 1);
-                const QUrl url = catcher.urls.takeFirst();
-                if (url.isLocalFile()) {
-                    QCOMPARE(url.toLocalFile(), QDir(program->folder.path()).filePath(QStringLiteral("Guida.pdf")));
-                    QCOMPARE(opened, QStringLiteral("file:Guida.pdf"));
-                } else {
-                    QCOMPARE(url.toString(QUrl::FullyDecoded), opened);
+                for (QLabel *target : {text, pic}) {
+                    // Orange while the button is down, dark blue again on release, then the action.
+                    QTest::mousePress(target, Qt::LeftButton, Qt::NoModifier, target->rect().center());
+                    QCOMPARE(textColour(text), kOrange);
+                    QCOMPARE(catcher.urls.size(), 0);
+                    QTest::mouseRelease(target, Qt::LeftButton, Qt::NoModifier, target->rect().center());
+                    QCOMPARE(textColour(text), kDarkBlue);
+                    QCOMPARE(catcher.urls.size(), 1);
+                    const QUrl url = catcher.urls.takeFirst();
+                    if (url.isLocalFile()) {
+                        QCOMPARE(url.toLocalFile(), QDir(program->folder.path()).filePath(QStringLiteral("Guida.pdf")));
+                        QCOMPARE(opened, QStringLiteral("file:Guida.pdf"));
+                    } else {
+                        QCOMPARE(url.toString(QUrl::FullyDecoded), opened);
+                    }
                 }
-            }
-            // Pressed, then released away from the link: the colour comes back, nothing opens.
-            QTest::mousePress(text, Qt::LeftButton, Qt::NoModifier, text->rect().center());
-            QCOMPARE(textColour(text), kOrange);
-            QTest::mouseRelease(text, Qt::LeftButton, Qt::NoModifier, QPoint(-20, -20));
-            QCOMPARE(textColour(text), kDarkBlue);
-            QCOMPARE(catcher.urls.size(), 0);
-            checked = true;
-            dlg->findChild<QPushButton *>(QStringLiteral("btnChiudi"))->click();
-        });
+                // Pressed, then released away from the link: the colour comes back, nothing opens.
+                QTest::mousePress(text, Qt::LeftButton, Qt::NoModifier, text->rect().center());
+                QCOMPARE(textColour(text), kOrange);
+                QTest::mouseRelease(text, Qt::LeftButton, Qt::NoModifier, QPoint(-20, -20));
+                QCOMPARE(textColour(text), kDarkBlue);
+                QCOMPARE(catcher.urls.size(), 0);
+                checked = true;
+                dlg->findChild<QPushButton *>(QStringLiteral("btnChiudi"))->click();
+            });
         QVERIFY(shown);
         QVERIFY(checked);
     }
@@ -277,9 +285,9 @@ private slots:
     {
         // What the three links hand to the shell, character for character.
         QCOMPARE(links::contactMail(),
-                 QStringLiteral("\"mailto:") + maker::mail()
-                     + QStringLiteral("?subject=Software Opusteca 2.0&body=Salve, desidererei avere le seguenti "
-                                      "informazioni sul software in oggetto:\""));
+                 QStringLiteral("\"mailto:") + maker::mail() +
+                     QStringLiteral("?subject=Software Opusteca 2.0&body=Salve, desidererei avere le seguenti "
+                                    "informazioni sul software in oggetto:\""));
         QCOMPARE(links::makerSite(), maker::site());
         QVERIFY(!links::makerSite().contains(QLatin1Char('"')));
         const QString folder = QStringLiteral("/tmp/Una cartella/Opusteca");
@@ -294,10 +302,14 @@ private slots:
     {
         QTest::addColumn<QString>("screen");
         QTest::addColumn<QString>("trigger"); // on the start menu, or on the archive screen
-        QTest::newRow("start menu") << "TfrmAvvio" << "imgGuida";
-        QTest::newRow("books") << "TfrmLibri" << "cmdGuida";
-        QTest::newRow("authors") << "TfrmAutori" << "cmdGuida";
-        QTest::newRow("bibliographies") << "TfrmBibliografie" << "cmdGuida";
+        QTest::newRow("start menu") << "TfrmAvvio"
+                                    << "imgGuida";
+        QTest::newRow("books") << "TfrmLibri"
+                               << "cmdGuida";
+        QTest::newRow("authors") << "TfrmAutori"
+                                 << "cmdGuida";
+        QTest::newRow("bibliographies") << "TfrmBibliografie"
+                                        << "cmdGuida";
     }
 
     void helpViewer()
@@ -321,27 +333,28 @@ private slots:
 
         const HelpTopic topic = helpTopic(screen);
         bool checked = false;
-        const bool shown = whileModal([&] { clickWithMouse(owner->findChild<QWidget *>(trigger)); },
-                                      QStringLiteral("TfrmGuida"), [&](QWidget *dlg) {
-            QCOMPARE(dlg->parentWidget(), owner);
-            auto *title = dlg->findChild<QLabel *>(QStringLiteral("lblTitolo"));
-            auto *text = dlg->findChild<HelpText *>(QStringLiteral("txtGuida"));
-            QVERIFY(title && text);
-            QCOMPARE(title->text(), topic.title);
-            QVERIFY(text->isReadOnly());
-            QCOMPARE(text->lineWrapMode(), QPlainTextEdit::WidgetWidth);
-            // The text as set: paragraphs joined by CR LF CR LF; shown with an empty line between them.
-            const QString set = text->property("text").toString();
-            QCOMPARE(set, topic.text());
-            QCOMPARE(set.split(QStringLiteral("\r\n\r\n")).size(), topic.paragraphs.size());
-            QCOMPARE(text->toPlainText().split(QStringLiteral("\n\n")), topic.paragraphs);
-            QCOMPARE(text->geometry(), QRect(8, 128, 625, 350));
-            QCOMPARE(title->pos(), QPoint(8, 104));
-            // The title's line ends where the text begins.
-            QVERIFY(title->geometry().bottom() < text->geometry().top());
-            checked = true;
-            dlg->findChild<QPushButton *>(QStringLiteral("btnChiudi"))->click();
-        });
+        const bool shown =
+            whileModal([&] { clickWithMouse(owner->findChild<QWidget *>(trigger)); }, QStringLiteral("TfrmGuida"),
+                       [&](QWidget *dlg) {
+                           QCOMPARE(dlg->parentWidget(), owner);
+                           auto *title = dlg->findChild<QLabel *>(QStringLiteral("lblTitolo"));
+                           auto *text = dlg->findChild<HelpText *>(QStringLiteral("txtGuida"));
+                           QVERIFY(title && text);
+                           QCOMPARE(title->text(), topic.title);
+                           QVERIFY(text->isReadOnly());
+                           QCOMPARE(text->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+                           // The text as set: paragraphs joined by CR LF CR LF; shown with an empty line between them.
+                           const QString set = text->property("text").toString();
+                           QCOMPARE(set, topic.text());
+                           QCOMPARE(set.split(QStringLiteral("\r\n\r\n")).size(), topic.paragraphs.size());
+                           QCOMPARE(text->toPlainText().split(QStringLiteral("\n\n")), topic.paragraphs);
+                           QCOMPARE(text->geometry(), QRect(8, 128, 625, 350));
+                           QCOMPARE(title->pos(), QPoint(8, 104));
+                           // The title's line ends where the text begins.
+                           QVERIFY(title->geometry().bottom() < text->geometry().top());
+                           checked = true;
+                           dlg->findChild<QPushButton *>(QStringLiteral("btnChiudi"))->click();
+                       });
         QVERIFY(shown);
         QVERIFY(checked);
         QVERIFY(owner->isVisible());

@@ -59,14 +59,30 @@ void TestShellOpen::webAddresses_data()
     QTest::addColumn<QString>("host");
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("query"); // fully decoded
-    QTest::newRow("site, unquoted") << "https://www.opusteca.example" << "https" << "www.opusteca.example" << "" << "";
-    QTest::newRow("site, quoted") << quoted(QStringLiteral("http://www.opusteca.example/contatti"))
-                                  << "http" << "www.opusteca.example" << "/contatti" << "";
-    QTest::newRow("scheme in capitals") << "HTTP://WWW.OPUSTECA.EXAMPLE/" << "http" << "www.opusteca.example" << "/" << "";
+    QTest::newRow("site, unquoted") << "https://www.opusteca.example"
+                                    << "https"
+                                    << "www.opusteca.example"
+                                    << ""
+                                    << "";
+    QTest::newRow("site, quoted") << quoted(QStringLiteral("http://www.opusteca.example/contatti")) << "http"
+                                  << "www.opusteca.example"
+                                  << "/contatti"
+                                  << "";
+    QTest::newRow("scheme in capitals") << "HTTP://WWW.OPUSTECA.EXAMPLE/"
+                                        << "http"
+                                        << "www.opusteca.example"
+                                        << "/"
+                                        << "";
     QTest::newRow("ISBN search") << quoted(QStringLiteral("http://www.google.com/search?q=ISBN:88-04-12345-6"))
-                                 << "http" << "www.google.com" << "/search" << "q=ISBN:88-04-12345-6";
-    QTest::newRow("blank inside the query") << quoted(QStringLiteral("http://www.google.com/search?q=ISBN:978 88"))
-                                            << "http" << "www.google.com" << "/search" << "q=ISBN:978 88";
+                                 << "http"
+                                 << "www.google.com"
+                                 << "/search"
+                                 << "q=ISBN:88-04-12345-6";
+    QTest::newRow("blank inside the query")
+        << quoted(QStringLiteral("http://www.google.com/search?q=ISBN:978 88")) << "http"
+        << "www.google.com"
+        << "/search"
+        << "q=ISBN:978 88";
 }
 
 void TestShellOpen::webAddresses()
@@ -94,8 +110,9 @@ void TestShellOpen::mailAddressKeepsItsText()
     // punctuation, not encoded by the caller. What the mail client receives must
     // decode to exactly that text: QUrl encodes the blanks for the transport, and
     // nothing may be encoded twice (a "%" stays one "%", a blank never turns into "%2520").
-    const QString query = QStringLiteral("subject=Richiesta informazioni Opusteca 2.0"
-                                         "&body=Buongiorno, vorrei sapere: costa 50% in meno? (grazie!) \u00E8 urgente.");
+    const QString query =
+        QStringLiteral("subject=Richiesta informazioni Opusteca 2.0"
+                       "&body=Buongiorno, vorrei sapere: costa 50% in meno? (grazie!) \u00E8 urgente.");
     Catcher catcher;
     shell::open(quoted(QStringLiteral("mailto:info@opusteca.example?") + query));
     QCOMPARE(catcher.urls.size(), 1);

@@ -10,12 +10,12 @@
 #include <QFile>
 #include <QImage>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPrintDialog>
 #include <QProgressDialog>
 #include <QPushButton>
-#include <QTimer>
-#include <QPainter>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 using namespace opusteca;
@@ -263,9 +263,11 @@ private slots:
         QTest::addColumn<int>("alignment");
         QTest::addColumn<QStringList>("shown");
         QTest::newRow("one line high") << 3.5 << int(Qt::AlignLeft | Qt::AlignTop) << QStringList{"uno"};
-        QTest::newRow("one line high, centred") << 3.5 << int(Qt::AlignHCenter | Qt::AlignVCenter) << QStringList{"uno"};
+        QTest::newRow("one line high, centred")
+            << 3.5 << int(Qt::AlignHCenter | Qt::AlignVCenter) << QStringList{"uno"};
         QTest::newRow("two lines high") << 7.0 << int(Qt::AlignLeft | Qt::AlignTop) << QStringList{"uno", "due"};
-        QTest::newRow("room for all") << 12.0 << int(Qt::AlignLeft | Qt::AlignBottom) << QStringList{"uno", "due", "tre"};
+        QTest::newRow("room for all") << 12.0 << int(Qt::AlignLeft | Qt::AlignBottom)
+                                      << QStringList{"uno", "due", "tre"};
         QTest::newRow("lower than a line") << 1.0 << int(Qt::AlignLeft | Qt::AlignTop) << QStringList{"uno"};
     }
     void aMemoShowsOnlyWhatItsHeightHolds()

@@ -15,17 +15,17 @@ using namespace opusteca;
 using namespace opusteca::test;
 
 namespace {
-const QString kAccess = QStringLiteral(
-    "Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
-    "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma.");
+const QString kAccess =
+    QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
+                   "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma.");
 const QString kInserted = QStringLiteral("La scheda corrente è stata inserita in archivio.");
 const QString kUpdated = QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
 
 QString tooLong(const QString &field, qsizetype length)
 {
-    return QStringLiteral("Attenzione: hai superato la capienza massima del campo di testo ") + field
-           + QStringLiteral(" che consente di memorizzare non più di 5000 caratteri.\n\r\n\rAttualmente hai inserito ")
-           + QString::number(length) + QStringLiteral(" caratteri. Quelli in eccesso non saranno salvati.");
+    return QStringLiteral("Attenzione: hai superato la capienza massima del campo di testo ") + field +
+           QStringLiteral(" che consente di memorizzare non più di 5000 caratteri.\n\r\n\rAttualmente hai inserito ") +
+           QString::number(length) + QStringLiteral(" caratteri. Quelli in eccesso non saranno salvati.");
 }
 } // namespace
 
@@ -43,7 +43,10 @@ class TestAuthorBibliographyScreens : public QObject {
     }
     QLineEdit *edit(const QString &name) { return screen->findChild<QLineEdit *>(name); }
     QPlainTextEdit *memo(const QString &name) { return screen->findChild<QPlainTextEdit *>(name); }
-    Boxes press(const QString &picture) { return answerBoxes([&] { clickPicture(screen, picture); }); }
+    Boxes press(const QString &picture)
+    {
+        return answerBoxes([&] { clickPicture(screen, picture); });
+    }
 
 private slots:
     void cleanup() { program.reset(); }
@@ -84,7 +87,7 @@ private slots:
         edit(QStringLiteral("txtNazione"))->setText(QStringLiteral("x"));
         const Boxes boxes = press(QStringLiteral("cmdSalva"));
         QCOMPARE(boxes.texts, QStringList{QStringLiteral(
-            "Attenzione: per salvare la scheda è necessario indicare il nome dell'autore.")});
+                                  "Attenzione: per salvare la scheda è necessario indicare il nome dell'autore.")});
         QCOMPARE(boxes.icons.value(0), QMessageBox::Warning);
         QCOMPARE(screen->focusWidget(), edit(QStringLiteral("txtAutore")));
         QVERIFY(!QFile::exists(program->folder.file(QStringLiteral("Autori.pro"))));
@@ -119,8 +122,12 @@ private slots:
         QTest::addColumn<QString>("screenName");
         QTest::addColumn<QString>("fileName");
         QTest::addColumn<QString>("mandatory");
-        QTest::newRow("authors") << "TfrmAutori" << "Autori.pro" << "txtAutore";
-        QTest::newRow("bibliographies") << "TfrmBibliografie" << "Bibliografie.pro" << "txtTitolo";
+        QTest::newRow("authors") << "TfrmAutori"
+                                 << "Autori.pro"
+                                 << "txtAutore";
+        QTest::newRow("bibliographies") << "TfrmBibliografie"
+                                        << "Bibliografie.pro"
+                                        << "txtTitolo";
     }
     void saveFailureIsAPlainBox()
     {
@@ -146,12 +153,24 @@ private slots:
         QTest::addColumn<QString>("screenName");
         QTest::addColumn<QString>("from");
         QTest::addColumn<QString>("to");
-        QTest::newRow("author name") << "TfrmAutori" << "txtAutore" << "txtNazione";
-        QTest::newRow("genres into biography") << "TfrmAutori" << "txtGeneri" << "txtBiografia";
-        QTest::newRow("judgement back to name") << "TfrmAutori" << "txtGiudizio" << "txtAutore";
-        QTest::newRow("researchers into the list") << "TfrmBibliografie" << "txtRicercatori" << "txtBibliografia";
-        QTest::newRow("start date") << "TfrmBibliografie" << "txtDataInizio" << "txtDataFine";
-        QTest::newRow("audience back to title") << "TfrmBibliografie" << "txtDestinatari" << "txtTitolo";
+        QTest::newRow("author name") << "TfrmAutori"
+                                     << "txtAutore"
+                                     << "txtNazione";
+        QTest::newRow("genres into biography") << "TfrmAutori"
+                                               << "txtGeneri"
+                                               << "txtBiografia";
+        QTest::newRow("judgement back to name") << "TfrmAutori"
+                                                << "txtGiudizio"
+                                                << "txtAutore";
+        QTest::newRow("researchers into the list") << "TfrmBibliografie"
+                                                   << "txtRicercatori"
+                                                   << "txtBibliografia";
+        QTest::newRow("start date") << "TfrmBibliografie"
+                                    << "txtDataInizio"
+                                    << "txtDataFine";
+        QTest::newRow("audience back to title") << "TfrmBibliografie"
+                                                << "txtDestinatari"
+                                                << "txtTitolo";
     }
     void enterChains()
     {
@@ -181,9 +200,11 @@ private slots:
         open(QStringLiteral("TfrmAutori"));
         edit(QStringLiteral("txtAutore"))->setText(QStringLiteral("Dante"));
         Boxes boxes = press(QStringLiteral("cmdCartella"));
-        QCOMPARE(boxes.texts, QStringList{QStringLiteral(
-            "Attenzione: l'abbinamento di una cartella ad un autore può avvenire soltanto dopo che la scheda è "
-            "stata inserita in archivio.")});
+        QCOMPARE(
+            boxes.texts,
+            QStringList{QStringLiteral(
+                "Attenzione: l'abbinamento di una cartella ad un autore può avvenire soltanto dopo che la scheda è "
+                "stata inserita in archivio.")});
         press(QStringLiteral("cmdSalva"));
         press(QStringLiteral("cmdSalva"));
         QString tag;
@@ -244,7 +265,8 @@ private slots:
         screen->findChild<QLabel *>(QStringLiteral("lblFile03"))->setText(QStringLiteral(" c.doc"));
         QString tag, file3;
         QVERIFY(whileModal([&] { clickPicture(screen, QStringLiteral("cmdCartella")); },
-                           QStringLiteral("TfrmAllegaCartella"), [&](QWidget *d) {
+                           QStringLiteral("TfrmAllegaCartella"),
+                           [&](QWidget *d) {
                                tag = d->findChild<QLabel *>(QStringLiteral("lblMemory"))->text();
                                file3 = d->findChild<QLineEdit *>(QStringLiteral("txtFile03"))->text();
                                d->close();
@@ -259,15 +281,42 @@ private slots:
         QTest::addColumn<QString>("picture");
         QTest::addColumn<QString>("dialog");
         QTest::addColumn<QString>("tag");
-        QTest::newRow("author search") << "TfrmAutori" << "cmdTrova" << "TfrmTrovaAutori" << "autori";
-        QTest::newRow("author rtf") << "TfrmAutori" << "cmdWord" << "TfrmCreaRTF" << "autori";
-        QTest::newRow("author export") << "TfrmAutori" << "cmdExcel" << "TfrmExpAutori" << "";
-        QTest::newRow("author import") << "TfrmAutori" << "impLibri" << "TfrmTrovaLibri" << "autori";
-        QTest::newRow("author help") << "TfrmAutori" << "cmdGuida" << "TfrmGuida" << "";
-        QTest::newRow("bibliography search") << "TfrmBibliografie" << "cmdTrova" << "TfrmTrovaBibliografie" << "bibliografie";
-        QTest::newRow("bibliography rtf") << "TfrmBibliografie" << "cmdWord" << "TfrmCreaRTF" << "bibliografie";
-        QTest::newRow("bibliography export") << "TfrmBibliografie" << "cmdExcel" << "TfrmExpBibliografie" << "";
-        QTest::newRow("bibliography import") << "TfrmBibliografie" << "impLibri" << "TfrmTrovaLibri" << "bibliografie";
+        QTest::newRow("author search") << "TfrmAutori"
+                                       << "cmdTrova"
+                                       << "TfrmTrovaAutori"
+                                       << "autori";
+        QTest::newRow("author rtf") << "TfrmAutori"
+                                    << "cmdWord"
+                                    << "TfrmCreaRTF"
+                                    << "autori";
+        QTest::newRow("author export") << "TfrmAutori"
+                                       << "cmdExcel"
+                                       << "TfrmExpAutori"
+                                       << "";
+        QTest::newRow("author import") << "TfrmAutori"
+                                       << "impLibri"
+                                       << "TfrmTrovaLibri"
+                                       << "autori";
+        QTest::newRow("author help") << "TfrmAutori"
+                                     << "cmdGuida"
+                                     << "TfrmGuida"
+                                     << "";
+        QTest::newRow("bibliography search") << "TfrmBibliografie"
+                                             << "cmdTrova"
+                                             << "TfrmTrovaBibliografie"
+                                             << "bibliografie";
+        QTest::newRow("bibliography rtf") << "TfrmBibliografie"
+                                          << "cmdWord"
+                                          << "TfrmCreaRTF"
+                                          << "bibliografie";
+        QTest::newRow("bibliography export") << "TfrmBibliografie"
+                                             << "cmdExcel"
+                                             << "TfrmExpBibliografie"
+                                             << "";
+        QTest::newRow("bibliography import") << "TfrmBibliografie"
+                                             << "impLibri"
+                                             << "TfrmTrovaLibri"
+                                             << "bibliografie";
     }
     void toolbarDialogs()
     {
@@ -277,10 +326,11 @@ private slots:
         QFETCH(QString, tag);
         open(screenName);
         QString seen;
-        QVERIFY(whileModal([&] { clickPicture(screen, picture); }, dialog, [&](QWidget *d) {
-            seen = d->findChild<QLabel *>(QStringLiteral("lblMemory"))->text();
-            d->close();
-        }));
+        QVERIFY(whileModal([&] { clickPicture(screen, picture); }, dialog,
+                           [&](QWidget *d) {
+                               seen = d->findChild<QLabel *>(QStringLiteral("lblMemory"))->text();
+                               d->close();
+                           }));
         QCOMPARE(seen, tag);
     }
 
@@ -310,15 +360,18 @@ private slots:
         const RecordLayout &layout = screenName == QLatin1String("TfrmAutori") ? authorLayout() : bibliographyLayout();
         QList<int> gaps;
         for (int i = 0; i < 10; ++i) {
-            auto *caption = screen->findChild<QLabel *>(QStringLiteral("lblCampo%1").arg(i + 1, 3, 10, QLatin1Char('0')));
+            auto *caption =
+                screen->findChild<QLabel *>(QStringLiteral("lblCampo%1").arg(i + 1, 3, 10, QLatin1Char('0')));
             QWidget *field = screen->findChild<QWidget *>(QString::fromLatin1(layout.fields[i].control));
             QVERIFY(caption && field);
             // Where the label draws its one line of text.
             const QRect box = caption->contentsRect();
             const int textHeight = caption->fontMetrics().height();
             int textBottom = box.bottom();
-            if (caption->alignment() & Qt::AlignTop) textBottom = box.top() + textHeight - 1;
-            else if (caption->alignment() & Qt::AlignVCenter) textBottom = box.center().y() + textHeight / 2;
+            if (caption->alignment() & Qt::AlignTop)
+                textBottom = box.top() + textHeight - 1;
+            else if (caption->alignment() & Qt::AlignVCenter)
+                textBottom = box.center().y() + textHeight / 2;
             const int gap = field->mapTo(screen, QPoint(0, 0)).y() - caption->mapTo(screen, QPoint(0, textBottom)).y();
             QVERIFY2(gap >= 0, qPrintable(caption->text()));
             gaps << gap;
@@ -352,7 +405,8 @@ private slots:
 
         QList<QRect> groups;
         for (int i = 1; i <= 6; ++i) {
-            auto *group = screen->findChild<QWidget *>(QStringLiteral("shpControlli%1").arg(i, 2, 10, QLatin1Char('0')));
+            auto *group =
+                screen->findChild<QWidget *>(QStringLiteral("shpControlli%1").arg(i, 2, 10, QLatin1Char('0')));
             QVERIFY(group);
             QRect content;
             for (QWidget *child : group->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))

@@ -10,9 +10,9 @@
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QDir>
-#include <QScopeGuard>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScopeGuard>
 #include <QTest>
 #include <QUrl>
 #include <QWindow>
@@ -22,9 +22,9 @@ using namespace opusteca::test;
 
 namespace {
 const QString kFile = QStringLiteral("Libri.pro");
-const QString kAccess = QStringLiteral(
-    "Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
-    "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma.");
+const QString kAccess =
+    QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
+                   "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma.");
 const QString kInserted = QStringLiteral("La scheda corrente è stata inserita in archivio.");
 const QString kUpdated = QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
 const QString kEmpty = QStringLiteral("L'archivio non contiene nessuna scheda.");
@@ -130,14 +130,26 @@ private slots:
         QTest::addColumn<QString>("author");
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("focus");
-        const QString t = QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il titolo del libro.");
-        const QString c = QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il codice identificativo del libro.");
+        const QString t =
+            QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il titolo del libro.");
+        const QString c = QStringLiteral(
+            "Attenzione: per salvare la scheda è necessario indicare il codice identificativo del libro.");
         const QString a = QStringLiteral("Attenzione: per salvare la scheda è necessario indicare l'autore del libro.");
-        QTest::newRow("blank title wins") << "   " << "X" << "Y" << t << "txtTitolo";
-        QTest::newRow("all blank") << "" << "" << "" << t << "txtTitolo";
-        QTest::newRow("no code") << "T" << "" << "Y" << c << "txtCodice";
-        QTest::newRow("no code, no author") << "T" << "\t" << "" << c << "txtCodice";
-        QTest::newRow("no author") << "T" << "X" << "  " << a << "txtAutore";
+        QTest::newRow("blank title wins") << "   "
+                                          << "X"
+                                          << "Y" << t << "txtTitolo";
+        QTest::newRow("all blank") << ""
+                                   << ""
+                                   << "" << t << "txtTitolo";
+        QTest::newRow("no code") << "T"
+                                 << ""
+                                 << "Y" << c << "txtCodice";
+        QTest::newRow("no code, no author") << "T"
+                                            << "\t"
+                                            << "" << c << "txtCodice";
+        QTest::newRow("no author") << "T"
+                                   << "X"
+                                   << "  " << a << "txtAutore";
     }
     void mandatoryFieldsInOrder()
     {
@@ -184,16 +196,36 @@ private slots:
         QTest::addColumn<QString>("start"); // label before the step ("" = new card)
         QTest::addColumn<QString>("picture");
         QTest::addColumn<QString>("expected"); // label after
-        QTest::newRow("next from new") << 3 << "" << "cmdAvanti" << "1";
-        QTest::newRow("previous from new") << 3 << "" << "cmdIndietro" << "1";
-        QTest::newRow("next in the middle") << 3 << "2" << "cmdAvanti" << "3";
-        QTest::newRow("next on the last") << 3 << "3" << "cmdAvanti" << "3";
-        QTest::newRow("previous in the middle") << 3 << "3" << "cmdIndietro" << "2";
-        QTest::newRow("previous on the first") << 3 << "1" << "cmdIndietro" << "1";
-        QTest::newRow("first") << 3 << "2" << "cmdPrimo" << "1";
-        QTest::newRow("last") << 3 << "" << "cmdUltimo" << "3";
-        QTest::newRow("one record, next") << 1 << "1" << "cmdAvanti" << "1";
-        QTest::newRow("one record, last") << 1 << "" << "cmdUltimo" << "1";
+        QTest::newRow("next from new") << 3 << ""
+                                       << "cmdAvanti"
+                                       << "1";
+        QTest::newRow("previous from new") << 3 << ""
+                                           << "cmdIndietro"
+                                           << "1";
+        QTest::newRow("next in the middle") << 3 << "2"
+                                            << "cmdAvanti"
+                                            << "3";
+        QTest::newRow("next on the last") << 3 << "3"
+                                          << "cmdAvanti"
+                                          << "3";
+        QTest::newRow("previous in the middle") << 3 << "3"
+                                                << "cmdIndietro"
+                                                << "2";
+        QTest::newRow("previous on the first") << 3 << "1"
+                                               << "cmdIndietro"
+                                               << "1";
+        QTest::newRow("first") << 3 << "2"
+                               << "cmdPrimo"
+                               << "1";
+        QTest::newRow("last") << 3 << ""
+                              << "cmdUltimo"
+                              << "3";
+        QTest::newRow("one record, next") << 1 << "1"
+                                          << "cmdAvanti"
+                                          << "1";
+        QTest::newRow("one record, last") << 1 << ""
+                                          << "cmdUltimo"
+                                          << "1";
     }
     void browsingSteps()
     {
@@ -301,8 +333,8 @@ private slots:
     {
         fill(QStringLiteral("txtTitolo"), QStringLiteral("T"));
         const Boxes boxes = press(QStringLiteral("cmdDuplica"));
-        QCOMPARE(boxes.texts, QStringList{QStringLiteral(
-            "Attenzione: la duplicazione di una scheda può avvenire soltanto dopo che questa è stata inserita in archivio.")});
+        QCOMPARE(boxes.texts, QStringList{QStringLiteral("Attenzione: la duplicazione di una scheda può avvenire "
+                                                         "soltanto dopo che questa è stata inserita in archivio.")});
         QCOMPARE(boxes.icons.value(0), QMessageBox::Warning);
         QCOMPARE(edit(QStringLiteral("txtTitolo"))->text(), QStringLiteral("T"));
         QVERIFY(!QFile::exists(program->folder.file(kFile)));
@@ -328,8 +360,8 @@ private slots:
 
         const Boxes boxes = press(QStringLiteral("cmdDuplica"));
         QCOMPARE(boxes.texts, QStringList{QStringLiteral(
-            "E' ora possibile apportare le proprie modifiche alla scheda corrente.\n\r\n\r"
-            "Al termine premere Salva per inserire la scheda in archivio.")});
+                                  "E' ora possibile apportare le proprie modifiche alla scheda corrente.\n\r\n\r"
+                                  "Al termine premere Salva per inserire la scheda in archivio.")});
         QCOMPARE(boxes.icons.value(0), QMessageBox::Information);
         QCOMPARE(positionOf(screen), QString());
         QCOMPARE(screen->focusWidget()->objectName(), QStringLiteral("txtCodice"));
@@ -368,8 +400,9 @@ private slots:
         QLineEdit *isbn = edit(QStringLiteral("txtIsbn"));
         isbn->setText(QStringLiteral("   "));
         Boxes boxes = press(QStringLiteral("btnGoogle"));
-        QCOMPARE(boxes.texts, QStringList{QStringLiteral(
-            "Attenzione: per poter effettuare una ricerca sul Web è necessario compilare il campo relativo all'ISBN del libro.")});
+        QCOMPARE(boxes.texts,
+                 QStringList{QStringLiteral("Attenzione: per poter effettuare una ricerca sul Web è necessario "
+                                            "compilare il campo relativo all'ISBN del libro.")});
         QCOMPARE(screen->focusWidget(), isbn);
         QVERIFY(catcher.urls.isEmpty());
 
@@ -390,7 +423,8 @@ private slots:
         date->setText(QStringLiteral("ieri"));
         press(QStringLiteral("btnScadenza"));
         const QChar sep = RegionalSettings::instance().dateSeparator();
-        QCOMPARE(date->text(), QStringList({QStringLiteral("05"), QStringLiteral("03"), QStringLiteral("2024")}).join(sep));
+        QCOMPARE(date->text(),
+                 QStringList({QStringLiteral("05"), QStringLiteral("03"), QStringLiteral("2024")}).join(sep));
         QVERIFY(!QFile::exists(program->folder.file(kFile)));
     }
 
@@ -398,12 +432,18 @@ private slots:
     {
         QTest::addColumn<QString>("from");
         QTest::addColumn<QString>("to");
-        QTest::newRow("title") << "txtTitolo" << "txtCodice";
-        QTest::newRow("pages to genre") << "txtPagine" << "txtGenere";
-        QTest::newRow("genre") << "txtGenere" << "txtGiudizio";
-        QTest::newRow("original to language") << "txtOriginale" << "txtLingua";
-        QTest::newRow("note to lent") << "txtNote" << "txtPrestato";
-        QTest::newRow("loan date back to title") << "txtScadenza" << "txtTitolo";
+        QTest::newRow("title") << "txtTitolo"
+                               << "txtCodice";
+        QTest::newRow("pages to genre") << "txtPagine"
+                                        << "txtGenere";
+        QTest::newRow("genre") << "txtGenere"
+                               << "txtGiudizio";
+        QTest::newRow("original to language") << "txtOriginale"
+                                              << "txtLingua";
+        QTest::newRow("note to lent") << "txtNote"
+                                      << "txtPrestato";
+        QTest::newRow("loan date back to title") << "txtScadenza"
+                                                 << "txtTitolo";
     }
     void enterChain()
     {
@@ -538,11 +578,10 @@ private slots:
     void aReadOnlyProgramFolder()
     {
         const QString folder = program->folder.path();
-        const auto restore = qScopeGuard([&] {
-            QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        });
-        QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup
-                                                  | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther));
+        const auto restore =
+            qScopeGuard([&] { QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner); });
+        QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup |
+                                                  QFile::ReadOther | QFile::ExeOther));
         fill(QStringLiteral("txtTitolo"), QStringLiteral("T"));
         fill(QStringLiteral("txtCodice"), QStringLiteral("C"));
         fill(QStringLiteral("txtAutore"), QStringLiteral("A"));
@@ -612,9 +651,12 @@ private slots:
     {
         QTest::addColumn<QString>("upper");
         QTest::addColumn<QString>("lower"); // empty: the gap right of upper
-        QTest::newRow("between two rows") << "txtCodice" << "txtAutore";
-        QTest::newRow("between the columns") << "txtCuratore" << "";
-        QTest::newRow("last section") << "txtNote" << "txtPrestato";
+        QTest::newRow("between two rows") << "txtCodice"
+                                          << "txtAutore";
+        QTest::newRow("between the columns") << "txtCuratore"
+                                             << "";
+        QTest::newRow("last section") << "txtNote"
+                                      << "txtPrestato";
     }
     void statusLineInsideASection()
     {
@@ -643,14 +685,30 @@ private slots:
         QTest::addColumn<QString>("picture");
         QTest::addColumn<QString>("dialog");
         QTest::addColumn<QString>("tag");
-        QTest::newRow("search") << "cmdTrova" << "TfrmTrovaLibri" << "libri";
-        QTest::newRow("available") << "cmdDisponibili" << "TfrmTrovaDisponibili" << "libri";
-        QTest::newRow("attachments") << "cmdFile" << "TfrmAllegaCartella" << "libri";
-        QTest::newRow("dewey") << "btnDewey" << "TfrmCodici_Dewey" << "libri";
-        QTest::newRow("print") << "cmdStampa" << "TfrmStampaLibro" << "";
-        QTest::newRow("export") << "cmdEsporta" << "TfrmExpLibri" << "";
-        QTest::newRow("import") << "cmdImporta" << "TfrmImportaLibri" << "";
-        QTest::newRow("help") << "cmdGuida" << "TfrmGuida" << "";
+        QTest::newRow("search") << "cmdTrova"
+                                << "TfrmTrovaLibri"
+                                << "libri";
+        QTest::newRow("available") << "cmdDisponibili"
+                                   << "TfrmTrovaDisponibili"
+                                   << "libri";
+        QTest::newRow("attachments") << "cmdFile"
+                                     << "TfrmAllegaCartella"
+                                     << "libri";
+        QTest::newRow("dewey") << "btnDewey"
+                               << "TfrmCodici_Dewey"
+                               << "libri";
+        QTest::newRow("print") << "cmdStampa"
+                               << "TfrmStampaLibro"
+                               << "";
+        QTest::newRow("export") << "cmdEsporta"
+                                << "TfrmExpLibri"
+                                << "";
+        QTest::newRow("import") << "cmdImporta"
+                                << "TfrmImportaLibri"
+                                << "";
+        QTest::newRow("help") << "cmdGuida"
+                              << "TfrmGuida"
+                              << "";
     }
     void toolbarOpensItsDialogs()
     {
@@ -662,15 +720,18 @@ private slots:
         QString seenFile;
         bool modal = false;
         QPointer<QWidget> opened;
-        const bool seen = whileModal([&] { clickPicture(screen, picture); }, dialog, [&](QWidget *d) {
-            opened = d;
-            modal = d->isModal() && d->parentWidget() == screen;
-            seenTag = d->findChild<QLabel *>(QStringLiteral("lblMemory"))->text();
-            if (auto *f = d->findChild<QLineEdit *>(QStringLiteral("txtFile02"))) seenFile = f->text();
-            if (auto *t = d->findChild<QLabel *>(QStringLiteral("lblTitolo")); t && dialog == QLatin1String("TfrmGuida"))
-                seenFile = t->text();
-            d->close();
-        });
+        const bool seen = whileModal([&] { clickPicture(screen, picture); }, dialog,
+                                     [&](QWidget *d) {
+                                         opened = d;
+                                         modal = d->isModal() && d->parentWidget() == screen;
+                                         seenTag = d->findChild<QLabel *>(QStringLiteral("lblMemory"))->text();
+                                         if (auto *f = d->findChild<QLineEdit *>(QStringLiteral("txtFile02")))
+                                             seenFile = f->text();
+                                         if (auto *t = d->findChild<QLabel *>(QStringLiteral("lblTitolo"));
+                                             t && dialog == QLatin1String("TfrmGuida"))
+                                             seenFile = t->text();
+                                         d->close();
+                                     });
         QVERIFY(seen);
         QVERIFY(modal);
         QCOMPARE(seenTag, tag);
@@ -713,15 +774,18 @@ private slots:
             for (const QString &name : names) {
                 const QRect r = placeOf(name);
                 QVERIFY2(r.isValid(), qPrintable(name));
-                QVERIFY2((right ? r.right() : r.left()) == first,
-                         qPrintable(QStringLiteral("%1 at %2, %3 at %4").arg(names[0]).arg(first).arg(name)
-                                        .arg(right ? r.right() : r.left())));
+                QVERIFY2((right ? r.right() : r.left()) == first, qPrintable(QStringLiteral("%1 at %2, %3 at %4")
+                                                                                 .arg(names[0])
+                                                                                 .arg(first)
+                                                                                 .arg(name)
+                                                                                 .arg(right ? r.right() : r.left())));
             }
         };
-        const QStringList leftFields{"txtCodice", "txtAutore", "txtCuratore", "txtGenere", "txtEditore", "txtCitta",
-                                     "txtVolumi", "txtCollana", "txtLingua", "txtTraduttore", "txtPrestato"};
-        const QStringList rightFields{"txtScaffale", "txtNazione", "txtGiudizio", "txtIsbn", "txtAnno",
-                                      "txtPrezzo", "txtFormato", "txtPrima", "txtVersione"};
+        const QStringList leftFields{"txtCodice",  "txtAutore",     "txtCuratore", "txtGenere",
+                                     "txtEditore", "txtCitta",      "txtVolumi",   "txtCollana",
+                                     "txtLingua",  "txtTraduttore", "txtPrestato"};
+        const QStringList rightFields{"txtScaffale", "txtNazione", "txtGiudizio", "txtIsbn",    "txtAnno",
+                                      "txtPrezzo",   "txtFormato", "txtPrima",    "txtVersione"};
         sameEdge(leftFields + QStringList{"txtTitolo", "txtOriginale", "txtNote"}, false);
         sameEdge(leftFields, true);
         sameEdge(rightFields + QStringList{"txtDewey", "txtScadenza"}, false);
@@ -735,8 +799,8 @@ private slots:
             const QRect frame(section->mapTo(screen, QPoint(0, 0)), section->size());
             QList<QWidget *> controls;
             for (QWidget *w : section->findChildren<QWidget *>()) {
-                if (!w->isVisible() || w->objectName().isEmpty() || w->objectName().startsWith(QLatin1String("eff"))
-                    || w->objectName().startsWith(QLatin1String("qt_")))
+                if (!w->isVisible() || w->objectName().isEmpty() || w->objectName().startsWith(QLatin1String("eff")) ||
+                    w->objectName().startsWith(QLatin1String("qt_")))
                     continue;
                 controls << w;
                 if (auto *l = qobject_cast<QLabel *>(w))
@@ -744,7 +808,8 @@ private slots:
             }
             QVERIFY(controls.size() > 4);
             for (QWidget *a : controls) {
-                if (a->parentWidget() != controls[0]->parentWidget() && a->objectName().startsWith(QLatin1String("img")))
+                if (a->parentWidget() != controls[0]->parentWidget() &&
+                    a->objectName().startsWith(QLatin1String("img")))
                     continue; // the section picture sits in its own frame
                 const QRect ra = placeOf(a->objectName());
                 QVERIFY2(frame.contains(ra), qPrintable(a->objectName()));
@@ -775,12 +840,14 @@ private slots:
             for (int i = 1; i < fields.size(); ++i) {
                 const int step = placeOf(fields[i]).center().y() - placeOf(fields[i - 1]).center().y();
                 if (pitch == 0) pitch = step;
-                QVERIFY2(qAbs(step - pitch) <= 2, qPrintable(QStringLiteral("%1: %2 against %3").arg(fields[i]).arg(step).arg(pitch)));
+                QVERIFY2(qAbs(step - pitch) <= 2,
+                         qPrintable(QStringLiteral("%1: %2 against %3").arg(fields[i]).arg(step).arg(pitch)));
             }
             pitches << pitch;
             const int above = placeOf(fields.first()).top() - frame.top();
             const int below = frame.bottom() - placeOf(fields.last()).bottom();
-            QVERIFY2(qAbs(above - below) <= 4, qPrintable(QStringLiteral("section %1: %2 above, %3 below").arg(n).arg(above).arg(below)));
+            QVERIFY2(qAbs(above - below) <= 4,
+                     qPrintable(QStringLiteral("section %1: %2 above, %3 below").arg(n).arg(above).arg(below)));
         }
         // Rows much further apart than their own height, and alike in every section:
         // the spare height went to them all.

@@ -26,9 +26,11 @@ QByteArray rawRecord(const RecordLayout &layout, const QList<QPair<int, QByteArr
 }
 
 // Breaks of every kind, a no-break space (0xA0) and an accented letter (0xEC).
-const QByteArray kBiography("Riga uno\r\nRiga\xA0" "due\nRiga tre\rRiga quattro l\xEC\n\r");
+const QByteArray kBiography("Riga uno\r\nRiga\xA0"
+                            "due\nRiga tre\rRiga quattro l\xEC\n\r");
 // The import separator, line feed then carriage return, between two entries.
-const QByteArray kWorks("Levi, Se questo \xE8 un uomo, Torino, Einaudi, 1947\n\rLevi, La tregua, Torino, Einaudi, 1963");
+const QByteArray
+    kWorks("Levi, Se questo \xE8 un uomo, Torino, Einaudi, 1947\n\rLevi, La tregua, Torino, Einaudi, 1963");
 // 499 lines ended by a lone line feed: 4990 bytes, 5489 were each break made CR LF.
 QByteArray nearlyFull()
 {
@@ -88,7 +90,10 @@ class TestCardBytes : public QObject {
         QCOMPARE(positionOf(screen), QStringLiteral("1"));
     }
     QPlainTextEdit *memo(const QString &name) { return screen->findChild<QPlainTextEdit *>(name); }
-    Boxes save() { return answerBoxes([&] { clickPicture(screen, QStringLiteral("cmdSalva")); }); }
+    Boxes save()
+    {
+        return answerBoxes([&] { clickPicture(screen, QStringLiteral("cmdSalva")); });
+    }
     // Puts the caret at the end of a line, as a click there would.
     void caretAtEndOf(QPlainTextEdit *m, int line)
     {
@@ -106,8 +111,10 @@ private slots:
         QTest::addColumn<QString>("screenName");
         QTest::addColumn<QString>("fileName");
         QTest::addColumn<QByteArray>("record");
-        QTest::newRow("author") << "TfrmAutori" << "Autori.pro" << authorFixture();
-        QTest::newRow("bibliography") << "TfrmBibliografie" << "Bibliografie.pro" << bibliographyFixture();
+        QTest::newRow("author") << "TfrmAutori"
+                                << "Autori.pro" << authorFixture();
+        QTest::newRow("bibliography") << "TfrmBibliografie"
+                                      << "Bibliografie.pro" << bibliographyFixture();
     }
     void untouchedCardSavesTheSameBytes()
     {
@@ -125,13 +132,16 @@ private slots:
         QTest::addColumn<QString>("screenName");
         QTest::addColumn<QString>("fileName");
         QTest::addColumn<QByteArray>("record");
-        QTest::newRow("book") << "TfrmLibri" << "Libri.pro"
+        QTest::newRow("book") << "TfrmLibri"
+                              << "Libri.pro"
                               << everyFieldFilled(bookLayout(), {{libro::Convalida, libro::yes()},
                                                                  {libro::Dewey, QStringLiteral("853")},
                                                                  {libro::Scadenza, QStringLiteral("05/03/2024")},
                                                                  {libro::Annullata, libro::yes()}});
-        QTest::newRow("author") << "TfrmAutori" << "Autori.pro" << everyFieldFilled(authorLayout(), {});
-        QTest::newRow("bibliography") << "TfrmBibliografie" << "Bibliografie.pro"
+        QTest::newRow("author") << "TfrmAutori"
+                                << "Autori.pro" << everyFieldFilled(authorLayout(), {});
+        QTest::newRow("bibliography") << "TfrmBibliografie"
+                                      << "Bibliografie.pro"
                                       << everyFieldFilled(bibliographyLayout(),
                                                           {{bibliografia::DataInizio, QStringLiteral("01/02/2023")},
                                                            {bibliografia::DataFine, QStringLiteral("28/02/2023")}});
@@ -171,7 +181,8 @@ private slots:
         typeText(bio, QStringLiteral("nuova"));
         QCOMPARE(save().texts, QStringList{kUpdated});
 
-        const QByteArray edited("Riga uno\r\nnuova\r\nRiga\xA0" "due\nRiga tre bis\rRiga quattro l\xEC\n\r");
+        const QByteArray edited("Riga uno\r\nnuova\r\nRiga\xA0"
+                                "due\nRiga tre bis\rRiga quattro l\xEC\n\r");
         QByteArray expected = authorFixture();
         expected.replace(authorLayout().fields[autore::Biografia].offset, edited.size(), edited);
         QCOMPARE(program->folder.read(QStringLiteral("Autori.pro")), expected);
@@ -188,7 +199,8 @@ private slots:
         QCOMPARE(save().texts, QStringList{kUpdated});
         const QByteArray file = program->folder.read(QStringLiteral("Autori.pro"));
         QCOMPARE(fieldBytes(file, authorLayout(), 1, autore::Biografia),
-                 QByteArray("Riga uno\r\nRiga\xA0" "dueRiga tre\rRiga quattro l\xEC\n\r"));
+                 QByteArray("Riga uno\r\nRiga\xA0"
+                            "dueRiga tre\rRiga quattro l\xEC\n\r"));
         QCOMPARE(fieldBytes(file, authorLayout(), 1, autore::Pensiero), nearlyFull());
     }
 };

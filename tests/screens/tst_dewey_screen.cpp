@@ -9,17 +9,17 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
-#include <QTimer>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
-#include <QScrollBar>
-#include <QFile>
 #include <QScopeGuard>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QWindow>
 
 #include <functional>
@@ -83,14 +83,15 @@ class TestDeweyScreen : public QObject {
     bool withTable(bool filled, const std::function<void()> &inside)
     {
         QPointer<QWidget> opened;
-        const bool seen = whileModal([&] { clickPicture(books, QStringLiteral("btnDewey")); },
-                                     QStringLiteral("TfrmCodici_Dewey"), [&](QWidget *d) {
-                                         dlg = d;
-                                         opened = d;
-                                         if (filled) QTRY_VERIFY_WITH_TIMEOUT(list()->count() > 0, 5000);
-                                         inside();
-                                         if (opened && opened->isVisible()) click(button("btnChiudi"));
-                                     });
+        const bool seen =
+            whileModal([&] { clickPicture(books, QStringLiteral("btnDewey")); }, QStringLiteral("TfrmCodici_Dewey"),
+                       [&](QWidget *d) {
+                           dlg = d;
+                           opened = d;
+                           if (filled) QTRY_VERIFY_WITH_TIMEOUT(list()->count() > 0, 5000);
+                           inside();
+                           if (opened && opened->isVisible()) click(button("btnChiudi"));
+                       });
         dlg = nullptr;
         if (!seen) return false;
         // Destroyed once closed.
@@ -151,8 +152,7 @@ private slots:
                               "nuovo clic su Trova."},
                 {"lblRigo03", "Per importare un codice Dewey dall'elenco, selezionarlo con un doppio clic."},
                 {"lblAttendere", "Stampa in corso. Attendere..."}};
-            for (const auto &[name, text] : texts)
-                QCOMPARE(dlg->findChild<QLabel *>(name)->text(), text);
+            for (const auto &[name, text] : texts) QCOMPARE(dlg->findChild<QLabel *>(name)->text(), text);
             auto *wait = dlg->findChild<QLabel *>(QStringLiteral("lblAttendere"));
             QVERIFY(!wait->isVisible());
             QVERIFY(wait->font().italic());
@@ -192,8 +192,7 @@ private slots:
             QVERIFY(!timer->isActive()); // filled by the timer, once
             const QStringList &t = dewey::table();
             QCOMPARE(list()->count(), t.size());
-            for (int i : {0, int(t.size()) / 2, int(t.size()) - 1})
-                QCOMPARE(list()->item(i)->text(), t[i]);
+            for (int i : {0, int(t.size()) / 2, int(t.size()) - 1}) QCOMPARE(list()->item(i)->text(), t[i]);
             QCOMPARE(selected(), -1);
             QVERIFY(!dlg->findChild<QWidget *>(QStringLiteral("panDewey"))->isVisible());
 
@@ -244,8 +243,7 @@ private slots:
         QTest::newRow("words next to each other") << -1 << "storia di mondi" << last;
         QTest::newRow("non-consecutive words leave the selection") << 7 << "storia italia" << 7;
         QTest::newRow("words out of order") << 7 << "extraterrestri mondi" << 7;
-        QTest::newRow("nothing found selects the first when none was")
-            << -1 << "parola che non c'e" << 0;
+        QTest::newRow("nothing found selects the first when none was") << -1 << "parola che non c'e" << 0;
         QTest::newRow("empty key matches nothing") << 12 << "" << 12;
         QTest::newRow("blanks are part of the key") << -1 << " conoscenza" << 0;
         QTest::newRow("the code is part of the text") << -1 << "999 " << last;
@@ -262,8 +260,10 @@ private slots:
             if (startRow >= 0) select(startRow);
             // A key unlike the last one, so that each row is a new search.
             QVERIFY(find(QStringLiteral("zzz")));
-            if (startRow >= 0) select(startRow);
-            else list()->selectionModel()->clearSelection();
+            if (startRow >= 0)
+                select(startRow);
+            else
+                list()->selectionModel()->clearSelection();
             QVERIFY(find(key));
             QCOMPARE(selected(), expected);
         }));
@@ -321,10 +321,18 @@ private slots:
         QTest::addColumn<QString>("entry");
         QTest::addColumn<QString>("tag");
         QTest::addColumn<QString>("dewey");
-        QTest::newRow("first entry") << "001 CONOSCENZA" << "libri" << "001";
-        QTest::newRow("a later entry") << "999 STORIA DI MONDI EXTRATERRESTRI" << "libri" << "999";
-        QTest::newRow("tag read trimmed") << "001 RICERCA" << " libri " << "001";
-        QTest::newRow("another caller gets nothing") << "001 RICERCA" << "autori" << "853";
+        QTest::newRow("first entry") << "001 CONOSCENZA"
+                                     << "libri"
+                                     << "001";
+        QTest::newRow("a later entry") << "999 STORIA DI MONDI EXTRATERRESTRI"
+                                       << "libri"
+                                       << "999";
+        QTest::newRow("tag read trimmed") << "001 RICERCA"
+                                          << " libri "
+                                          << "001";
+        QTest::newRow("another caller gets nothing") << "001 RICERCA"
+                                                     << "autori"
+                                                     << "853";
     }
     void pick()
     {

@@ -106,7 +106,10 @@ class TestStoredText : public QObject {
         QCOMPARE(positionOf(screen), QStringLiteral("1"));
     }
     // A memo stores each typed break as CR LF.
-    static QByteArray stored(const QString &text) { return cp1252::encode(QString(text).replace(QLatin1Char('\n'), QStringLiteral("\r\n"))); }
+    static QByteArray stored(const QString &text)
+    {
+        return cp1252::encode(QString(text).replace(QLatin1Char('\n'), QStringLiteral("\r\n")));
+    }
 
 private slots:
     void cleanup() { program.reset(); }
@@ -117,19 +120,58 @@ private slots:
         QTest::addColumn<QString>("control");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("accents of the code page") << "TfrmLibri" << "txtTitolo" << "Città è più, Gödel ñ ß" << "Città è più, Gödel ñ ß";
-        QTest::newRow("Polish title") << "TfrmLibri" << "txtTitolo" << "Łódź" << "Lódz";
-        QTest::newRow("double acute") << "TfrmLibri" << "txtAutore" << "Erdős Pál" << "Erdos Pál";
-        QTest::newRow("Greek") << "TfrmLibri" << "txtNote" << "Ω e ω" << "? e ?";
-        QTest::newRow("euro and ligatures") << "TfrmLibri" << "txtPrezzo" << "€ 12,50 Œœ" << "€ 12,50 Œœ";
-        QTest::newRow("emoji") << "TfrmLibri" << "txtNote" << "bello 😀!" << "bello ?!";
-        QTest::newRow("genre list") << "TfrmLibri" << "txtGenere" << "Poezja źródeł" << "Poezja zródel";
-        QTest::newRow("language list") << "TfrmLibri" << "txtLingua" << "Română" << "Româna";
-        QTest::newRow("author name") << "TfrmAutori" << "txtAutore" << "Wisława Szymborska" << "Wislawa Szymborska";
-        QTest::newRow("author memo") << "TfrmAutori" << "txtBiografia" << "Nata a Kórnik ☺ nel 1923" << "Nata a Kórnik ? nel 1923";
-        QTest::newRow("memo lines") << "TfrmAutori" << "txtOpere" << "Đorđević\nĦal ıstanbul 😀" << "Dordevic\nHal istanbul ?";
-        QTest::newRow("bibliography title") << "TfrmBibliografie" << "txtTitolo" << "Œuvres de Ştefan" << "Œuvres de Stefan";
-        QTest::newRow("bibliography list") << "TfrmBibliografie" << "txtBibliografia" << "Čapek, R.U.R.\nΣ" << "Capek, R.U.R.\n?";
+        QTest::newRow("accents of the code page") << "TfrmLibri"
+                                                  << "txtTitolo"
+                                                  << "Città è più, Gödel ñ ß"
+                                                  << "Città è più, Gödel ñ ß";
+        QTest::newRow("Polish title") << "TfrmLibri"
+                                      << "txtTitolo"
+                                      << "Łódź"
+                                      << "Lódz";
+        QTest::newRow("double acute") << "TfrmLibri"
+                                      << "txtAutore"
+                                      << "Erdős Pál"
+                                      << "Erdos Pál";
+        QTest::newRow("Greek") << "TfrmLibri"
+                               << "txtNote"
+                               << "Ω e ω"
+                               << "? e ?";
+        QTest::newRow("euro and ligatures") << "TfrmLibri"
+                                            << "txtPrezzo"
+                                            << "€ 12,50 Œœ"
+                                            << "€ 12,50 Œœ";
+        QTest::newRow("emoji") << "TfrmLibri"
+                               << "txtNote"
+                               << "bello 😀!"
+                               << "bello ?!";
+        QTest::newRow("genre list") << "TfrmLibri"
+                                    << "txtGenere"
+                                    << "Poezja źródeł"
+                                    << "Poezja zródel";
+        QTest::newRow("language list") << "TfrmLibri"
+                                       << "txtLingua"
+                                       << "Română"
+                                       << "Româna";
+        QTest::newRow("author name") << "TfrmAutori"
+                                     << "txtAutore"
+                                     << "Wisława Szymborska"
+                                     << "Wislawa Szymborska";
+        QTest::newRow("author memo") << "TfrmAutori"
+                                     << "txtBiografia"
+                                     << "Nata a Kórnik ☺ nel 1923"
+                                     << "Nata a Kórnik ? nel 1923";
+        QTest::newRow("memo lines") << "TfrmAutori"
+                                    << "txtOpere"
+                                    << "Đorđević\nĦal ıstanbul 😀"
+                                    << "Dordevic\nHal istanbul ?";
+        QTest::newRow("bibliography title") << "TfrmBibliografie"
+                                            << "txtTitolo"
+                                            << "Œuvres de Ştefan"
+                                            << "Œuvres de Stefan";
+        QTest::newRow("bibliography list") << "TfrmBibliografie"
+                                           << "txtBibliografia"
+                                           << "Čapek, R.U.R.\nΣ"
+                                           << "Capek, R.U.R.\n?";
     }
     void typedTextShowsWhatIsStored()
     {
@@ -159,12 +201,30 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("expected");
         QTest::addColumn<int>("cursorAfter");
-        QTest::newRow("line, inside") << "TfrmAutori" << "txtNazione" << "Pona" << 2 << "ź" << "Pozna" << 3;
-        QTest::newRow("line, at the start") << "TfrmAutori" << "txtNazione" << "ódź" << 0 << "Ł" << "Lódz" << 1;
-        QTest::newRow("line, emoji inside") << "TfrmAutori" << "txtNazione" << "ab" << 1 << "😀x" << "a?xb" << 3;
-        QTest::newRow("list, inside") << "TfrmLibri" << "txtGenere" << "Sagga" << 4 << "ő" << "Saggoa" << 5;
-        QTest::newRow("memo, second line") << "TfrmAutori" << "txtBiografia" << "ab\ncd" << 4 << "ő😀" << "ab\nco?d" << 6;
-        QTest::newRow("memo, kept letters") << "TfrmAutori" << "txtBiografia" << "ab\ncd" << 1 << "é€" << "aé€b\ncd" << 3;
+        QTest::newRow("line, inside") << "TfrmAutori"
+                                      << "txtNazione"
+                                      << "Pona" << 2 << "ź"
+                                      << "Pozna" << 3;
+        QTest::newRow("line, at the start") << "TfrmAutori"
+                                            << "txtNazione"
+                                            << "ódź" << 0 << "Ł"
+                                            << "Lódz" << 1;
+        QTest::newRow("line, emoji inside") << "TfrmAutori"
+                                            << "txtNazione"
+                                            << "ab" << 1 << "😀x"
+                                            << "a?xb" << 3;
+        QTest::newRow("list, inside") << "TfrmLibri"
+                                      << "txtGenere"
+                                      << "Sagga" << 4 << "ő"
+                                      << "Saggoa" << 5;
+        QTest::newRow("memo, second line") << "TfrmAutori"
+                                           << "txtBiografia"
+                                           << "ab\ncd" << 4 << "ő😀"
+                                           << "ab\nco?d" << 6;
+        QTest::newRow("memo, kept letters") << "TfrmAutori"
+                                            << "txtBiografia"
+                                            << "ab\ncd" << 1 << "é€"
+                                            << "aé€b\ncd" << 3;
     }
     void theCursorStaysWhereTheUserTypes()
     {
@@ -187,10 +247,13 @@ private slots:
         QTest::addColumn<QString>("control");
         QTest::addColumn<QString>("pasted");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("a line") << "TfrmLibri" << "txtEditore" << "Wydawnictwo Łódzkie – “Wisła” ≠ 😀"
+        QTest::newRow("a line") << "TfrmLibri"
+                                << "txtEditore"
+                                << "Wydawnictwo Łódzkie – “Wisła” ≠ 😀"
                                 << "Wydawnictwo Lódzkie – “Wisla” = ?";
         QTest::newRow("a paragraph")
-            << "TfrmAutori" << "txtBiografia"
+            << "TfrmAutori"
+            << "txtBiografia"
             << "Urodzona w Kórniku, zmarła w Krakowie – “Ça ira” ≈ 5 €.\nŻółw, Ångström, ǅ, 😀 fine."
             << "Urodzona w Kórniku, zmarla w Krakowie – “Ça ira” ? 5 €.\nZólw, Ångström, ?, ? fine.";
     }
@@ -211,7 +274,8 @@ private slots:
         saveAndComeBack();
         const Archive a = archiveOf(screenName);
         const QByteArray file = program->folder.read(a.file);
-        QCOMPARE(fieldBytes(file, a.layout, 1, a.layout.indexOfControl(control)), stored(QLatin1Char('[') + expected + QLatin1Char(']')));
+        QCOMPARE(fieldBytes(file, a.layout, 1, a.layout.indexOfControl(control)),
+                 stored(QLatin1Char('[') + expected + QLatin1Char(']')));
     }
 
     void aReplacedCharacterIsUndoneWithItsTyping()

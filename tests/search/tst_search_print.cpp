@@ -48,11 +48,12 @@ class TestSearchPrint : public QObject {
     {
         QWidget *screen = openArchive(*program, archive);
         QVERIFY(screen);
-        const bool opened = whileModal([&] { clickPicture(screen, picture); }, dialog, [&](QWidget *d) {
-            d->findChild<QPushButton *>(QStringLiteral("btnCerca"))->click();
-            then(d);
-            d->close();
-        });
+        const bool opened = whileModal([&] { clickPicture(screen, picture); }, dialog,
+                                       [&](QWidget *d) {
+                                           d->findChild<QPushButton *>(QStringLiteral("btnCerca"))->click();
+                                           then(d);
+                                           d->close();
+                                       });
         QVERIFY(opened);
     }
 
@@ -149,11 +150,21 @@ private slots:
         QTest::addColumn<QString>("picture");
         QTest::addColumn<QString>("dialog");
         QTest::addColumn<QString>("title");
-        QTest::newRow("libri") << "TfrmLibri" << "cmdTrova" << "TfrmTrovaLibri" << "Riepilogo libri in archivio";
-        QTest::newRow("disponibili") << "TfrmLibri" << "cmdDisponibili" << "TfrmTrovaDisponibili"
+        QTest::newRow("libri") << "TfrmLibri"
+                               << "cmdTrova"
+                               << "TfrmTrovaLibri"
+                               << "Riepilogo libri in archivio";
+        QTest::newRow("disponibili") << "TfrmLibri"
+                                     << "cmdDisponibili"
+                                     << "TfrmTrovaDisponibili"
                                      << "Riepilogo libri disponibili per il prestito";
-        QTest::newRow("autori") << "TfrmAutori" << "cmdTrova" << "TfrmTrovaAutori" << "Riepilogo autori in archivio";
-        QTest::newRow("bibliografie") << "TfrmBibliografie" << "cmdTrova" << "TfrmTrovaBibliografie"
+        QTest::newRow("autori") << "TfrmAutori"
+                                << "cmdTrova"
+                                << "TfrmTrovaAutori"
+                                << "Riepilogo autori in archivio";
+        QTest::newRow("bibliografie") << "TfrmBibliografie"
+                                      << "cmdTrova"
+                                      << "TfrmTrovaBibliografie"
                                       << "Riepilogo bibliografie in archivio";
     }
     void titleOfEachScreen()
@@ -165,8 +176,9 @@ private slots:
         program->folder.write(QStringLiteral("Libri.pro"), fileOf({book(1)}));
         program->folder.write(QStringLiteral("Autori.pro"),
                               fileOf({makeRecord(authorLayout(), {{autore::Autore, QStringLiteral("Dante")}})}));
-        program->folder.write(QStringLiteral("Bibliografie.pro"),
-                              fileOf({makeRecord(bibliographyLayout(), {{bibliografia::Titolo, QStringLiteral("Ricerca")}})}));
+        program->folder.write(
+            QStringLiteral("Bibliografie.pro"),
+            fileOf({makeRecord(bibliographyLayout(), {{bibliografia::Titolo, QStringLiteral("Ricerca")}})}));
         QStringList shown;
         withResults(archive, picture, dialog, [&](QWidget *d) {
             shown = listLines(d);

@@ -18,9 +18,9 @@ using namespace opusteca::test;
 
 namespace {
 
-const QString kAccess = QStringLiteral(
-    "Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
-    "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma.");
+const QString kAccess =
+    QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
+                   "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma.");
 
 Record book(const QString &code, const QString &title, const QString &author,
             const QList<QPair<int, QString>> &more = {})
@@ -73,18 +73,21 @@ class TestSearchScreens : public QObject {
                    const std::function<void(QWidget *)> &then = {})
     {
         Session s;
-        s.opened = whileModal([&] { clickPicture(screen, picture); }, dialog, [&](QWidget *d) {
-            for (const auto &[name, text] : filters) d->findChild<QLineEdit *>(name)->setText(text);
-            const Boxes b = answerBoxes([&] { d->findChild<QPushButton *>(QStringLiteral("btnCerca"))->click(); });
-            s.boxes = b.texts;
-            s.onResults = d->findChild<QWidget *>(QStringLiteral("panContainer"))->isVisible()
-                          && !d->findChild<QWidget *>(QStringLiteral("panAvvio"))->isVisible();
-            auto *list = d->findChild<QListView *>(QStringLiteral("lstRecords"));
-            for (int i = 0; i < list->model()->rowCount(); ++i) s.lines << lineText(list, i);
-            s.count = d->findChild<QLabel *>(QStringLiteral("lblTrovate"))->text();
-            if (then) then(d);
-            if (d->isVisible()) d->close();
-        });
+        s.opened = whileModal([&] { clickPicture(screen, picture); }, dialog,
+                              [&](QWidget *d) {
+                                  for (const auto &[name, text] : filters)
+                                      d->findChild<QLineEdit *>(name)->setText(text);
+                                  const Boxes b = answerBoxes(
+                                      [&] { d->findChild<QPushButton *>(QStringLiteral("btnCerca"))->click(); });
+                                  s.boxes = b.texts;
+                                  s.onResults = d->findChild<QWidget *>(QStringLiteral("panContainer"))->isVisible() &&
+                                                !d->findChild<QWidget *>(QStringLiteral("panAvvio"))->isVisible();
+                                  auto *list = d->findChild<QListView *>(QStringLiteral("lstRecords"));
+                                  for (int i = 0; i < list->model()->rowCount(); ++i) s.lines << lineText(list, i);
+                                  s.count = d->findChild<QLabel *>(QStringLiteral("lblTrovate"))->text();
+                                  if (then) then(d);
+                                  if (d->isVisible()) d->close();
+                              });
         return s;
     }
 
@@ -101,31 +104,33 @@ private slots:
     void searchThenLoadIntoTheBookCard()
     {
         open(QStringLiteral("TfrmLibri"));
-        program->folder.write(QStringLiteral("Libri.pro"),
-                              fileOf({book(QStringLiteral("B7"), QStringLiteral("La rosa \u201Cblu\u201D \u2013 5 \u20AC"), QStringLiteral("Eco")),
-                                      book(QStringLiteral("A12"), QStringLiteral("Il nome della rosa"),
-                                           QStringLiteral("Umberto Eco"),
-                                           {{libro::Citta, QStringLiteral("Milano")},
-                                            {libro::Editore, QStringLiteral("Bompiani")},
-                                            {libro::Anno, QStringLiteral("1980")},
-                                            {libro::File02, QStringLiteral("indice.pdf")}}),
-                                      book(QStringLiteral("C1"), QStringLiteral("Baudolino"), QStringLiteral("Umberto Eco"))}));
-        const Session s = search(QStringLiteral("cmdTrova"), QStringLiteral("TfrmTrovaLibri"),
-                                 {{QStringLiteral("txtTitolo"), QStringLiteral("rosa")},
-                                  {QStringLiteral("txtAutore"), QStringLiteral("ECO")}},
-                                 [](QWidget *d) {
-                                     QCOMPARE(d->findChild<QLabel *>(QStringLiteral("lblConta"))->text(), QStringLiteral("2"));
-                                     auto *list = d->findChild<QListView *>(QStringLiteral("lstRecords"));
-                                     QCOMPARE(list->font().family(), QStringLiteral("Courier New"));
-                                     doubleClickLine(list, 0);
-                                 });
+        program->folder.write(
+            QStringLiteral("Libri.pro"),
+            fileOf({book(QStringLiteral("B7"), QStringLiteral("La rosa \u201Cblu\u201D \u2013 5 \u20AC"),
+                         QStringLiteral("Eco")),
+                    book(QStringLiteral("A12"), QStringLiteral("Il nome della rosa"), QStringLiteral("Umberto Eco"),
+                         {{libro::Citta, QStringLiteral("Milano")},
+                          {libro::Editore, QStringLiteral("Bompiani")},
+                          {libro::Anno, QStringLiteral("1980")},
+                          {libro::File02, QStringLiteral("indice.pdf")}}),
+                    book(QStringLiteral("C1"), QStringLiteral("Baudolino"), QStringLiteral("Umberto Eco"))}));
+        const Session s =
+            search(QStringLiteral("cmdTrova"), QStringLiteral("TfrmTrovaLibri"),
+                   {{QStringLiteral("txtTitolo"), QStringLiteral("rosa")},
+                    {QStringLiteral("txtAutore"), QStringLiteral("ECO")}},
+                   [](QWidget *d) {
+                       QCOMPARE(d->findChild<QLabel *>(QStringLiteral("lblConta"))->text(), QStringLiteral("2"));
+                       auto *list = d->findChild<QListView *>(QStringLiteral("lstRecords"));
+                       QCOMPARE(list->font().family(), QStringLiteral("Courier New"));
+                       doubleClickLine(list, 0);
+                   });
         QVERIFY(s.opened);
         QVERIFY(s.onResults);
         QCOMPARE(s.count, QStringLiteral("Il presente riepilogo contiene 2 schede."));
-        const QString a12 = QStringLiteral("Cod. A12") + QString(21, QLatin1Char(' ')) + QStringLiteral("  ")
-                            + QStringLiteral("Il nome della rosa") + QString(32, QLatin1Char(' ')) + QStringLiteral("  ")
-                            + QStringLiteral("Umberto Eco") + QString(19, QLatin1Char(' '))
-                            + QStringLiteral("  Milano Bompiani 1980");
+        const QString a12 = QStringLiteral("Cod. A12") + QString(21, QLatin1Char(' ')) + QStringLiteral("  ") +
+                            QStringLiteral("Il nome della rosa") + QString(32, QLatin1Char(' ')) +
+                            QStringLiteral("  ") + QStringLiteral("Umberto Eco") + QString(19, QLatin1Char(' ')) +
+                            QStringLiteral("  Milano Bompiani 1980");
         QCOMPARE(s.lines.value(0), a12);
         QVERIFY(s.lines.value(1).startsWith(QStringLiteral("Cod. B7 ")));
         // Characters stored in 0x80-0x9F come back as they were typed.
@@ -163,7 +168,8 @@ private slots:
         QTest::addColumn<bool>("wider"); // than the kind's 1400
         QTest::newRow("short line: the kind's width") << QStringLiteral("Breve") << QStringLiteral("Einaudi") << false;
         QTest::newRow("long line: as wide as the line")
-            << QString(50, QLatin1Char('T')) << QStringLiteral("Edizioni della Biblioteca Civica di Castelnuovo") << true;
+            << QString(50, QLatin1Char('T')) << QStringLiteral("Edizioni della Biblioteca Civica di Castelnuovo")
+            << true;
     }
     void itemsHoldTheWholeLine()
     {
@@ -202,11 +208,13 @@ private slots:
         cancelled.setText(libro::Annullata, libro::yes());
         Record unknown = book(QStringLiteral("U"), QStringLiteral("Senza flag"), QStringLiteral("Eco"));
         unknown.setText(libro::Annullata, QString());
-        program->folder.write(QStringLiteral("Libri.pro"),
-                              fileOf({cancelled, unknown, book(QStringLiteral("V"), QStringLiteral("Valido"), QStringLiteral("Eco"))}));
+        program->folder.write(
+            QStringLiteral("Libri.pro"),
+            fileOf({cancelled, unknown, book(QStringLiteral("V"), QStringLiteral("Valido"), QStringLiteral("Eco"))}));
         for (const QString &picture : {QStringLiteral("cmdTrova"), QStringLiteral("cmdDisponibili")}) {
-            const Session s = search(picture, picture == QLatin1String("cmdTrova") ? QStringLiteral("TfrmTrovaLibri")
-                                                                                   : QStringLiteral("TfrmTrovaDisponibili"),
+            const Session s = search(picture,
+                                     picture == QLatin1String("cmdTrova") ? QStringLiteral("TfrmTrovaLibri")
+                                                                          : QStringLiteral("TfrmTrovaDisponibili"),
                                      {{QStringLiteral("txtAutore"), QStringLiteral("   ")}});
             QCOMPARE(s.lines.size(), 1);
             QVERIFY(s.lines[0].startsWith(QStringLiteral("Cod. V ")));
@@ -242,11 +250,11 @@ private slots:
     void importIntoTheAuthorsWorks()
     {
         open(QStringLiteral("TfrmAutori"));
-        program->folder.write(QStringLiteral("Libri.pro"),
-                              fileOf({book(QStringLiteral("1"), QStringLiteral("Il barone rampante"),
-                                           QStringLiteral("Italo Calvino"),
-                                           {{libro::Citta, QStringLiteral("Torino")}, {libro::Anno, QStringLiteral("1957")}}),
-                                      book(QStringLiteral("2"), QStringLiteral("Altro"), QStringLiteral("Qualcuno"))}));
+        program->folder.write(
+            QStringLiteral("Libri.pro"),
+            fileOf({book(QStringLiteral("1"), QStringLiteral("Il barone rampante"), QStringLiteral("Italo Calvino"),
+                         {{libro::Citta, QStringLiteral("Torino")}, {libro::Anno, QStringLiteral("1957")}}),
+                    book(QStringLiteral("2"), QStringLiteral("Altro"), QStringLiteral("Qualcuno"))}));
         screen->findChild<QLineEdit *>(QStringLiteral("txtAutore"))->setText(QStringLiteral("  Calvino "));
         auto *works = screen->findChild<QPlainTextEdit *>(QStringLiteral("txtOpere"));
         works->setPlainText(QStringLiteral("  \n "));
@@ -310,16 +318,18 @@ private slots:
                                doubleClickLine(d->findChild<QListView *>(QStringLiteral("lstRecords")), 0);
                            });
         QCOMPARE(s.lines.size(), 1);
-        QVERIFY(s.lines[0].startsWith(QStringLiteral("Dante") + QString(25, QLatin1Char(' ')) + QStringLiteral("  Nazione: ")));
+        QVERIFY(s.lines[0].startsWith(QStringLiteral("Dante") + QString(25, QLatin1Char(' ')) +
+                                      QStringLiteral("  Nazione: ")));
         QCOMPARE(positionOf(screen), QStringLiteral("1"));
         QCOMPARE(text(QStringLiteral("txtAutore")), QStringLiteral("Dante "));
         QCOMPARE(text(QStringLiteral("txtOpere")), QStringLiteral("Commedia"));
         program.reset();
 
         open(QStringLiteral("TfrmBibliografie"));
-        program->folder.write(QStringLiteral("Bibliografie.pro"),
-                              fileOf({makeRecord(bibliographyLayout(), {{bibliografia::Titolo, QStringLiteral("Ricerca")},
-                                                                        {bibliografia::File01, QStringLiteral("a.doc")}})}));
+        program->folder.write(
+            QStringLiteral("Bibliografie.pro"),
+            fileOf({makeRecord(bibliographyLayout(), {{bibliografia::Titolo, QStringLiteral("Ricerca")},
+                                                      {bibliografia::File01, QStringLiteral("a.doc")}})}));
         s = search(QStringLiteral("cmdTrova"), QStringLiteral("TfrmTrovaBibliografie"), {},
                    [](QWidget *d) { doubleClickLine(d->findChild<QListView *>(QStringLiteral("lstRecords")), 0); });
         QCOMPARE(positionOf(screen), QStringLiteral("1"));
@@ -348,9 +358,8 @@ private slots:
         open(QStringLiteral("TfrmLibri"));
         bool closed = false;
         const Session s = search(QStringLiteral("cmdTrova"), QStringLiteral("TfrmTrovaLibri"), {}, [&](QWidget *d) {
-            const Boxes b = answerBoxes([&] {
-                QMetaObject::invokeMethod(d, "lstRecordsDblClick", Qt::DirectConnection);
-            });
+            const Boxes b =
+                answerBoxes([&] { QMetaObject::invokeMethod(d, "lstRecordsDblClick", Qt::DirectConnection); });
             QCOMPARE(b.count(), 0);
             closed = !d->isVisible();
         });
@@ -365,7 +374,8 @@ private slots:
         QList<Record> books;
         const QStringList titles = {QStringLiteral("alfa"), QStringLiteral("la rosa"), QStringLiteral("beta"),
                                     QStringLiteral("gamma"), QStringLiteral("rosa eco")};
-        for (int i = 0; i < titles.size(); ++i) books << book(QStringLiteral("C%1").arg(i), titles[i], QStringLiteral("x"));
+        for (int i = 0; i < titles.size(); ++i)
+            books << book(QStringLiteral("C%1").arg(i), titles[i], QStringLiteral("x"));
         program->folder.write(QStringLiteral("Libri.pro"), fileOf(books));
         search(QStringLiteral("cmdTrova"), QStringLiteral("TfrmTrovaLibri"), {}, [](QWidget *d) {
             auto *list = d->findChild<QListView *>(QStringLiteral("lstRecords"));
@@ -427,7 +437,8 @@ private slots:
         search(QStringLiteral("cmdTrova"), QStringLiteral("TfrmTrovaLibri"), {}, [](QWidget *d) {
             d->findChild<QLineEdit *>(QStringLiteral("txtTrova"))->setText(QStringLiteral("x"));
             const Boxes b = answerBoxes([&] { d->findChild<QPushButton *>(QStringLiteral("btnTrova"))->click(); });
-            QCOMPARE(b.texts, QStringList{QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce.")});
+            QCOMPARE(b.texts,
+                     QStringList{QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce.")});
             QCOMPARE(b.icons.value(0), QMessageBox::NoIcon);
         });
     }
@@ -440,12 +451,30 @@ private slots:
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("focus");
         QTest::addColumn<QString>("last");
-        QTest::newRow("books") << "TfrmLibri" << "cmdTrova" << "TfrmTrovaLibri" << " Trova libri in archivio" << "txtTitolo" << "txtNote";
-        QTest::newRow("available") << "TfrmLibri" << "cmdDisponibili" << "TfrmTrovaDisponibili"
-                                   << " Trova libri disponibili per il prestito" << "txtTitolo" << "txtNote";
-        QTest::newRow("authors") << "TfrmAutori" << "cmdTrova" << "TfrmTrovaAutori" << " Trova autori in archivio" << "txtAutore" << "txtGiudizio";
-        QTest::newRow("bibliographies") << "TfrmBibliografie" << "cmdTrova" << "TfrmTrovaBibliografie"
-                                        << " Trova bibliografie in archivio" << "txtTitolo" << "txtDestinatari";
+        QTest::newRow("books") << "TfrmLibri"
+                               << "cmdTrova"
+                               << "TfrmTrovaLibri"
+                               << " Trova libri in archivio"
+                               << "txtTitolo"
+                               << "txtNote";
+        QTest::newRow("available") << "TfrmLibri"
+                                   << "cmdDisponibili"
+                                   << "TfrmTrovaDisponibili"
+                                   << " Trova libri disponibili per il prestito"
+                                   << "txtTitolo"
+                                   << "txtNote";
+        QTest::newRow("authors") << "TfrmAutori"
+                                 << "cmdTrova"
+                                 << "TfrmTrovaAutori"
+                                 << " Trova autori in archivio"
+                                 << "txtAutore"
+                                 << "txtGiudizio";
+        QTest::newRow("bibliographies") << "TfrmBibliografie"
+                                        << "cmdTrova"
+                                        << "TfrmTrovaBibliografie"
+                                        << " Trova bibliografie in archivio"
+                                        << "txtTitolo"
+                                        << "txtDestinatari";
     }
     void filterPanelLayout()
     {
@@ -456,21 +485,22 @@ private slots:
         QFETCH(QString, focus);
         QFETCH(QString, last);
         open(archive);
-        QVERIFY(whileModal([&] { clickPicture(screen, picture); }, dialog, [&](QWidget *d) {
-            QCOMPARE(d->windowTitle(), caption);
-            QCOMPARE(d->focusWidget()->objectName(), focus);
-            QVERIFY(d->findChild<QWidget *>(QStringLiteral("panAvvio"))->isVisible());
-            QVERIFY(!d->findChild<QWidget *>(QStringLiteral("panContainer"))->isVisible());
-            QVERIFY(!d->findChild<QWidget *>(QStringLiteral("lblAttendere"))->isVisible());
-            // The Enter chain wraps from the last filter to the first and searches nothing.
-            QWidget *lastField = d->findChild<QWidget *>(last);
-            lastField->setFocus();
-            pressEnter(lastField);
-            QCOMPARE(d->focusWidget()->objectName(), focus);
-            QVERIFY(d->findChild<QWidget *>(QStringLiteral("panAvvio"))->isVisible());
-            QVERIFY(d->findChild<QWidget *>(QStringLiteral("eff") + focus.mid(3))->isVisible());
-            d->close();
-        }));
+        QVERIFY(whileModal([&] { clickPicture(screen, picture); }, dialog,
+                           [&](QWidget *d) {
+                               QCOMPARE(d->windowTitle(), caption);
+                               QCOMPARE(d->focusWidget()->objectName(), focus);
+                               QVERIFY(d->findChild<QWidget *>(QStringLiteral("panAvvio"))->isVisible());
+                               QVERIFY(!d->findChild<QWidget *>(QStringLiteral("panContainer"))->isVisible());
+                               QVERIFY(!d->findChild<QWidget *>(QStringLiteral("lblAttendere"))->isVisible());
+                               // The Enter chain wraps from the last filter to the first and searches nothing.
+                               QWidget *lastField = d->findChild<QWidget *>(last);
+                               lastField->setFocus();
+                               pressEnter(lastField);
+                               QCOMPARE(d->focusWidget()->objectName(), focus);
+                               QVERIFY(d->findChild<QWidget *>(QStringLiteral("panAvvio"))->isVisible());
+                               QVERIFY(d->findChild<QWidget *>(QStringLiteral("eff") + focus.mid(3))->isVisible());
+                               d->close();
+                           }));
     }
 
     // Both panels take the window's middle, 833 x 529 inside 862 x 560, and
@@ -495,13 +525,14 @@ private slots:
             }
             checked << panelName;
         };
-        QVERIFY(whileModal([&] { clickPicture(screen, picture); }, dialog, [&](QWidget *d) {
-            QCOMPARE(d->size(), QSize(862, 560));
-            inside(d, QStringLiteral("panAvvio"));
-            answerBoxes([&] { d->findChild<QPushButton *>(QStringLiteral("btnCerca"))->click(); });
-            inside(d, QStringLiteral("panContainer"));
-            d->close();
-        }));
+        QVERIFY(whileModal([&] { clickPicture(screen, picture); }, dialog,
+                           [&](QWidget *d) {
+                               QCOMPARE(d->size(), QSize(862, 560));
+                               inside(d, QStringLiteral("panAvvio"));
+                               answerBoxes([&] { d->findChild<QPushButton *>(QStringLiteral("btnCerca"))->click(); });
+                               inside(d, QStringLiteral("panContainer"));
+                               d->close();
+                           }));
         QCOMPARE(checked, QStringList({QStringLiteral("panAvvio"), QStringLiteral("panContainer")}));
     }
 };

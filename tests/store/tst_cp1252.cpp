@@ -120,12 +120,12 @@ void TestCp1252::outsideCodePage_data()
     QTest::newRow("cjk") << QStringLiteral("\u4E2D\u6587") << QByteArray("??");
     QTest::newRow("emoji is one character") << QStringLiteral("a\U0001F600b") << QByteArray("a?b");
     QTest::newRow("two emoji") << QStringLiteral("\U0001F4DA\U0001F4D6") << QByteArray("??");
-    QTest::newRow("lone high surrogate") << QString(QChar(char16_t(0xD83D))) + QStringLiteral("x")
-                                         << QByteArray("?x");
-    QTest::newRow("lone low surrogate") << QStringLiteral("x") + QString(QChar(char16_t(0xDE00)))
-                                        << QByteArray("x?");
+    QTest::newRow("lone high surrogate") << QString(QChar(char16_t(0xD83D))) + QStringLiteral("x") << QByteArray("?x");
+    QTest::newRow("lone low surrogate") << QStringLiteral("x") + QString(QChar(char16_t(0xDE00))) << QByteArray("x?");
     QTest::newRow("cyrillic") << QStringLiteral("\u0416") << QByteArray("?");
-    QTest::newRow("L with stroke") << QStringLiteral("\u0141\u00F3d\u017A") << QByteArray("?\xF3" "d?");
+    QTest::newRow("L with stroke") << QStringLiteral("\u0141\u00F3d\u017A")
+                                   << QByteArray("?\xF3"
+                                                 "d?");
 }
 
 void TestCp1252::outsideCodePage()
@@ -139,7 +139,8 @@ void TestCp1252::fit_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("accents inside the code page") << QStringLiteral("àèéìòù ÀÈÉÌÒÙ ç ñ ß") << QStringLiteral("àèéìòù ÀÈÉÌÒÙ ç ñ ß");
+    QTest::newRow("accents inside the code page")
+        << QStringLiteral("àèéìòù ÀÈÉÌÒÙ ç ñ ß") << QStringLiteral("àèéìòù ÀÈÉÌÒÙ ç ñ ß");
     QTest::newRow("Polish city") << QStringLiteral("Łódź") << QStringLiteral("Lódz");
     QTest::newRow("double acute") << QStringLiteral("Erdős") << QStringLiteral("Erdos");
     QTest::newRow("comma below") << QStringLiteral("Timișoara") << QStringLiteral("Timisoara");

@@ -115,8 +115,8 @@ void TestIniFile::write_data()
     QTest::newRow("key missing: added at the end of its section")
         << QByteArray("[Accesso]\r\nAltra=x\r\n\r\n[Fine]\r\nk=v\r\n")
         << QByteArray("[Accesso]\r\nAltra=x\r\nValore=ABCD\r\n\r\n[Fine]\r\nk=v\r\n");
-    QTest::newRow("key missing in the last section") << QByteArray("[Accesso]\r\nAltra=x\r\n")
-                                                     << QByteArray("[Accesso]\r\nAltra=x\r\nValore=ABCD\r\n");
+    QTest::newRow("key missing in the last section")
+        << QByteArray("[Accesso]\r\nAltra=x\r\n") << QByteArray("[Accesso]\r\nAltra=x\r\nValore=ABCD\r\n");
     QTest::newRow("commented key left alone") << QByteArray("[Accesso]\r\n;Valore=FFFF\r\nValore=4E25\r\n")
                                               << QByteArray("[Accesso]\r\n;Valore=FFFF\r\nValore=ABCD\r\n");
     QTest::newRow("empty value filled") << QByteArray("[Accesso]\r\nValore=\r\n")
@@ -159,8 +159,8 @@ void TestIniFile::writeRefusedOnFileWithoutWriteBits()
     const QByteArray before("[Accesso]\r\nValore=4E25\r\n");
     writeAll(path(), before);
     const QFile::Permissions perms = QFileInfo(path()).permissions();
-    QVERIFY(QFile::setPermissions(path(), perms & ~(QFile::WriteOwner | QFile::WriteUser | QFile::WriteGroup
-                                                    | QFile::WriteOther)));
+    QVERIFY(QFile::setPermissions(
+        path(), perms & ~(QFile::WriteOwner | QFile::WriteUser | QFile::WriteGroup | QFile::WriteOther)));
     QVERIFY(!IniFile(path()).write(kSection, kKey, QStringLiteral("ABCD")));
     QCOMPARE(readAll(path()), before);
     QFile::setPermissions(path(), perms);

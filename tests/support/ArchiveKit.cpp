@@ -27,10 +27,7 @@ void clickPicture(QWidget *screen, const QString &name)
     click(w);
 }
 
-QString positionOf(QWidget *screen)
-{
-    return screen->findChild<QLabel *>(QStringLiteral("lblPosizione"))->text();
-}
+QString positionOf(QWidget *screen) { return screen->findChild<QLabel *>(QStringLiteral("lblPosizione"))->text(); }
 
 Record makeRecord(const RecordLayout &layout, const QList<QPair<int, QString>> &fields)
 {

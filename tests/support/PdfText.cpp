@@ -46,9 +46,9 @@ QList<PdfWord> pdfWords(const QString &pdf)
 QString pdfPageText(const QString &pdf, int page)
 {
     const QString n = QString::number(page);
-    QString text = QString::fromUtf8(run(QStringLiteral("pdftotext"),
-                                         {QStringLiteral("-layout"), QStringLiteral("-f"), n, QStringLiteral("-l"), n,
-                                          pdf, QStringLiteral("-")}));
+    QString text =
+        QString::fromUtf8(run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), QStringLiteral("-f"), n,
+                                                            QStringLiteral("-l"), n, pdf, QStringLiteral("-")}));
     text.remove(QLatin1Char('\f'));
     QStringList lines;
     for (const QString &l : text.split(QLatin1Char('\n'))) {
@@ -61,7 +61,8 @@ QString pdfPageText(const QString &pdf, int page)
 int pdfPageCount(const QString &pdf)
 {
     const QString info = QString::fromUtf8(run(QStringLiteral("pdfinfo"), {pdf}));
-    const auto m = QRegularExpression(QStringLiteral("^Pages:\\s+(\\d+)"), QRegularExpression::MultilineOption).match(info);
+    const auto m =
+        QRegularExpression(QStringLiteral("^Pages:\\s+(\\d+)"), QRegularExpression::MultilineOption).match(info);
     return m.hasMatch() ? m.captured(1).toInt() : -1;
 }
 

@@ -41,7 +41,10 @@ Boxes answerBoxes(const std::function<void()> &action, QMessageBox::StandardButt
         QAbstractButton *b = box->button(button);
         if (!b) b = box->buttons().value(0);
         clock.restart();
-        if (b) b->click(); else box->close();
+        if (b)
+            b->click();
+        else
+            box->close();
     });
     poll.start();
     action();
@@ -99,8 +102,7 @@ void typeText(QWidget *widget, const QString &text)
             (c.unicode() >= u'A' && c.unicode() <= u'Z') ? Qt::ShiftModifier : Qt::NoModifier;
         QString t = key == Qt::Key_Return ? QStringLiteral("\r") : QString(c);
         // A character beyond U+FFFF is one key press carrying both halves.
-        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
-            t += text.at(++i);
+        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) t += text.at(++i);
         QKeyEvent press(QEvent::KeyPress, key, mods, t);
         QApplication::sendEvent(target, &press);
         QKeyEvent release(QEvent::KeyRelease, key, mods, t);
@@ -141,10 +143,7 @@ QStringList visibleTopLevels()
     return names;
 }
 
-ProgramFolder::ProgramFolder()
-{
-    PasswordStore(m_dir.path()).write(kInitialPassword);
-}
+ProgramFolder::ProgramFolder() { PasswordStore(m_dir.path()).write(kInitialPassword); }
 
 QString ProgramFolder::file(const QString &name) const { return m_dir.filePath(name); }
 

@@ -22,8 +22,8 @@ struct Boxes {
 // Runs action; every QMessageBox that turns modal meanwhile is recorded and answered
 // with `button`. A box that cannot be answered within timeoutMs is closed and the
 // result says so, so a test fails instead of hanging.
-Boxes answerBoxes(const std::function<void()> &action,
-                  QMessageBox::StandardButton button = QMessageBox::Ok, int timeoutMs = 10000);
+Boxes answerBoxes(const std::function<void()> &action, QMessageBox::StandardButton button = QMessageBox::Ok,
+                  int timeoutMs = 10000);
 
 // Runs opener, which is expected to open a modal window whose objectName is
 // `screenName`; while it is open, inside() runs with it. Returns false when no such

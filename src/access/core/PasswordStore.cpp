@@ -1,7 +1,7 @@
 #include "access/core/PasswordStore.h"
 
-#include "store/IniFile.h"
 #include "access/core/Scrambler.h"
+#include "store/IniFile.h"
 #include "store/Text.h"
 
 #include <QDir>
@@ -10,7 +10,7 @@ namespace opusteca {
 namespace {
 const QString kSection = QStringLiteral("Accesso");
 const QString kKey = QStringLiteral("Valore");
-}
+} // namespace
 
 PasswordStore::PasswordStore(const QString &programFolder)
     : m_path(QDir(programFolder).filePath(QString::fromLatin1(kFileName)))
@@ -38,9 +38,6 @@ bool PasswordStore::isStorable(const QString &password)
     return true;
 }
 
-QString PasswordStore::normalise(const QString &typed)
-{
-    return text::trimmed(text::upperAZ(typed));
-}
+QString PasswordStore::normalise(const QString &typed) { return text::trimmed(text::upperAZ(typed)); }
 
 } // namespace opusteca

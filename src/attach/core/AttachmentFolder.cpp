@@ -19,10 +19,7 @@ bool isAsciiLetter(QChar c)
 }
 
 // Characters that some system the program runs on refuses in a file name.
-bool refusedInFileName(QChar c)
-{
-    return c.unicode() < 32 || QStringView(u"<>:\"/\\|?*").contains(c);
-}
+bool refusedInFileName(QChar c) { return c.unicode() < 32 || QStringView(u"<>:\"/\\|?*").contains(c); }
 
 } // namespace
 

@@ -36,8 +36,8 @@ public:
 
     enum class CopyResult {
         Copied,
-        SameFile,      // the source already is the copy: left untouched
-        Failed,        // source unreadable, destination locked, folder missing...
+        SameFile, // the source already is the copy: left untouched
+        Failed,   // source unreadable, destination locked, folder missing...
     };
     // Copies source into the folder under `name`, replacing an existing copy. The
     // bytes go to a temporary file in the folder first, which then takes the copy's

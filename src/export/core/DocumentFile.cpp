@@ -12,8 +12,7 @@ namespace {
 
 // Hands the writer a device whose every write goes through the file layer, as
 // the archives' writes do, so a short write of a full disk fails the document.
-class FileLayerDevice final : public QIODevice
-{
+class FileLayerDevice final : public QIODevice {
 public:
     explicit FileLayerDevice(QFileDevice &file) : m_file(file) { open(QIODevice::WriteOnly | QIODevice::Unbuffered); }
 
@@ -33,8 +32,7 @@ private:
 bool saveDocument(const QString &path, const std::function<bool(QIODevice &)> &write)
 {
     const QFileInfo info(path);
-    if (path.isEmpty() || QDir::toNativeSeparators(info.absoluteFilePath()).size() > RecordFile::kMaxPath)
-        return false;
+    if (path.isEmpty() || QDir::toNativeSeparators(info.absoluteFilePath()).size() > RecordFile::kMaxPath) return false;
     if (fileaccess::folderRefusesNewFiles(info.absolutePath())) return false;
     if (info.exists() && (!info.isFile() || fileaccess::isMarkedReadOnly(path))) return false;
 

@@ -11,52 +11,28 @@ constexpr bool RO = true;
 constexpr bool RW = false;
 
 constexpr ExportColumn kBookColumns[] = {
-    {libro::Titolo, 350, RO, 350},
-    {libro::Codice, 200, RO, 250},
-    {libro::Scaffale, 200, RO, 250},
-    {libro::Autore, 300, RW, 280},
-    {libro::Nazione, 250, RW, 250},
-    {libro::Curatore, 250, RO, 250},
-    {libro::Dewey, 120, RO, 150},
-    {libro::Pagine, 120, RO, 100},
-    {libro::Genere, 250, RO, 250},
-    {libro::Giudizio, 250, RW, 250},
-    {libro::Editore, 250, RW, 250},
-    {libro::Isbn, 200, RO, 200},
-    {libro::Citta, 250, RO, 250},
-    {libro::Anno, 180, RO, 200},
-    {libro::Volumi, 200, RW, 200},
-    {libro::Prezzo, 200, RO, 200},
-    {libro::Collana, 250, RO, 250},
-    {libro::Formato, 250, RO, 250},
-    {libro::Originale, 300, RW, 300},
-    {libro::Lingua, 250, RW, 250},
-    {libro::Prima, 200, RW, 200},
-    {libro::Traduttore, 250, RO, 250},
-    {libro::Versione, 200, RW, 250},
-    {libro::Note, 300, RW, 350},
+    {libro::Titolo, 350, RO, 350},     {libro::Codice, 200, RO, 250},   {libro::Scaffale, 200, RO, 250},
+    {libro::Autore, 300, RW, 280},     {libro::Nazione, 250, RW, 250},  {libro::Curatore, 250, RO, 250},
+    {libro::Dewey, 120, RO, 150},      {libro::Pagine, 120, RO, 100},   {libro::Genere, 250, RO, 250},
+    {libro::Giudizio, 250, RW, 250},   {libro::Editore, 250, RW, 250},  {libro::Isbn, 200, RO, 200},
+    {libro::Citta, 250, RO, 250},      {libro::Anno, 180, RO, 200},     {libro::Volumi, 200, RW, 200},
+    {libro::Prezzo, 200, RO, 200},     {libro::Collana, 250, RO, 250},  {libro::Formato, 250, RO, 250},
+    {libro::Originale, 300, RW, 300},  {libro::Lingua, 250, RW, 250},   {libro::Prima, 200, RW, 200},
+    {libro::Traduttore, 250, RO, 250}, {libro::Versione, 200, RW, 250}, {libro::Note, 300, RW, 350},
     {libro::Annullata, 120, RW, 150},
 };
 
 constexpr ExportColumn kAuthorColumns[] = {
-    {autore::Autore, 250, RW, 250},
-    {autore::Nazione, 200, RW, 250},
-    {autore::Periodo, 250, RO, 250},
-    {autore::Corrente, 250, RO, 250},
-    {autore::Generi, 350, RO, 350},
-    {autore::Capolavoro, 300, RO, 300},
+    {autore::Autore, 250, RW, 250},   {autore::Nazione, 200, RW, 250}, {autore::Periodo, 250, RO, 250},
+    {autore::Corrente, 250, RO, 250}, {autore::Generi, 350, RO, 350},  {autore::Capolavoro, 300, RO, 300},
     {autore::Giudizio, 350, RW, 350},
 };
 
 constexpr ExportColumn kBibliographyColumns[] = {
-    {bibliografia::Titolo, 300, RW, 300},
-    {bibliografia::DataInizio, 100, RW, 100},
-    {bibliografia::DataFine, 100, RO, 100},
-    {bibliografia::Argomento, 300, RO, 300},
-    {bibliografia::Scopo, 300, RO, 300},
-    {bibliografia::Ricercatori, 300, RO, 300},
-    {bibliografia::Presentazione, 300, RW, 300},
-    {bibliografia::Relatori, 300, RW, 300},
+    {bibliografia::Titolo, 300, RW, 300},        {bibliografia::DataInizio, 100, RW, 100},
+    {bibliografia::DataFine, 100, RO, 100},      {bibliografia::Argomento, 300, RO, 300},
+    {bibliografia::Scopo, 300, RO, 300},         {bibliografia::Ricercatori, 300, RO, 300},
+    {bibliografia::Presentazione, 300, RW, 300}, {bibliografia::Relatori, 300, RW, 300},
     {bibliografia::Destinatari, 300, RW, 300},
 };
 
@@ -91,20 +67,23 @@ QString ExportKind::header(qsizetype column) const
 
 const ExportKind &exportKind(ExportArchive archive)
 {
-    static const ExportKind books{"TfrmExpLibri", " Esporta archivio libri in Microsoft Excel",
-                                  &bookLayout(),
-                                  "Libri.xls", "Riepilogo Libri", kBookColumns};
-    static const ExportKind authors{"TfrmExpAutori", " Esporta archivio autori in Microsoft Excel",
-                                    &authorLayout(),
-                                    "Autori.xls", "Riepilogo Autori", kAuthorColumns};
+    static const ExportKind books{"TfrmExpLibri",    " Esporta archivio libri in Microsoft Excel",
+                                  &bookLayout(),     "Libri.xls",
+                                  "Riepilogo Libri", kBookColumns};
+    static const ExportKind authors{"TfrmExpAutori",    " Esporta archivio autori in Microsoft Excel",
+                                    &authorLayout(),    "Autori.xls",
+                                    "Riepilogo Autori", kAuthorColumns};
     static const ExportKind bibliographies{
-        "TfrmExpBibliografie", " Esporta archivio bibliografie in Microsoft Excel",
-        &bibliographyLayout(),
-        "Bibliografie.xls", "Riepilogo Bibliografie", kBibliographyColumns};
+        "TfrmExpBibliografie",    " Esporta archivio bibliografie in Microsoft Excel",
+        &bibliographyLayout(),    "Bibliografie.xls",
+        "Riepilogo Bibliografie", kBibliographyColumns};
     switch (archive) {
-    case ExportArchive::Books: return books;
-    case ExportArchive::Authors: return authors;
-    case ExportArchive::Bibliographies: break;
+    case ExportArchive::Books:
+        return books;
+    case ExportArchive::Authors:
+        return authors;
+    case ExportArchive::Bibliographies:
+        break;
     }
     return bibliographies;
 }

@@ -10,19 +10,19 @@ namespace opusteca {
 // A column of an export screen's preview grid after the record number: which
 // field of the archive's field table it shows, and how.
 struct ExportColumn {
-    int field;          // index into the archive's field table; headed by its long caption, without the colon
+    int field; // index into the archive's field table; headed by its long caption, without the colon
     int gridWidth;
-    bool readOnly;      // refuses typing in the grid
-    int exportWidth;    // the width the document's header cell declares
+    bool readOnly;   // refuses typing in the grid
+    int exportWidth; // the width the document's header cell declares
 };
 
 // What one export screen reads, shows and writes; the three screens differ in
 // nothing else.
 struct ExportKind {
     const char *screenClass;
-    const char *caption;       // UTF-8
+    const char *caption; // UTF-8
     const RecordLayout *layout;
-    const char *documentName;  // in the program folder
+    const char *documentName; // in the program folder
     const char *sheetName;
     std::span<const ExportColumn> columns;
 

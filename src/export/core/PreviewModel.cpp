@@ -31,10 +31,7 @@ struct PreviewModel::Blocks {
         used += bytes;
         return p;
     }
-    const char *at(quint64 where) const
-    {
-        return blocks[size_t(where >> 32)].get() + (where & 0xFFFFFFFFu);
-    }
+    const char *at(quint64 where) const { return blocks[size_t(where >> 32)].get() + (where & 0xFFFFFFFFu); }
 };
 
 PreviewModel::PreviewModel(const ExportKind &kind, QObject *parent)
@@ -74,8 +71,8 @@ bool PreviewModel::fill(const QString &programFolder, const std::function<void()
             char *p = start;
             for (const ExportColumn &c : m_kind.columns) {
                 const FieldDef &f = layout.fields[size_t(c.field)];
-                const QByteArrayView t = text::trimmed(
-                    field::rawText(record + f.offset, layout.kind, std::min(f.capacity, 255)));
+                const QByteArrayView t =
+                    text::trimmed(field::rawText(record + f.offset, layout.kind, std::min(f.capacity, 255)));
                 *p++ = char(t.size());
                 std::memcpy(p, t.data(), size_t(t.size()));
                 p += t.size();

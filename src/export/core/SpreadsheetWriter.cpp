@@ -78,9 +78,12 @@ void SpreadsheetWriter::putEscaped(QByteArrayView bytes)
         // One comparison rules out nearly every byte: the three are below '?'.
         if (c > '>' || c < '&' || (c != '&' && c != '<' && c != '>')) continue;
         append(run, p - run);
-        if (c == '&') put("&amp;");
-        else if (c == '<') put("&lt;");
-        else put("&gt;");
+        if (c == '&')
+            put("&amp;");
+        else if (c == '<')
+            put("&lt;");
+        else
+            put("&gt;");
         run = p + 1;
     }
     append(run, end - run);

@@ -12,11 +12,16 @@ QString noteText(const ImportNote &note)
 {
     const QString line = QStringLiteral("Riga %1: ").arg(note.line);
     switch (note.kind) {
-    case ImportNote::NoTitle: return line + QStringLiteral("manca il titolo, libro scartato.");
-    case ImportNote::NoAuthor: return line + QStringLiteral("manca l'autore, libro scartato.");
-    case ImportNote::NoTitleNorAuthor: return line + QStringLiteral("mancano il titolo e l'autore, libro scartato.");
-    case ImportNote::AlreadyThere: return line + QStringLiteral("libro già presente, non importato.");
-    case ImportNote::Cut: break;
+    case ImportNote::NoTitle:
+        return line + QStringLiteral("manca il titolo, libro scartato.");
+    case ImportNote::NoAuthor:
+        return line + QStringLiteral("manca l'autore, libro scartato.");
+    case ImportNote::NoTitleNorAuthor:
+        return line + QStringLiteral("mancano il titolo e l'autore, libro scartato.");
+    case ImportNote::AlreadyThere:
+        return line + QStringLiteral("libro già presente, non importato.");
+    case ImportNote::Cut:
+        break;
     }
     QString field = importfields::caption(note.field);
     if (field.endsWith(u':')) field.chop(1);
@@ -90,10 +95,9 @@ ImportCheck CatalogueImport::check(const Progress &progress)
         switch (verdict) {
         case ImportCheck::Rejected:
             ++state.rejected;
-            state.notes.append({row.line,
-                                !book.hasTitle() && !book.hasAuthor() ? ImportNote::NoTitleNorAuthor
-                                : !book.hasTitle()                   ? ImportNote::NoTitle
-                                                                     : ImportNote::NoAuthor});
+            state.notes.append({row.line, !book.hasTitle() && !book.hasAuthor() ? ImportNote::NoTitleNorAuthor
+                                          : !book.hasTitle()                    ? ImportNote::NoTitle
+                                                                                : ImportNote::NoAuthor});
             break;
         case ImportCheck::AlreadyThere:
             ++state.alreadyThere;

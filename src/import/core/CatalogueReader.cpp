@@ -25,10 +25,20 @@ bool isUtf8(const QByteArray &b)
         int more;
         unsigned min;
         unsigned cp;
-        if ((c & 0xE0) == 0xC0) { more = 1; min = 0x80; cp = c & 0x1F; }
-        else if ((c & 0xF0) == 0xE0) { more = 2; min = 0x800; cp = c & 0x0F; }
-        else if ((c & 0xF8) == 0xF0) { more = 3; min = 0x10000; cp = c & 0x07; }
-        else return false;
+        if ((c & 0xE0) == 0xC0) {
+            more = 1;
+            min = 0x80;
+            cp = c & 0x1F;
+        } else if ((c & 0xF0) == 0xE0) {
+            more = 2;
+            min = 0x800;
+            cp = c & 0x0F;
+        } else if ((c & 0xF8) == 0xF0) {
+            more = 3;
+            min = 0x10000;
+            cp = c & 0x07;
+        } else
+            return false;
         if (end - p <= more) return false;
         for (int i = 1; i <= more; ++i) {
             if ((p[i] & 0xC0) != 0x80) return false;
@@ -74,8 +84,7 @@ char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? char(c + 32) : c; }
 
 // Where the first tag `<name` of any of `names` (ignoring case, followed by
 // '>', '/' or a blank) starts at or after `from`; -1 when none does before `until`.
-qsizetype findTag(const QByteArray &b, std::initializer_list<const char *> names, qsizetype from,
-                  qsizetype until = -1)
+qsizetype findTag(const QByteArray &b, std::initializer_list<const char *> names, qsizetype from, qsizetype until = -1)
 {
     const qsizetype end = until < 0 ? b.size() : std::min(until, b.size());
     const char *base = b.constData();
@@ -110,11 +119,16 @@ char findSeparator(const QByteArray &b)
     int tabs = 0, semicolons = 0, commas = 0;
     bool quoted = false;
     for (const char c : b) {
-        if (c == '"') quoted = !quoted;
-        else if (!quoted && (c == '\n' || c == '\r')) break;
-        else if (!quoted && c == '\t') ++tabs;
-        else if (!quoted && c == ';') ++semicolons;
-        else if (!quoted && c == ',') ++commas;
+        if (c == '"')
+            quoted = !quoted;
+        else if (!quoted && (c == '\n' || c == '\r'))
+            break;
+        else if (!quoted && c == '\t')
+            ++tabs;
+        else if (!quoted && c == ';')
+            ++semicolons;
+        else if (!quoted && c == ',')
+            ++commas;
     }
     if (tabs > 0 && tabs >= semicolons && tabs >= commas) return '\t';
     if (semicolons > 0 && semicolons >= commas) return ';';
@@ -168,8 +182,10 @@ ReadError CatalogueReader::load(QByteArray bytes, CatalogueFormat requested)
         const qsizetype at = head.indexOf("charset=");
         if (at >= 0) {
             const QByteArray name = head.mid(at + 8, 12);
-            if (name.startsWith("utf-8") || name.startsWith("utf8")) m_utf8 = true;
-            else if (name.startsWith("windows-1252") || name.startsWith("iso-8859-1")) m_utf8 = false;
+            if (name.startsWith("utf-8") || name.startsWith("utf8"))
+                m_utf8 = true;
+            else if (name.startsWith("windows-1252") || name.startsWith("iso-8859-1"))
+                m_utf8 = false;
         }
     }
     if (requested == CatalogueFormat::Spreadsheet && !sheet) {
@@ -183,21 +199,23 @@ ReadError CatalogueReader::load(QByteArray bytes, CatalogueFormat requested)
         m_tableEnd = findTag(m_bytes, {"/table"}, m_pos);
         if (m_tableEnd < 0) m_tableEnd = m_bytes.size();
         m_line = 0;
-        while (nextSheetRow(header) && allBlank(header.cells)) {}
+        while (nextSheetRow(header) && allBlank(header.cells)) {
+        }
     } else {
         m_separator = findSeparator(m_bytes);
-        while (nextDelimited(header) && allBlank(header.cells)) {}
+        while (nextDelimited(header) && allBlank(header.cells)) {
+        }
     }
     for (const QString &h : std::as_const(header.cells)) m_headers << text::trimmed(h);
     m_firstRow = m_pos;
     m_firstLine = m_line;
 
     if (m_format == CatalogueFormat::Auto) {
-        const bool goodreads = m_separator == ',' && m_headers.size() >= 3 && m_headers[0] == u"Book Id"
-                               && m_headers[1] == u"Title" && m_headers[2] == u"Author";
-        const bool libraryThing = m_separator == '\t' && m_headers.contains(QStringLiteral("Book Id"))
-                                  && m_headers.contains(QStringLiteral("Primary Author"));
-        m_format = goodreads ? CatalogueFormat::Goodreads
+        const bool goodreads = m_separator == ',' && m_headers.size() >= 3 && m_headers[0] == u"Book Id" &&
+                               m_headers[1] == u"Title" && m_headers[2] == u"Author";
+        const bool libraryThing = m_separator == '\t' && m_headers.contains(QStringLiteral("Book Id")) &&
+                                  m_headers.contains(QStringLiteral("Primary Author"));
+        m_format = goodreads      ? CatalogueFormat::Goodreads
                    : libraryThing ? CatalogueFormat::LibraryThing
                                   : CatalogueFormat::Delimited;
     }
@@ -334,16 +352,21 @@ QString decodeSheetCell(QStringView html)
             char32_t code = 0;
             if (name.startsWith(u'#')) {
                 bool ok = false;
-                const uint v = (name.size() > 1 && (name[1] == u'x' || name[1] == u'X'))
-                                   ? name.mid(2).toUInt(&ok, 16)
-                                   : name.mid(1).toUInt(&ok, 10);
+                const uint v = (name.size() > 1 && (name[1] == u'x' || name[1] == u'X')) ? name.mid(2).toUInt(&ok, 16)
+                                                                                         : name.mid(1).toUInt(&ok, 10);
                 if (ok && v > 0 && v <= 0x10FFFF && !(v >= 0xD800 && v <= 0xDFFF)) code = v;
-            } else if (name == u"amp") code = '&';
-            else if (name == u"lt") code = '<';
-            else if (name == u"gt") code = '>';
-            else if (name == u"quot") code = '"';
-            else if (name == u"apos") code = '\'';
-            else if (name == u"nbsp") code = 0xA0;
+            } else if (name == u"amp")
+                code = '&';
+            else if (name == u"lt")
+                code = '<';
+            else if (name == u"gt")
+                code = '>';
+            else if (name == u"quot")
+                code = '"';
+            else if (name == u"apos")
+                code = '\'';
+            else if (name == u"nbsp")
+                code = 0xA0;
             if (code == 0) {
                 out += c;
                 continue;

@@ -49,16 +49,19 @@ int fieldForHeader(const QString &header)
             if (!key.isEmpty() && !n.contains(key)) n.insert(key, field);
         };
         const ExportKind &sheet = exportKind(ExportArchive::Books);
-        for (qsizetype c = 0; c < qsizetype(sheet.columns.size()); ++c) add(sheet.header(c), sheet.columns[size_t(c)].field);
+        for (qsizetype c = 0; c < qsizetype(sheet.columns.size()); ++c)
+            add(sheet.header(c), sheet.columns[size_t(c)].field);
         for (const int f : choosable()) {
             add(caption(f), f);
             add(QString::fromLatin1(kFields[f].name), f);
         }
         const std::pair<const char *, int> english[] = {
-            {"Title", Titolo},     {"Author", Autore},       {"Editor", Curatore},   {"Publisher", Editore},
-            {"Place", Citta},      {"Year", Anno},           {"Pages", Pagine},      {"ISBN", Isbn},
-            {"Language", Lingua},  {"Translator", Traduttore}, {"Series", Collana},  {"Genre", Genere},
-            {"Price", Prezzo},     {"Notes", Note},          {"Shelf", Scaffale},    {"Code", Codice},
+            {"Title", Titolo},          {"Author", Autore},  {"Editor", Curatore},
+            {"Publisher", Editore},     {"Place", Citta},    {"Year", Anno},
+            {"Pages", Pagine},          {"ISBN", Isbn},      {"Language", Lingua},
+            {"Translator", Traduttore}, {"Series", Collana}, {"Genre", Genere},
+            {"Price", Prezzo},          {"Notes", Note},     {"Shelf", Scaffale},
+            {"Code", Codice},
         };
         for (const auto &[name, field] : english) add(QString::fromLatin1(name), field);
         return n;
@@ -131,15 +134,22 @@ QString applyRule(CellRule rule, const QString &cell)
             s = text::trimmed(s.mid(open.size(), s.size() - open.size() - close.size()));
     };
     switch (rule) {
-    case CellRule::AsIs: break;
-    case CellRule::FormulaQuotes: unwrap(u"=\"", u"\""); break;
-    case CellRule::Brackets: unwrap(u"[", u"]"); break;
+    case CellRule::AsIs:
+        break;
+    case CellRule::FormulaQuotes:
+        unwrap(u"=\"", u"\"");
+        break;
+    case CellRule::Brackets:
+        unwrap(u"[", u"]");
+        break;
     case CellRule::UpToParenthesis: {
         const qsizetype at = s.indexOf(QStringLiteral(" ("));
         if (at >= 0) s = text::trimmed(s.left(at));
         break;
     }
-    case CellRule::FirstThree: s = s.left(3); break;
+    case CellRule::FirstThree:
+        s = s.left(3);
+        break;
     case CellRule::IsoDate: {
         unwrap(u"[", u"]");
         static const QRegularExpression iso(QStringLiteral("^(\\d{4})-(\\d{1,2})-(\\d{1,2})$"));

@@ -41,8 +41,10 @@ QByteArray isbnKey(QByteArrayView isbn)
 {
     QByteArray k;
     for (const char c : isbn) {
-        if (c >= '0' && c <= '9') k += c;
-        else if (c == 'x' || c == 'X') k += 'X';
+        if (c >= '0' && c <= '9')
+            k += c;
+        else if (c == 'x' || c == 'X')
+            k += 'X';
     }
     bool nineDigits = k.size() == 10;
     for (qsizetype i = 0; nineDigits && i < 9; ++i) nineDigits = k[i] != 'X';

@@ -22,7 +22,7 @@ private:
     void grow();
     QByteArrayView keyAt(quint32 offset) const;
 
-    QByteArray m_keys;           // each key: one length byte, then its bytes
+    QByteArray m_keys;            // each key: one length byte, then its bytes
     std::vector<quint32> m_slots; // offset + 1 into m_keys; 0 is empty
     qsizetype m_count = 0;
 };

@@ -6,11 +6,11 @@ namespace opusteca {
 
 QStringList helpTopicScreens()
 {
-    return {QStringLiteral("TfrmAvvio"),    QStringLiteral("TfrmLibri"),     QStringLiteral("TfrmAutori"),
-            QStringLiteral("TfrmBibliografie"), QStringLiteral("TfrmExpLibri"), QStringLiteral("TfrmImportaLibri"),
-            QStringLiteral("TfrmExpAutori"),
-            QStringLiteral("TfrmExpBibliografie"),
-            QStringLiteral("TfrmPrestiti"), QStringLiteral("TfrmStatistiche")};
+    return {QStringLiteral("TfrmAvvio"),     QStringLiteral("TfrmLibri"),
+            QStringLiteral("TfrmAutori"),    QStringLiteral("TfrmBibliografie"),
+            QStringLiteral("TfrmExpLibri"),  QStringLiteral("TfrmImportaLibri"),
+            QStringLiteral("TfrmExpAutori"), QStringLiteral("TfrmExpBibliografie"),
+            QStringLiteral("TfrmPrestiti"),  QStringLiteral("TfrmStatistiche")};
 }
 
 HelpTopic parseHelpTopic(const QString &fileText)

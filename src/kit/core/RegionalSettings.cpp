@@ -43,8 +43,8 @@ QString RegionalSettings::shortDateFormat() const
 QString RegionalSettings::formatDate(const QDate &date) const
 {
     const auto two = [](int n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')); };
-    return two(date.day()) + m_dateSeparator + two(date.month()) + m_dateSeparator
-           + QStringLiteral("%1").arg(date.year(), 4, 10, QLatin1Char('0'));
+    return two(date.day()) + m_dateSeparator + two(date.month()) + m_dateSeparator +
+           QStringLiteral("%1").arg(date.year(), 4, 10, QLatin1Char('0'));
 }
 
 QString RegionalSettings::formatTime(const QTime &time) const { return formatTime(time, QLocale::system()); }
@@ -69,8 +69,7 @@ QString RegionalSettings::withoutTimeZone(const QString &format)
         }
         while (i + 1 < format.size() && format[i + 1] == QLatin1Char('t')) ++i;
         while (out.endsWith(QLatin1Char(' ')) || out.endsWith(QLatin1Char('('))) out.chop(1);
-        while (i + 1 < format.size() && (format[i + 1] == QLatin1Char(')') || format[i + 1] == QLatin1Char(' ')))
-            ++i;
+        while (i + 1 < format.size() && (format[i + 1] == QLatin1Char(')') || format[i + 1] == QLatin1Char(' '))) ++i;
         if (!out.isEmpty() && i + 1 < format.size()) out += QLatin1Char(' ');
     }
     return out.trimmed();
@@ -83,10 +82,7 @@ QString RegionalSettings::formatNumber(double value, int decimals) const
     return s;
 }
 
-QDateTime RegionalSettings::now()
-{
-    return g_fixedNow ? *g_fixedNow : QDateTime::currentDateTime();
-}
+QDateTime RegionalSettings::now() { return g_fixedNow ? *g_fixedNow : QDateTime::currentDateTime(); }
 
 void RegionalSettings::setFixedNow(std::optional<QDateTime> when) { g_fixedNow = when; }
 

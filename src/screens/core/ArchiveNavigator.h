@@ -14,13 +14,13 @@ public:
     ArchiveNavigator(const RecordLayout &layout, QString programFolder);
 
     enum class Outcome {
-        Loaded,           // record and number hold the record now on show
-        Appended,         // number is the new record's number
-        Overwritten,      // number is the overwritten record's number
-        Unchanged,        // at an end of the archive: nothing to do, nothing to say
-        EmptyArchive,     // the archive holds no record
-        EmptyArchiveNew,  // the same, and the card becomes new (Next)
-        AccessFailed,     // a file step failed or the label holds no number
+        Loaded,          // record and number hold the record now on show
+        Appended,        // number is the new record's number
+        Overwritten,     // number is the overwritten record's number
+        Unchanged,       // at an end of the archive: nothing to do, nothing to say
+        EmptyArchive,    // the archive holds no record
+        EmptyArchiveNew, // the same, and the card becomes new (Next)
+        AccessFailed,    // a file step failed or the label holds no number
     };
     struct Result {
         Outcome outcome;

@@ -11,8 +11,8 @@ QString build(const Record &book)
     if (&book.layout() != &bookLayout()) return {};
     const QString sep = QStringLiteral(", ");
     auto f = [&](int field) { return text::trimmed(book.text(field)); };
-    return f(libro::Autore) + sep + f(libro::Titolo) + sep + f(libro::Citta) + sep
-        + f(libro::Editore) + sep + f(libro::Anno);
+    return f(libro::Autore) + sep + f(libro::Titolo) + sep + f(libro::Citta) + sep + f(libro::Editore) + sep +
+           f(libro::Anno);
 }
 
 QString appendTo(const QString &oldText, const QString &entry)

@@ -50,8 +50,8 @@ bool bytesContain(QByteArrayView entry, QByteArrayView key)
     const qsizetype last = entry.size() - key.size();
     for (qsizetype i = 0; i <= last; ++i) {
         qsizetype j = 0;
-        while (j < key.size() && text::lowerAZByte(static_cast<unsigned char>(entry[i + j])) ==
-                                     static_cast<unsigned char>(key[j]))
+        while (j < key.size() &&
+               text::lowerAZByte(static_cast<unsigned char>(entry[i + j])) == static_cast<unsigned char>(key[j]))
             ++j;
         if (j == key.size()) return true;
     }
@@ -60,22 +60,19 @@ bool bytesContain(QByteArrayView entry, QByteArrayView key)
 
 } // namespace
 
-FindOutcome findInList(const QStringList &entries, int selected, const QString &typed,
-                       const QString &lastKey)
+FindOutcome findInList(const QStringList &entries, int selected, const QString &typed, const QString &lastKey)
 {
     return walk(int(entries.size()), selected, typed, lastKey,
                 [&](int i, const QString &key) { return entryContains(entries[i], key); });
 }
 
-FindOutcome findInList(const ResultLines &entries, int selected, const QString &typed,
-                       const QString &lastKey)
+FindOutcome findInList(const ResultLines &entries, int selected, const QString &typed, const QString &lastKey)
 {
     // A key with a character the code page lacks is in no line.
     QByteArray key;
     const bool encodable = cp1252::encodeExactly(text::lowerAZ(typed), key);
-    return walk(int(entries.size()), selected, typed, lastKey, [&](int i, const QString &) {
-        return encodable && bytesContain(entries.bytes(i), key);
-    });
+    return walk(int(entries.size()), selected, typed, lastKey,
+                [&](int i, const QString &) { return encodable && bytesContain(entries.bytes(i), key); });
 }
 
 namespace findkeys {
@@ -102,14 +99,12 @@ FindOutcome findAndRemember(const QString &screenClass, const Entries &entries, 
 }
 } // namespace
 
-FindOutcome findForScreen(const QString &screenClass, const QStringList &entries, int selected,
-                          const QString &typed)
+FindOutcome findForScreen(const QString &screenClass, const QStringList &entries, int selected, const QString &typed)
 {
     return findAndRemember(screenClass, entries, selected, typed);
 }
 
-FindOutcome findForScreen(const QString &screenClass, const ResultLines &entries, int selected,
-                          const QString &typed)
+FindOutcome findForScreen(const QString &screenClass, const ResultLines &entries, int selected, const QString &typed)
 {
     return findAndRemember(screenClass, entries, selected, typed);
 }

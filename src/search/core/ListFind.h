@@ -24,11 +24,9 @@ struct FindOutcome {
 // A key that differs from lastKey starts from the top, testing the first entry
 // first; the same key goes on from the entry after the selected one, wrapping,
 // and tests the selected entry last. An empty key is found nowhere.
-FindOutcome findInList(const QStringList &entries, int selected, const QString &typed,
-                       const QString &lastKey);
+FindOutcome findInList(const QStringList &entries, int selected, const QString &typed, const QString &lastKey);
 // The same on a search's result, looked at in its stored bytes.
-FindOutcome findInList(const ResultLines &entries, int selected, const QString &typed,
-                       const QString &lastKey);
+FindOutcome findInList(const ResultLines &entries, int selected, const QString &typed, const QString &lastKey);
 
 // Whether the entry, lower-cased A-Z, contains the key (already lower-cased).
 bool entryContains(QStringView entry, QStringView loweredKey);
@@ -42,9 +40,7 @@ void clear(const QString &screenClass);
 } // namespace findkeys
 
 // findInList with the last key of the screen class, which it then updates.
-FindOutcome findForScreen(const QString &screenClass, const QStringList &entries, int selected,
-                          const QString &typed);
-FindOutcome findForScreen(const QString &screenClass, const ResultLines &entries, int selected,
-                          const QString &typed);
+FindOutcome findForScreen(const QString &screenClass, const QStringList &entries, int selected, const QString &typed);
+FindOutcome findForScreen(const QString &screenClass, const ResultLines &entries, int selected, const QString &typed);
 
 } // namespace opusteca

@@ -17,29 +17,19 @@ constexpr SearchFilter filterOn(const FieldDef (&fields)[N], int field)
 
 // Both book searches use the same filters and the same list line.
 constexpr SearchFilter kBookFilters[] = {
-    filterOn(libro::kFields, libro::Titolo),
-    filterOn(libro::kFields, libro::Codice),
-    filterOn(libro::kFields, libro::Autore),
-    filterOn(libro::kFields, libro::Curatore),
-    filterOn(libro::kFields, libro::Genere),
-    filterOn(libro::kFields, libro::Editore),
-    filterOn(libro::kFields, libro::Isbn),
-    filterOn(libro::kFields, libro::Lingua),
-    filterOn(libro::kFields, libro::Dewey),
-    filterOn(libro::kFields, libro::Note),
+    filterOn(libro::kFields, libro::Titolo), filterOn(libro::kFields, libro::Codice),
+    filterOn(libro::kFields, libro::Autore), filterOn(libro::kFields, libro::Curatore),
+    filterOn(libro::kFields, libro::Genere), filterOn(libro::kFields, libro::Editore),
+    filterOn(libro::kFields, libro::Isbn),   filterOn(libro::kFields, libro::Lingua),
+    filterOn(libro::kFields, libro::Dewey),  filterOn(libro::kFields, libro::Note),
 };
 
 constexpr SearchFilter kAuthorFilters[] = {
-    filterOn(autore::kFields, autore::Autore),
-    filterOn(autore::kFields, autore::Nazione),
-    filterOn(autore::kFields, autore::Periodo),
-    filterOn(autore::kFields, autore::Corrente),
-    filterOn(autore::kFields, autore::Generi),
-    filterOn(autore::kFields, autore::Biografia),
-    filterOn(autore::kFields, autore::Opere),
-    filterOn(autore::kFields, autore::Pensiero),
-    filterOn(autore::kFields, autore::Capolavoro),
-    filterOn(autore::kFields, autore::Giudizio),
+    filterOn(autore::kFields, autore::Autore),     filterOn(autore::kFields, autore::Nazione),
+    filterOn(autore::kFields, autore::Periodo),    filterOn(autore::kFields, autore::Corrente),
+    filterOn(autore::kFields, autore::Generi),     filterOn(autore::kFields, autore::Biografia),
+    filterOn(autore::kFields, autore::Opere),      filterOn(autore::kFields, autore::Pensiero),
+    filterOn(autore::kFields, autore::Capolavoro), filterOn(autore::kFields, autore::Giudizio),
 };
 
 // Argomento comes before the dates here, unlike on the card.
@@ -57,12 +47,8 @@ constexpr SearchFilter kBibliographyFilters[] = {
 };
 
 constexpr LineSegment kBookLine[] = {
-    {"Cod. ", libro::Codice, 24},
-    {"  ", libro::Titolo, 50},
-    {"  ", libro::Autore, 30},
-    {"  ", libro::Citta, 0},
-    {" ", libro::Editore, 0},
-    {" ", libro::Anno, 0},
+    {"Cod. ", libro::Codice, 24}, {"  ", libro::Titolo, 50}, {"  ", libro::Autore, 30},
+    {"  ", libro::Citta, 0},      {" ", libro::Editore, 0},  {" ", libro::Anno, 0},
 };
 
 constexpr LineSegment kAuthorLine[] = {
@@ -80,18 +66,15 @@ constexpr LineSegment kBibliographyLine[] = {
 };
 
 const SearchKindDef kKinds[] = {
-    {SearchKind::Books, "TfrmTrovaLibri", " Trova libri in archivio", &bookLayout,
-     kBookFilters, SkipRule::NotCurrentBook, kBookLine, 1400,
-     "Riepilogo libri in archivio", "txtTitolo"},
-    {SearchKind::AvailableBooks, "TfrmTrovaDisponibili", " Trova libri disponibili per il prestito",
-     &bookLayout, kBookFilters, SkipRule::UnavailableBook, kBookLine, 1400,
-     "Riepilogo libri disponibili per il prestito", "txtTitolo"},
-    {SearchKind::Authors, "TfrmTrovaAutori", " Trova autori in archivio", &authorLayout,
-     kAuthorFilters, SkipRule::None, kAuthorLine, 1600,
-     "Riepilogo autori in archivio", "txtAutore"},
-    {SearchKind::Bibliographies, "TfrmTrovaBibliografie", " Trova bibliografie in archivio",
-     &bibliographyLayout, kBibliographyFilters, SkipRule::None, kBibliographyLine, 1600,
-     "Riepilogo bibliografie in archivio", "txtTitolo"},
+    {SearchKind::Books, "TfrmTrovaLibri", " Trova libri in archivio", &bookLayout, kBookFilters,
+     SkipRule::NotCurrentBook, kBookLine, 1400, "Riepilogo libri in archivio", "txtTitolo"},
+    {SearchKind::AvailableBooks, "TfrmTrovaDisponibili", " Trova libri disponibili per il prestito", &bookLayout,
+     kBookFilters, SkipRule::UnavailableBook, kBookLine, 1400, "Riepilogo libri disponibili per il prestito",
+     "txtTitolo"},
+    {SearchKind::Authors, "TfrmTrovaAutori", " Trova autori in archivio", &authorLayout, kAuthorFilters, SkipRule::None,
+     kAuthorLine, 1600, "Riepilogo autori in archivio", "txtAutore"},
+    {SearchKind::Bibliographies, "TfrmTrovaBibliografie", " Trova bibliografie in archivio", &bibliographyLayout,
+     kBibliographyFilters, SkipRule::None, kBibliographyLine, 1600, "Riepilogo bibliografie in archivio", "txtTitolo"},
 };
 
 static_assert(std::size(kBookFilters) == kSearchFilterCount);

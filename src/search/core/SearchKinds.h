@@ -22,8 +22,8 @@ struct SearchFilter {
 // Records left out before the filters are applied.
 enum class SkipRule {
     None,
-    NotCurrentBook,   // a book whose Annullata, trimmed, is not exactly "No"
-    UnavailableBook,  // the same, or a book with a borrower or a loan date
+    NotCurrentBook,  // a book whose Annullata, trimmed, is not exactly "No"
+    UnavailableBook, // the same, or a book with a borrower or a loan date
 };
 
 // One piece of a list line: the literal, then the field's trimmed value, either
@@ -36,8 +36,8 @@ struct LineSegment {
 
 struct SearchKindDef {
     SearchKind kind;
-    const char *screenClass;  // class and objectName of the screen, e.g. "TfrmTrovaLibri"
-    const char *caption;      // window caption (UTF-8, with its leading blank)
+    const char *screenClass; // class and objectName of the screen, e.g. "TfrmTrovaLibri"
+    const char *caption;     // window caption (UTF-8, with its leading blank)
     const RecordLayout &(*layout)();
     std::span<const SearchFilter, kSearchFilterCount> filters; // in tab order
     SkipRule skip;

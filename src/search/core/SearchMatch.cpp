@@ -21,8 +21,8 @@ bool isCurrentBook(const RecordLayout &layout, const char *record)
 
 bool isLent(const RecordLayout &layout, const char *record)
 {
-    return !rawfield::isBlank(rawfield::text(layout, record, libro::Prestato))
-        || !rawfield::isBlank(rawfield::text(layout, record, libro::Scadenza));
+    return !rawfield::isBlank(rawfield::text(layout, record, libro::Prestato)) ||
+           !rawfield::isBlank(rawfield::text(layout, record, libro::Scadenza));
 }
 
 // Encodes the lowered filter; false when a character has no Windows-1252 byte.
@@ -39,10 +39,7 @@ bool encodeFilter(const QString &lowered, QByteArray &out)
     return true;
 }
 
-inline char foldByte(char c)
-{
-    return static_cast<char>(text::lowerAZByte(static_cast<unsigned char>(c)));
-}
+inline char foldByte(char c) { return static_cast<char>(text::lowerAZByte(static_cast<unsigned char>(c))); }
 
 } // namespace
 
@@ -59,13 +56,9 @@ bool isSkipped(const SearchKindDef &kind, const char *record)
     return false;
 }
 
-bool FilterSet::isInUse(const QString &filterText)
-{
-    return !text::isBlank(filterText);
-}
+bool FilterSet::isInUse(const QString &filterText) { return !text::isBlank(filterText); }
 
-FilterSet::FilterSet(const SearchKindDef &kind, const QStringList &texts)
-    : m_layout(kind.layout())
+FilterSet::FilterSet(const SearchKindDef &kind, const QStringList &texts) : m_layout(kind.layout())
 {
     for (int i = 0; i < kSearchFilterCount && i < texts.size(); ++i) {
         if (!isInUse(texts[i])) continue;
@@ -76,9 +69,8 @@ FilterSet::FilterSet(const SearchKindDef &kind, const QStringList &texts)
         m_active.push_back(std::move(a));
     }
     // Narrow fields first: they cost the least to reject a record on.
-    std::stable_sort(m_active.begin(), m_active.end(), [](const Active &x, const Active &y) {
-        return x.capacity < y.capacity;
-    });
+    std::stable_sort(m_active.begin(), m_active.end(),
+                     [](const Active &x, const Active &y) { return x.capacity < y.capacity; });
 }
 
 bool FilterSet::matches(const char *record) const

@@ -29,10 +29,7 @@ constexpr qint64 kMinBytesPerThread = kScanBlockBytes;
 // them only wait on each other.
 constexpr int kMaxThreads = 4;
 
-qint64 recordsPerBlock(int recordSize, qint64 blockBytes)
-{
-    return std::max<qint64>(1, blockBytes / recordSize);
-}
+qint64 recordsPerBlock(int recordSize, qint64 blockBytes) { return std::max<qint64>(1, blockBytes / recordSize); }
 
 // Where a scan reads its blocks into: taken once per reading and never
 // cleared, since every byte of it is written by a read before it is looked at.
@@ -63,8 +60,7 @@ bool scan(RecordSource &source, const ScanBuffer &buffer, OnRecord &&onRecord, c
     for (;;) {
         qint64 got = 0;
         const bool ok = source.read(buffer.data(), buffer.records(), got);
-        for (qint64 i = 0; i < got; ++i)
-            onRecord(buffer.data() + i * size, index++);
+        for (qint64 i = 0; i < got; ++i) onRecord(buffer.data() + i * size, index++);
         if (!ok) return false;
         if (got == 0) return true;
         if (afterBlock) afterBlock();
@@ -72,8 +68,8 @@ bool scan(RecordSource &source, const ScanBuffer &buffer, OnRecord &&onRecord, c
 }
 
 // Gathers the lines of the records of the source that the search keeps.
-bool collect(const SearchKindDef &kind, const FilterSet &filters, RecordSource &source,
-             const ScanBuffer &buffer, linesort::SortedLines &lines, quint32 order = 0)
+bool collect(const SearchKindDef &kind, const FilterSet &filters, RecordSource &source, const ScanBuffer &buffer,
+             linesort::SortedLines &lines, quint32 order = 0)
 {
     const qsizetype maxLine = listline::maxBytes(kind);
     return scan(source, buffer, [&](const char *record, qint64) {
@@ -86,10 +82,7 @@ bool collect(const SearchKindDef &kind, const FilterSet &filters, RecordSource &
 }
 
 // Every line of a kind begins with the same literal, which decides nothing.
-qsizetype sharedPrefix(const SearchKindDef &kind)
-{
-    return qsizetype(std::strlen(kind.line.front().literal));
-}
+qsizetype sharedPrefix(const SearchKindDef &kind) { return qsizetype(std::strlen(kind.line.front().literal)); }
 
 // What the threads of one search share: the next piece to read, and whether
 // one of them has failed (the others then stop at their next piece).
@@ -105,8 +98,8 @@ struct ThreadOutcome {
     std::exception_ptr error; // handed on to the caller once every thread is done
 };
 
-void runThread(const SearchKindDef &kind, const FilterSet &filters, const ScanOpener &open,
-               qint64 blockBytes, Pieces &pieces, linesort::SortedLines &lines, ThreadOutcome &outcome)
+void runThread(const SearchKindDef &kind, const FilterSet &filters, const ScanOpener &open, qint64 blockBytes,
+               Pieces &pieces, linesort::SortedLines &lines, ThreadOutcome &outcome)
 {
     try {
         std::unique_ptr<RecordSource> source = open();
@@ -124,7 +117,8 @@ void runThread(const SearchKindDef &kind, const FilterSet &filters, const ScanOp
         outcome.ok = ok;
         if (!ok) pieces.failed = true;
         // Sorted where it was gathered: the threads sort at once, the caller only merges.
-        else if (!pieces.failed) lines.sort();
+        else if (!pieces.failed)
+            lines.sort();
     } catch (...) {
         outcome.error = std::current_exception();
         pieces.failed = true;
@@ -172,8 +166,8 @@ int scanThreads(qint64 fileBytes)
     return int(std::clamp<qint64>(fileBytes / kMinBytesPerThread, 1, std::min(cores, kMaxThreads)));
 }
 
-SearchResult searchRecords(const SearchKindDef &kind, RecordSource &source,
-                           const QStringList &filterTexts, qint64 blockBytes)
+SearchResult searchRecords(const SearchKindDef &kind, RecordSource &source, const QStringList &filterTexts,
+                           qint64 blockBytes)
 {
     SearchResult result;
     const FilterSet filters(kind, filterTexts);

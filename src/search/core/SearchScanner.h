@@ -49,9 +49,9 @@ private:
 inline constexpr qint64 kScanBlockBytes = 2 * 1024 * 1024;
 
 struct SearchResult {
-    bool ok = false;       // false: the archive could not be opened or read
-    int filtersInUse = 0;  // what the screen shows in lblConta, even on failure
-    ResultLines lines;     // the matching records' lines in list order; empty on failure
+    bool ok = false;      // false: the archive could not be opened or read
+    int filtersInUse = 0; // what the screen shows in lblConta, even on failure
+    ResultLines lines;    // the matching records' lines in list order; empty on failure
 };
 
 // The archive file of the kind in the program folder.
@@ -76,8 +76,8 @@ QString archivePath(const SearchKindDef &kind, const QString &programFolder);
 using WhileWaiting = std::function<void()>;
 SearchResult searchArchive(const SearchKindDef &kind, const QString &path, const QStringList &filterTexts,
                            int threads = 0, const WhileWaiting &whileWaiting = {});
-SearchResult searchRecords(const SearchKindDef &kind, RecordSource &source,
-                           const QStringList &filterTexts, qint64 blockBytes = kScanBlockBytes);
+SearchResult searchRecords(const SearchKindDef &kind, RecordSource &source, const QStringList &filterTexts,
+                           qint64 blockBytes = kScanBlockBytes);
 
 // How many threads a search reads a file of that size with on this machine:
 // one for a small file or a single core.
@@ -99,8 +99,8 @@ SearchResult searchInThreads(const SearchKindDef &kind, qint64 recordCount, int 
 using ChosenRecordAction = std::function<void(const Record &record, qint64 number)>;
 
 struct ChooseResult {
-    bool ok = false;    // false: opening or reading failed and the scan stopped there
-    qint64 chosen = 0;  // records handed to the action (before the failure, if any)
+    bool ok = false;   // false: opening or reading failed and the scan stopped there
+    qint64 chosen = 0; // records handed to the action (before the failure, if any)
 };
 
 // Reads every record of the archive, whatever its state, and hands to `act`, in

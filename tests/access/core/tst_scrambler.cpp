@@ -81,10 +81,14 @@ void TestScrambler::knownPairs_data()
     // Pairs worked out once by a separate small program, outside this code base.
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("hex");
-    QTest::newRow("initial password") << "OPUSTECA" << "409E08EEAB4CDB23";
-    QTest::newRow("key product beyond a signed int twice") << "PASSWORD" << "5F909ECA660E8240";
-    QTest::newRow("blank and digits") << "BIBLIOTECA 2026" << "4D8E3DC5191B862DC35B4DD140159F";
-    QTest::newRow("symbols") << "1234-!?" << "3EA6E2A6269D9F";
+    QTest::newRow("initial password") << "OPUSTECA"
+                                      << "409E08EEAB4CDB23";
+    QTest::newRow("key product beyond a signed int twice") << "PASSWORD"
+                                                           << "5F909ECA660E8240";
+    QTest::newRow("blank and digits") << "BIBLIOTECA 2026"
+                                      << "4D8E3DC5191B862DC35B4DD140159F";
+    QTest::newRow("symbols") << "1234-!?"
+                             << "3EA6E2A6269D9F";
     QTest::newRow("accented capitals") << QStringLiteral("\u00C0\u00C8\u00CC\u00D2\u00D9") << "CF496EF182";
     QTest::newRow("code 255") << QStringLiteral("\u00FF\u00FF\u00FF\u00FF") << "F041CBEC";
     QTest::newRow("code 0") << QString(4, QChar(char16_t(0))) << "0FC01D2B";

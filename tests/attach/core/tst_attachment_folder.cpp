@@ -100,19 +100,32 @@ private slots:
     {
         QTest::addColumn<QString>("picked");
         QTest::addColumn<QString>("stored");
-        QTest::newRow("plain") << "cover.jpg" << "cover.jpg";
-        QTest::newRow("accents of the code page") << "Perché è così €.odt" << "Perché è così €.odt";
-        QTest::newRow("tilde inside") << "bozza~1.doc" << "bozza~1.doc";
-        QTest::newRow("Polish") << "Łódź.pdf" << "Lódz.pdf";
-        QTest::newRow("double acute") << "Erdős.txt" << "Erdos.txt";
-        QTest::newRow("Greek") << "Ωμέγα.pdf" << "_____.pdf";
-        QTest::newRow("emoji") << "copertina 😀.png" << "copertina _.png";
-        QTest::newRow("question mark") << "perché?.txt" << "perché_.txt";
-        QTest::newRow("characters Windows refuses") << "a<b>c:d\"e|f*g.txt" << "a_b_c_d_e_f_g.txt";
-        QTest::newRow("control character") << "a\tb.txt" << "a_b.txt";
-        QTest::newRow("leading tilde") << "~appunti.txt" << "_appunti.txt";
-        QTest::newRow("leading dots") << "..nascosto" << "_.nascosto";
-        QTest::newRow("blanks around") << "  scheda.pdf " << "scheda.pdf";
+        QTest::newRow("plain") << "cover.jpg"
+                               << "cover.jpg";
+        QTest::newRow("accents of the code page") << "Perché è così €.odt"
+                                                  << "Perché è così €.odt";
+        QTest::newRow("tilde inside") << "bozza~1.doc"
+                                      << "bozza~1.doc";
+        QTest::newRow("Polish") << "Łódź.pdf"
+                                << "Lódz.pdf";
+        QTest::newRow("double acute") << "Erdős.txt"
+                                      << "Erdos.txt";
+        QTest::newRow("Greek") << "Ωμέγα.pdf"
+                               << "_____.pdf";
+        QTest::newRow("emoji") << "copertina 😀.png"
+                               << "copertina _.png";
+        QTest::newRow("question mark") << "perché?.txt"
+                                       << "perché_.txt";
+        QTest::newRow("characters Windows refuses") << "a<b>c:d\"e|f*g.txt"
+                                                    << "a_b_c_d_e_f_g.txt";
+        QTest::newRow("control character") << "a\tb.txt"
+                                           << "a_b.txt";
+        QTest::newRow("leading tilde") << "~appunti.txt"
+                                       << "_appunti.txt";
+        QTest::newRow("leading dots") << "..nascosto"
+                                      << "_.nascosto";
+        QTest::newRow("blanks around") << "  scheda.pdf "
+                                       << "scheda.pdf";
         QTest::newRow("too long") << QString(300, u'a') + ".pdf" << QString(246, u'a') + ".pdf";
         QTest::newRow("too long, no extension") << QString(300, u'b') << QString(250, u'b');
         QTest::newRow("too long, long extension") << "c." + QString(300, u'x') << "c." + QString(248, u'x');
@@ -136,7 +149,8 @@ private slots:
     {
         // Opening a missing attachment is the shell's business, as it always was.
         const AttachmentFolder folder(program());
-        QCOMPARE(folder.openablePath(QStringLiteral("manca.pdf")), std::optional<QString>(attachments() + "/manca.pdf"));
+        QCOMPARE(folder.openablePath(QStringLiteral("manca.pdf")),
+                 std::optional<QString>(attachments() + "/manca.pdf"));
         QVERIFY(!QFileInfo::exists(attachments()));
     }
 
@@ -153,7 +167,8 @@ private slots:
 
         QVERIFY(!folder.openablePath(QStringLiteral("fuori.pdf")));
         QVERIFY(!folder.openablePath(QStringLiteral("sospeso.pdf")));
-        QCOMPARE(folder.openablePath(QStringLiteral("dentro.pdf")), std::optional<QString>(attachments() + "/dentro.pdf"));
+        QCOMPARE(folder.openablePath(QStringLiteral("dentro.pdf")),
+                 std::optional<QString>(attachments() + "/dentro.pdf"));
 
         // Nor is the outside file ever written through the link.
         const QString source = dir->filePath(QStringLiteral("altro/fuori.pdf"));
@@ -228,8 +243,7 @@ private slots:
     void aFailedCopyLeavesTheOldCopyWhole()
     {
         QFETCH(QString, source);
-        if (source.startsWith(QLatin1Char('/')) && !QFileInfo(source).isFile())
-            QSKIP("no such system file here");
+        if (source.startsWith(QLatin1Char('/')) && !QFileInfo(source).isFile()) QSKIP("no such system file here");
         const QString path = source.startsWith(QLatin1Char('/')) ? source : dir->filePath(source);
         QDir().mkpath(dir->filePath(QStringLiteral("cartella")));
         const AttachmentFolder folder(program());

@@ -19,9 +19,12 @@ private slots:
     {
         QTest::addColumn<QString>("number");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("one digit") << "3" << "/p/Autore_3";
-        QTest::newRow("several digits") << "1024" << "/p/Autore_1024";
-        QTest::newRow("blanks trimmed") << " \t9 " << "/p/Autore_9";
+        QTest::newRow("one digit") << "3"
+                                   << "/p/Autore_3";
+        QTest::newRow("several digits") << "1024"
+                                        << "/p/Autore_1024";
+        QTest::newRow("blanks trimmed") << " \t9 "
+                                        << "/p/Autore_9";
     }
 
     void names()
@@ -50,7 +53,8 @@ private slots:
     {
         QTest::addColumn<QString>("number");
         QTest::addColumn<QString>("why");
-        QTest::newRow("name too long") << QString(300, QLatin1Char('9')) << "il percorso della cartella è troppo lungo.";
+        QTest::newRow("name too long") << QString(300, QLatin1Char('9'))
+                                       << "il percorso della cartella è troppo lungo.";
         QTest::newRow("NUL inside") << QStringLiteral("4") + QChar(0) + QStringLiteral("x")
                                     << "il percorso della cartella contiene caratteri non validi.";
     }

@@ -30,8 +30,8 @@ bool saveText(const QString &path, const QByteArray &text)
     return saveDocument(path, [&](QIODevice &out) { return out.write(text) == text.size(); });
 }
 
-const QFile::Permissions kReadOnlyFolder = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup
-                                           | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
+const QFile::Permissions kReadOnlyFolder =
+    QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
 
 } // namespace
 
@@ -101,8 +101,10 @@ void TestDocumentFile::unwritable()
 
     QVERIFY(!saveText(path, "new"));
 
-    if (condition == QLatin1String("taken")) QVERIFY(QFileInfo(path).isDir());
-    else if (condition != QLatin1String("missing")) QCOMPARE(readAll(path), QByteArray("previous"));
+    if (condition == QLatin1String("taken"))
+        QVERIFY(QFileInfo(path).isDir());
+    else if (condition != QLatin1String("missing"))
+        QCOMPARE(readAll(path), QByteArray("previous"));
     QFile::setPermissions(folder, kReadOnlyFolder | QFile::WriteOwner);
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
     if (condition == QLatin1String("folder") || condition == QLatin1String("document"))

@@ -157,7 +157,8 @@ void TestOfficeDocuments::spreadsheetOpensAsTyped()
     }));
 
     // Comma-separated, cells in double quotes, UTF-8, from the first sheet.
-    const QString csv = convert(doc, QStringLiteral("csv:Text - txt - csv (StarCalc):44,34,76,1"), QStringLiteral("csv"));
+    const QString csv =
+        convert(doc, QStringLiteral("csv:Text - txt - csv (StarCalc):44,34,76,1"), QStringLiteral("csv"));
     QVERIFY2(!csv.isEmpty(), "no CSV came back");
     const QList<QStringList> rows = parseCsv(csv);
     QCOMPARE(rows.size(), 1 + kBooks.size() + kTextLike.size());
@@ -199,9 +200,8 @@ void TestOfficeDocuments::spreadsheetOpensAsTyped()
     QVERIFY(!body.contains(QStringLiteral("office:value-type=\"float\"")));
     for (const TextLike &t : kTextLike)
         for (const QString &value : {t.code, t.isbn, t.price, t.note})
-            QVERIFY2(body.contains(QRegularExpression(QStringLiteral("office:value-type=\"string\"[^>]*>\\s*<text:p>")
-                                                      + QRegularExpression::escape(value)
-                                                      + QStringLiteral("</text:p>"))),
+            QVERIFY2(body.contains(QRegularExpression(QStringLiteral("office:value-type=\"string\"[^>]*>\\s*<text:p>") +
+                                                      QRegularExpression::escape(value) + QStringLiteral("</text:p>"))),
                      qPrintable(value));
 }
 
@@ -222,7 +222,8 @@ void TestOfficeDocuments::rtfCardReadsAsTyped()
     for (size_t i = 0; i < kind.fields.size(); ++i)
         fields.append({QString::fromUtf8(kind.fields[i].label), values[qsizetype(i)]});
     const QString doc = m_dir.filePath(QString::fromLatin1(kind.documentName));
-    QVERIFY(saveDocument(doc, [&](QIODevice &out) { return writeRtfCard(out, QString::fromLatin1(kind.title), fields); }));
+    QVERIFY(
+        saveDocument(doc, [&](QIODevice &out) { return writeRtfCard(out, QString::fromLatin1(kind.title), fields); }));
 
     const QStringList paragraphs = test::officeParagraphs(doc, m_dir.path());
     QVERIFY2(!paragraphs.isEmpty(), "no text came back");

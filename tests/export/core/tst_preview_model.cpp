@@ -74,10 +74,12 @@ private slots:
 void TestPreviewModel::oneNumberedRowPerRecord()
 {
     QTemporaryDir dir;
-    const QByteArray file = book(QStringLiteral("Il Gattopardo"), QStringLiteral("  Tomasi di Lampedusa  "),
-                                 QStringLiteral("Prima edizione"), false).bytes()
-                            + book(QStringLiteral("Fiori & <spine>"), QStringLiteral("Anonimo"), QString(), true).bytes()
-                            + book(QStringLiteral("Città   vuote"), QStringLiteral("B"), QStringLiteral("x"), false).bytes();
+    const QByteArray file =
+        book(QStringLiteral("Il Gattopardo"), QStringLiteral("  Tomasi di Lampedusa  "),
+             QStringLiteral("Prima edizione"), false)
+            .bytes() +
+        book(QStringLiteral("Fiori & <spine>"), QStringLiteral("Anonimo"), QString(), true).bytes() +
+        book(QStringLiteral("Città   vuote"), QStringLiteral("B"), QStringLiteral("x"), false).bytes();
     // Stored blanks around the author, as an older writer may have left them.
     QByteArray padded = file;
     const char raw[] = "\x0C  Tomasi d  ";
@@ -133,8 +135,8 @@ void TestPreviewModel::emptyOrMissingArchive()
 void TestPreviewModel::damagedArchive()
 {
     QTemporaryDir dir;
-    QByteArray file = book(QStringLiteral("Uno"), QStringLiteral("A"), QString(), false).bytes()
-                      + book(QStringLiteral("Due"), QStringLiteral("B"), QString(), false).bytes();
+    QByteArray file = book(QStringLiteral("Uno"), QStringLiteral("A"), QString(), false).bytes() +
+                      book(QStringLiteral("Due"), QStringLiteral("B"), QString(), false).bytes();
     // A length byte beyond the field's capacity, and half a record at the end.
     file.replace(3237 + 330, 51, QByteArray(1, char(200)) + QByteArray(50, 'x'));
     file += book(QStringLiteral("Tre"), QStringLiteral("C"), QString(), false).bytes().left(1000);
@@ -214,7 +216,8 @@ void TestPreviewModel::authorFields()
 void TestPreviewModel::typedCellsStayBesideTheArchive()
 {
     QTemporaryDir dir;
-    const QByteArray file = book(QStringLiteral("Uno"), QStringLiteral("A"), QStringLiteral("stored note"), false).bytes();
+    const QByteArray file =
+        book(QStringLiteral("Uno"), QStringLiteral("A"), QStringLiteral("stored note"), false).bytes();
     writeArchive(dir.path(), "Libri.pro", file);
     PreviewModel model(exportKind(ExportArchive::Books));
     QVERIFY(model.fill(dir.path()));

@@ -15,7 +15,9 @@ QByteArray head(const QByteArray &title)
     return "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1040{\\fonttbl{\\f0\\fnil\\fcharset0 Verdana;}"
            "{\\f1\\fnil Verdana;}}"
            "{\\colortbl ;\\red0\\green0\\blue0;}"
-           "\\viewkind4\\uc1\\pard\\qc\\cf1\\b\\f0\\fs24 " + title + "\\f1\\fs16"
+           "\\viewkind4\\uc1\\pard\\qc\\cf1\\b\\f0\\fs24 " +
+           title +
+           "\\f1\\fs16"
            "\\par \\fs24 ________________________________________________"
            "\\par";
 }
@@ -47,8 +49,7 @@ const QList<QByteArray> kBibliographyPrefixes = {
     "\\par \\b Destinatari:\\b0\\f1  \\f0 ",
 };
 
-QByteArray expectedDocument(const QByteArray &title, const QList<QByteArray> &prefixes,
-                            const QList<QByteArray> &values)
+QByteArray expectedDocument(const QByteArray &title, const QList<QByteArray> &prefixes, const QList<QByteArray> &values)
 {
     QByteArray doc = head(title);
     for (qsizetype i = 0; i < prefixes.size(); ++i) {
@@ -86,16 +87,19 @@ void TestRtfWriter::authorCard()
     const RtfCardKind &kind = rtfCardKind(RtfCard::Author);
     QCOMPARE(QByteArray(kind.title), QByteArray("SCHEDA AUTORE"));
     QCOMPARE(QByteArray(kind.documentName), QByteArray("Scheda_Autore.rtf"));
-    const QStringList values{QStringLiteral("  Giovanni Verga "),   QStringLiteral("Italiana"),
-                             QStringLiteral("Ottocento"),           QStringLiteral("Verismo"),
-                             QStringLiteral("Romanzi, novelle"),    QStringLiteral("Nato a Catania.\r\nVisse a Milano.\r\nMorì nel 1922."),
-                             QStringLiteral("I Malavoglia"),        QString(),
-                             QStringLiteral("Mastro-don Gesualdo"), QStringLiteral("{Ottimo} \\ C:\\Libri")};
+    const QStringList values{
+        QStringLiteral("  Giovanni Verga "),   QStringLiteral("Italiana"),
+        QStringLiteral("Ottocento"),           QStringLiteral("Verismo"),
+        QStringLiteral("Romanzi, novelle"),    QStringLiteral("Nato a Catania.\r\nVisse a Milano.\r\nMorì nel 1922."),
+        QStringLiteral("I Malavoglia"),        QString(),
+        QStringLiteral("Mastro-don Gesualdo"), QStringLiteral("{Ottimo} \\ C:\\Libri")};
     const QByteArray doc = rtfCard(QString::fromLatin1(kind.title), cardFields(kind, values));
-    const QList<QByteArray> expectedValues{"Giovanni Verga", "Italiana", "Ottocento", "Verismo", "Romanzi, novelle",
-                                           "Nato a Catania.\\par Visse a Milano.\\par Mor\xEC nel 1922.",
-                                           "I Malavoglia", "", "Mastro-don Gesualdo",
-                                           "\\{Ottimo\\} \\\\ C:\\\\Libri"};
+    const QList<QByteArray> expectedValues{
+        "Giovanni Verga",      "Italiana",
+        "Ottocento",           "Verismo",
+        "Romanzi, novelle",    "Nato a Catania.\\par Visse a Milano.\\par Mor\xEC nel 1922.",
+        "I Malavoglia",        "",
+        "Mastro-don Gesualdo", "\\{Ottimo\\} \\\\ C:\\\\Libri"};
     QCOMPARE(doc, expectedDocument("SCHEDA AUTORE", kAuthorPrefixes, expectedValues));
     QVERIFY(!doc.contains('\n') && !doc.contains('\r'));
 }
@@ -118,7 +122,8 @@ void TestRtfWriter::emptyCards()
     const RtfCardKind &kind = rtfCardKind(RtfCard(card));
     QCOMPARE(QByteArray(kind.title), title);
     QCOMPARE(QByteArray(kind.documentName), documentName);
-    const QByteArray doc = rtfCard(QString::fromLatin1(kind.title), cardFields(kind, QStringList(10, QStringLiteral("  "))));
+    const QByteArray doc =
+        rtfCard(QString::fromLatin1(kind.title), cardFields(kind, QStringList(10, QStringLiteral("  "))));
     const auto &prefixes = RtfCard(card) == RtfCard::Author ? kAuthorPrefixes : kBibliographyPrefixes;
     QCOMPARE(doc, expectedDocument(title, prefixes, {}));
 }

@@ -20,7 +20,9 @@ QByteArray prologue(const QByteArray &sheet)
            "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">"
            "<!--[if gte mso 9]><xml>"
            "<x:ExcelWorkbook><x:ExcelWorksheets><x:ExcelWorksheet>"
-           "<x:Name>" + sheet + "</x:Name>"
+           "<x:Name>" +
+           sheet +
+           "</x:Name>"
            "<x:WorksheetOptions><x:Selected/><x:Panes><x:Pane>"
            "<x:Number>1</x:Number><x:ActiveRow>3</x:ActiveRow>"
            "</x:Pane></x:Panes>"
@@ -35,11 +37,14 @@ const QByteArray kEpilogue = "</table></body></html>";
 
 QByteArray headerCell(int width, const QByteArray &text)
 {
-    return "<td style=\"text-align: left; font-weight: bold;\" width=" + QByteArray::number(width) + ">" + text
-           + "</td>";
+    return "<td style=\"text-align: left; font-weight: bold;\" width=" + QByteArray::number(width) + ">" + text +
+           "</td>";
 }
 
-QByteArray dataCell(const QByteArray &text) { return "<td style=\"text-align: left;\" sdnum=\"1040;0;@\">" + text + "</td>"; }
+QByteArray dataCell(const QByteArray &text)
+{
+    return "<td style=\"text-align: left;\" sdnum=\"1040;0;@\">" + text + "</td>";
+}
 
 QByteArray write(const QString &sheet, const QList<SheetColumn> &columns, const QList<QStringList> &rows)
 {
@@ -70,10 +75,10 @@ void TestSpreadsheetWriter::wholeDocument()
                                      {QStringLiteral("Citt\u00E0 pubblicazione"), 250}};
     const QList<QStringList> rows{{QStringLiteral("Il Gattopardo"), QStringLiteral("Milano")},
                                   {QStringLiteral("  I Malavoglia "), QString()}};
-    const QByteArray expected = prologue("Riepilogo Libri") + "<tr>" + headerCell(350, "Titolo libro")
-                                + headerCell(250, "Citt\xE0 pubblicazione") + "</tr>"
-                                + "<tr>" + dataCell("Il Gattopardo") + dataCell("Milano") + "</tr>"
-                                + "<tr>" + dataCell("I Malavoglia") + dataCell("") + "</tr>" + kEpilogue;
+    const QByteArray expected = prologue("Riepilogo Libri") + "<tr>" + headerCell(350, "Titolo libro") +
+                                headerCell(250, "Citt\xE0 pubblicazione") + "</tr>" + "<tr>" +
+                                dataCell("Il Gattopardo") + dataCell("Milano") + "</tr>" + "<tr>" +
+                                dataCell("I Malavoglia") + dataCell("") + "</tr>" + kEpilogue;
     const QByteArray doc = write(QStringLiteral("Riepilogo Libri"), columns, rows);
     QCOMPARE(doc, expected);
     QVERIFY(!doc.contains('\n') && !doc.contains('\r'));

@@ -70,8 +70,8 @@ QByteArray manyBooks(int rows)
 {
     QByteArray csv = "Titolo;Autore;ISBN;Note\r\n";
     for (int i = 0; i < rows; ++i)
-        csv += "Libro " + QByteArray::number(i) + ";Autore " + QByteArray::number(i % 97) + ";97800000"
-               + QByteArray::number(10000 + i) + ";nota\r\n";
+        csv += "Libro " + QByteArray::number(i) + ";Autore " + QByteArray::number(i % 97) + ";97800000" +
+               QByteArray::number(10000 + i) + ";nota\r\n";
     return csv;
 }
 
@@ -140,7 +140,8 @@ void TestCatalogueImport::goodreadsRowsAsSaveStoresThem()
     QCOMPARE(raw(calvino, Annullata), QByteArray("No"));
     QCOMPARE(raw(calvino, File01), QByteArray(""));
     // Row 4: the quoted line break stored as CR LF.
-    QCOMPARE(raw(books[1], Autore), QByteArray("F\xEB" "dor Dostoevskij"));
+    QCOMPARE(raw(books[1], Autore), QByteArray("F\xEB"
+                                               "dor Dostoevskij"));
     QCOMPARE(raw(books[1], Note), QByteArray("Due righe:\r\nseconda riga"));
     QCOMPARE(raw(books[1], Codice), QByteArray("IMP-000002"));
     // Row 7: cut at the title's 250 characters, then trimmed as Save trims:
@@ -152,9 +153,15 @@ void TestCatalogueImport::goodreadsRowsAsSaveStoresThem()
     QCOMPARE(books[3].text(Titolo), QStringLiteral("Il \"Gattopardo\""));
     QCOMPARE(books[3].text(Isbn), QStringLiteral("8845292614"));
     // Each record byte for byte what Save builds from the same texts.
-    Record saved = book({{Titolo, "Il \"Gattopardo\""}, {Codice, "IMP-000004"}, {Autore, "Giuseppe Tomasi di Lampedusa"},
-                         {Editore, "Feltrinelli"}, {Isbn, "8845292614"}, {Formato, "Paperback"}, {Pagine, "330"},
-                         {Anno, "2002"}, {Prima, "1958"}});
+    Record saved = book({{Titolo, "Il \"Gattopardo\""},
+                         {Codice, "IMP-000004"},
+                         {Autore, "Giuseppe Tomasi di Lampedusa"},
+                         {Editore, "Feltrinelli"},
+                         {Isbn, "8845292614"},
+                         {Formato, "Paperback"},
+                         {Pagine, "330"},
+                         {Anno, "2002"},
+                         {Prima, "1958"}});
     QCOMPARE(books[3].bytes(), saved.bytes());
 }
 
@@ -231,10 +238,11 @@ void TestCatalogueImport::checkedAgainstTheArchive()
     QFETCH(QByteArray, row);
     QFETCH(bool, present);
     QTemporaryDir dir;
-    writeArchive(dir, {book({{Titolo, "x"}, {Codice, "ABC-7"}, {Autore, "y"}, {Isbn, "9788845292613"}}),
-                       book({{Titolo, "x"}, {Codice, "P-1"}, {Autore, "y"}, {Isbn, "0140449132"}}),
-                       book({{Titolo, "x"}, {Codice, "P-2"}, {Autore, "y"}, {Isbn, "080442957X"}}),
-                       book({{Titolo, "x"}, {Codice, "OLD-1"}, {Autore, "y"}, {Isbn, "1111111111"}, {Annullata, yes()}})});
+    writeArchive(dir,
+                 {book({{Titolo, "x"}, {Codice, "ABC-7"}, {Autore, "y"}, {Isbn, "9788845292613"}}),
+                  book({{Titolo, "x"}, {Codice, "P-1"}, {Autore, "y"}, {Isbn, "0140449132"}}),
+                  book({{Titolo, "x"}, {Codice, "P-2"}, {Autore, "y"}, {Isbn, "080442957X"}}),
+                  book({{Titolo, "x"}, {Codice, "OLD-1"}, {Autore, "y"}, {Isbn, "1111111111"}, {Annullata, yes()}})});
     const QByteArray before = test::readAll(archivePath(dir));
     for (const bool duplicatesToo : {false, true}) {
         CatalogueImport imp;
@@ -300,14 +308,20 @@ void TestCatalogueImport::roundTripThroughTheExport()
     QFETCH(QByteArray, bodyCell);
     QTemporaryDir from, to;
     QList<Record> books;
-    books << book({{Titolo, QStringLiteral("Però <l'ultima> & la prima")}, {Codice, "A&B-1"},
-                   {Autore, QStringLiteral("Cesare Pavese")}, {Nazione, QStringLiteral("Italia")},
-                   {Citta, QStringLiteral("Città di Castello")}, {Isbn, "978-88-06-21914-2"},
-                   {Note, "prima riga\r\nseconda <riga>\r\nterza & ultima"}, {Prezzo, QStringLiteral("€ 12,50")},
-                   {Prima, "1950"}, {Annullata, yes()}});
+    books << book({{Titolo, QStringLiteral("Però <l'ultima> & la prima")},
+                   {Codice, "A&B-1"},
+                   {Autore, QStringLiteral("Cesare Pavese")},
+                   {Nazione, QStringLiteral("Italia")},
+                   {Citta, QStringLiteral("Città di Castello")},
+                   {Isbn, "978-88-06-21914-2"},
+                   {Note, "prima riga\r\nseconda <riga>\r\nterza & ultima"},
+                   {Prezzo, QStringLiteral("€ 12,50")},
+                   {Prima, "1950"},
+                   {Annullata, yes()}});
     Record full = book({});
-    for (int f : {Titolo, Codice, Scaffale, Autore, Nazione, Curatore, Dewey, Pagine, Genere, Giudizio, Editore, Isbn,
-                  Citta, Anno, Volumi, Prezzo, Collana, Formato, Originale, Lingua, Prima, Traduttore, Versione, Note})
+    for (int f :
+         {Titolo, Codice, Scaffale, Autore, Nazione, Curatore, Dewey,     Pagine, Genere, Giudizio,   Editore,  Isbn,
+          Citta,  Anno,   Volumi,   Prezzo, Collana, Formato,  Originale, Lingua, Prima,  Traduttore, Versione, Note})
         full.setText(f, QStringLiteral("%1 \"àèìòù\" %2").arg(QString::fromLatin1(kFields[f].name)).arg(f));
     books << full << book({{Titolo, "Solo titolo"}, {Codice, "C-3"}, {Autore, "Qualcuno"}});
     writeArchive(from, books);
@@ -355,9 +369,10 @@ void TestCatalogueImport::stoppedOrFailedLeavesTheArchive()
     QFETCH(qint64, freeSpace);
     QTemporaryDir dir;
     // Two books and the start of a third another program was cut off writing.
-    writeArchive(dir, {book({{Titolo, "x"}, {Codice, "C-1"}, {Autore, "y"}}),
-                       book({{Titolo, "z"}, {Codice, "C-2"}, {Autore, "w"}})},
-                 QByteArray("\x05partial record", 15));
+    writeArchive(
+        dir,
+        {book({{Titolo, "x"}, {Codice, "C-1"}, {Autore, "y"}}), book({{Titolo, "z"}, {Codice, "C-2"}, {Autore, "w"}})},
+        QByteArray("\x05partial record", 15));
     const QByteArray before = test::readAll(archivePath(dir));
 
     CatalogueImport imp;

@@ -77,17 +77,15 @@ void TestCatalogueReader::cells_data()
     QTest::newRow("tab") << QByteArray("T\tA\nx, z\ty\n") << QList<QStringList>{{"x, z", "y"}};
     QTest::newRow("doubled quotes") << QByteArray("T,A\n\"Il \"\"Gattopardo\"\"\",\"a,b\"\n")
                                     << QList<QStringList>{{"Il \"Gattopardo\"", "a,b"}};
-    QTest::newRow("quoted LF becomes CR LF") << QByteArray("T,A\n\"uno\ndue\",y\n")
-                                             << QList<QStringList>{{"uno\r\ndue", "y"}};
+    QTest::newRow("quoted LF becomes CR LF")
+        << QByteArray("T,A\n\"uno\ndue\",y\n") << QList<QStringList>{{"uno\r\ndue", "y"}};
     QTest::newRow("quoted CR LF kept") << QByteArray("T,A\r\n\"uno\r\ndue\r\ntre\",y\r\n")
                                        << QList<QStringList>{{"uno\r\ndue\r\ntre", "y"}};
-    QTest::newRow("CR line ends, no last break") << QByteArray("T,A\rx,y\rz,w")
-                                                 << QList<QStringList>{{"x", "y"}, {"z", "w"}};
-    QTest::newRow("blank lines passed over") << QByteArray("\n\nT,A\n\n , \nx,y\n\n")
-                                             << QList<QStringList>{{"x", "y"}};
+    QTest::newRow("CR line ends, no last break")
+        << QByteArray("T,A\rx,y\rz,w") << QList<QStringList>{{"x", "y"}, {"z", "w"}};
+    QTest::newRow("blank lines passed over") << QByteArray("\n\nT,A\n\n , \nx,y\n\n") << QList<QStringList>{{"x", "y"}};
     QTest::newRow("short and long rows") << QByteArray("T,A\nx\nx,y,z\n") << QList<QStringList>{{"x"}, {"x", "y", "z"}};
-    QTest::newRow("unterminated quote takes the rest") << QByteArray("T,A\n\"x,y\n")
-                                                       << QList<QStringList>{{"x,y\r\n"}};
+    QTest::newRow("unterminated quote takes the rest") << QByteArray("T,A\n\"x,y\n") << QList<QStringList>{{"x,y\r\n"}};
     QTest::newRow("utf-8 with mark") << QByteArray("\xEF\xBB\xBFT,A\nCitt\xC3\xA0,y\n") << QList<QStringList>{{a, "y"}};
     QTest::newRow("utf-8 without mark") << QByteArray("T,A\nCitt\xC3\xA0,y\n") << QList<QStringList>{{a, "y"}};
     QTest::newRow("windows-1252") << QByteArray("T,A\nCitt\xE0,\x80 5\n")
@@ -137,13 +135,13 @@ void TestCatalogueReader::errors_data()
     QTest::newRow("picture") << QByteArray("\x89PNG\r\n\x1a\n\x01\x02\x03\x04\x05\x06\x07", 15) << CatalogueFormat::Auto
                              << ReadError::NotText;
     QTest::newRow("header only") << QByteArray("Titolo;Autore\r\n") << CatalogueFormat::Auto << ReadError::NoRows;
-    QTest::newRow("header and blank rows") << QByteArray("Titolo;Autore\r\n;\r\n \r\n") << CatalogueFormat::Auto
-                                           << ReadError::NoRows;
+    QTest::newRow("header and blank rows")
+        << QByteArray("Titolo;Autore\r\n;\r\n \r\n") << CatalogueFormat::Auto << ReadError::NoRows;
     QTest::newRow("document with header only")
         << QByteArray("<html><table><tr><td>Titolo libro</td></tr></table></html>") << CatalogueFormat::Auto
         << ReadError::NoRows;
-    QTest::newRow("document forced on a csv") << QByteArray("T,A\nx,y\n") << CatalogueFormat::Spreadsheet
-                                              << ReadError::NotSpreadsheet;
+    QTest::newRow("document forced on a csv")
+        << QByteArray("T,A\nx,y\n") << CatalogueFormat::Spreadsheet << ReadError::NotSpreadsheet;
 }
 
 void TestCatalogueReader::errors()
@@ -167,13 +165,13 @@ void TestCatalogueReader::formatFound_data()
     const QByteArray doc = sheet("<td style=\"text-align: left;\">", {"T", "A"});
     QTest::newRow("goodreads") << gr << CatalogueFormat::Auto << CatalogueFormat::Goodreads;
     QTest::newRow("librarything") << lt << CatalogueFormat::Auto << CatalogueFormat::LibraryThing;
-    QTest::newRow("librarything names with commas") << QByteArray("Book Id,Title,Primary Author\n1,T,A\n")
-                                                    << CatalogueFormat::Auto << CatalogueFormat::Delimited;
+    QTest::newRow("librarything names with commas")
+        << QByteArray("Book Id,Title,Primary Author\n1,T,A\n") << CatalogueFormat::Auto << CatalogueFormat::Delimited;
     QTest::newRow("document") << doc << CatalogueFormat::Auto << CatalogueFormat::Spreadsheet;
     QTest::newRow("plain csv") << QByteArray("Titolo,Autore\nT,A\n") << CatalogueFormat::Auto
                                << CatalogueFormat::Delimited;
-    QTest::newRow("goodreads forced on a plain csv") << QByteArray("Title,Author\nT,A\n")
-                                                     << CatalogueFormat::Goodreads << CatalogueFormat::Goodreads;
+    QTest::newRow("goodreads forced on a plain csv")
+        << QByteArray("Title,Author\nT,A\n") << CatalogueFormat::Goodreads << CatalogueFormat::Goodreads;
     QTest::newRow("plain forced on goodreads") << gr << CatalogueFormat::Delimited << CatalogueFormat::Delimited;
 }
 
@@ -250,16 +248,26 @@ void TestCatalogueReader::rules_data()
     QTest::addColumn<CellRule>("rule");
     QTest::addColumn<QString>("cell");
     QTest::addColumn<QString>("text");
-    QTest::newRow("formula") << CellRule::FormulaQuotes << "=\"8804668237\"" << "8804668237";
-    QTest::newRow("empty formula") << CellRule::FormulaQuotes << "=\"\"" << "";
-    QTest::newRow("no formula") << CellRule::FormulaQuotes << "8804668237" << "8804668237";
-    QTest::newRow("brackets") << CellRule::Brackets << "[2070291340]" << "2070291340";
-    QTest::newRow("publication") << CellRule::UpToParenthesis << "Gallimard (1979), Poche" << "Gallimard";
-    QTest::newRow("publication without year") << CellRule::UpToParenthesis << "Gallimard" << "Gallimard";
-    QTest::newRow("dewey") << CellRule::FirstThree << "853.914" << "853";
-    QTest::newRow("date in brackets") << CellRule::IsoDate << "[2007-04-16]" << "16/04/2007";
-    QTest::newRow("short date") << CellRule::IsoDate << "2024-3-5" << "05/03/2024";
-    QTest::newRow("other date kept") << CellRule::IsoDate << "aprile 2007" << "aprile 2007";
+    QTest::newRow("formula") << CellRule::FormulaQuotes << "=\"8804668237\""
+                             << "8804668237";
+    QTest::newRow("empty formula") << CellRule::FormulaQuotes << "=\"\""
+                                   << "";
+    QTest::newRow("no formula") << CellRule::FormulaQuotes << "8804668237"
+                                << "8804668237";
+    QTest::newRow("brackets") << CellRule::Brackets << "[2070291340]"
+                              << "2070291340";
+    QTest::newRow("publication") << CellRule::UpToParenthesis << "Gallimard (1979), Poche"
+                                 << "Gallimard";
+    QTest::newRow("publication without year") << CellRule::UpToParenthesis << "Gallimard"
+                                              << "Gallimard";
+    QTest::newRow("dewey") << CellRule::FirstThree << "853.914"
+                           << "853";
+    QTest::newRow("date in brackets") << CellRule::IsoDate << "[2007-04-16]"
+                                      << "16/04/2007";
+    QTest::newRow("short date") << CellRule::IsoDate << "2024-3-5"
+                                << "05/03/2024";
+    QTest::newRow("other date kept") << CellRule::IsoDate << "aprile 2007"
+                                     << "aprile 2007";
 }
 
 void TestCatalogueReader::rules()

@@ -39,17 +39,26 @@ void TestHelpTopics::topics_data()
     QTest::addColumn<QString>("screen");
     QTest::addColumn<QString>("title");
     QTest::addColumn<int>("paragraphs");
-    QTest::newRow("start menu") << "TfrmAvvio" << "Uno sguardo a Opusteca 2.0." << 23;
-    QTest::newRow("books") << "TfrmLibri" << "Archivio Libri." << 9;
-    QTest::newRow("authors") << "TfrmAutori" << "Archivio Autori." << 6;
-    QTest::newRow("bibliographies") << "TfrmBibliografie" << "Archivio Bibliografie." << 5;
-    QTest::newRow("book export") << "TfrmExpLibri" << "Esportazione archivio libri in Microsoft Excel." << 3;
-    QTest::newRow("catalogue import") << "TfrmImportaLibri" << "Importazione di un catalogo esistente." << 6;
-    QTest::newRow("author export") << "TfrmExpAutori" << "Esportazione archivio autori in Microsoft Excel." << 3;
+    QTest::newRow("start menu") << "TfrmAvvio"
+                                << "Uno sguardo a Opusteca 2.0." << 23;
+    QTest::newRow("books") << "TfrmLibri"
+                           << "Archivio Libri." << 9;
+    QTest::newRow("authors") << "TfrmAutori"
+                             << "Archivio Autori." << 6;
+    QTest::newRow("bibliographies") << "TfrmBibliografie"
+                                    << "Archivio Bibliografie." << 5;
+    QTest::newRow("book export") << "TfrmExpLibri"
+                                 << "Esportazione archivio libri in Microsoft Excel." << 3;
+    QTest::newRow("catalogue import") << "TfrmImportaLibri"
+                                      << "Importazione di un catalogo esistente." << 6;
+    QTest::newRow("author export") << "TfrmExpAutori"
+                                   << "Esportazione archivio autori in Microsoft Excel." << 3;
     QTest::newRow("bibliography export") << "TfrmExpBibliografie"
                                          << "Esportazione archivio bibliografie in Microsoft Excel." << 3;
-    QTest::newRow("loans") << "TfrmPrestiti" << "Libri in prestito." << 6;
-    QTest::newRow("statistics") << "TfrmStatistiche" << "Statistiche dell'archivio." << 3;
+    QTest::newRow("loans") << "TfrmPrestiti"
+                           << "Libri in prestito." << 6;
+    QTest::newRow("statistics") << "TfrmStatistiche"
+                                << "Statistiche dell'archivio." << 3;
 }
 
 void TestHelpTopics::topics()
@@ -110,13 +119,15 @@ void TestHelpTopics::parsing_data()
                                           << "Titolo." << QStringList{"una riga e la seguente.", "Secondo."};
     QTest::newRow("saved with CR LF") << "Titolo.\r\n\r\nPrimo\r\nparagrafo.\r\n\r\nSecondo.\r\n"
                                       << "Titolo." << QStringList{"Primo paragrafo.", "Secondo."};
-    QTest::newRow("extra empty lines and blanks")
-        << "\n  Titolo.  \n\n\n\n  Primo.  \n   \n\nSecondo.\n\n\n" << "Titolo."
-        << QStringList{"Primo.", "Secondo."};
-    QTest::newRow("title only") << "Titolo." << "Titolo." << QStringList{};
-    QTest::newRow("empty file") << "" << "" << QStringList{};
+    QTest::newRow("extra empty lines and blanks") << "\n  Titolo.  \n\n\n\n  Primo.  \n   \n\nSecondo.\n\n\n"
+                                                  << "Titolo." << QStringList{"Primo.", "Secondo."};
+    QTest::newRow("title only") << "Titolo."
+                                << "Titolo." << QStringList{};
+    QTest::newRow("empty file") << ""
+                                << "" << QStringList{};
     QTest::newRow("accented text kept") << QStringLiteral("Perch\u00E9?\n\n\u00C8 cos\u00EC.")
-                                        << QStringLiteral("Perch\u00E9?") << QStringList{QStringLiteral("\u00C8 cos\u00EC.")};
+                                        << QStringLiteral("Perch\u00E9?")
+                                        << QStringList{QStringLiteral("\u00C8 cos\u00EC.")};
 }
 
 void TestHelpTopics::parsing()

@@ -76,13 +76,20 @@ void TestRegionalSettings::zoneLeftOut_data()
 {
     QTest::addColumn<QString>("format");
     QTest::addColumn<QString>("without");
-    QTest::newRow("zone last") << "HH:mm:ss t" << "HH:mm:ss";
-    QTest::newRow("zone first") << "t HH:mm:ss" << "HH:mm:ss";
-    QTest::newRow("twelve hours") << "h:mm:ss AP t" << "h:mm:ss AP";
-    QTest::newRow("zone in brackets") << "HH:mm:ss (t)" << "HH:mm:ss";
-    QTest::newRow("long zone name") << "H.mm.ss tttt" << "H.mm.ss";
-    QTest::newRow("quoted t stays") << "HH 'tempo' mm t" << "HH 'tempo' mm";
-    QTest::newRow("no zone") << "HH:mm:ss" << "HH:mm:ss";
+    QTest::newRow("zone last") << "HH:mm:ss t"
+                               << "HH:mm:ss";
+    QTest::newRow("zone first") << "t HH:mm:ss"
+                                << "HH:mm:ss";
+    QTest::newRow("twelve hours") << "h:mm:ss AP t"
+                                  << "h:mm:ss AP";
+    QTest::newRow("zone in brackets") << "HH:mm:ss (t)"
+                                      << "HH:mm:ss";
+    QTest::newRow("long zone name") << "H.mm.ss tttt"
+                                    << "H.mm.ss";
+    QTest::newRow("quoted t stays") << "HH 'tempo' mm t"
+                                    << "HH 'tempo' mm";
+    QTest::newRow("no zone") << "HH:mm:ss"
+                             << "HH:mm:ss";
 }
 
 void TestRegionalSettings::zoneLeftOut()

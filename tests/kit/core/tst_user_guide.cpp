@@ -32,10 +32,7 @@ class TestUserGuide : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        QVERIFY2(QFileInfo::exists(kGuide), qPrintable(kGuide + QStringLiteral(" was not built")));
-    }
+    void initTestCase() { QVERIFY2(QFileInfo::exists(kGuide), qPrintable(kGuide + QStringLiteral(" was not built"))); }
 
     void opensAsPdf()
     {
@@ -76,13 +73,13 @@ private slots:
         QVERIFY(p.waitForFinished(30000));
         const QString raw = QString::fromUtf8(p.readAllStandardOutput()).simplified();
         QVERIFY2(!raw.isEmpty(), "pdftotext could not read the guide");
-        for (QChar c : raw)
-            QVERIFY2(c.unicode() < 0xFB00 || c.unicode() > 0xFB06, "a ligature in the guide's text");
+        for (QChar c : raw) QVERIFY2(c.unicode() < 0xFB00 || c.unicode() > 0xFB06, "a ligature in the guide's text");
         // Words with the letter pairs fonts join: every one the topics write is found.
         QStringList tried;
         for (const QString &screen : helpTopicScreens())
             for (const QString &word : helpTopic(screen).text().split(QRegularExpression(QStringLiteral("\\W+"))))
-                if (word.contains(QRegularExpression(QStringLiteral("f[filt]"))) && !tried.contains(word)) tried << word;
+                if (word.contains(QRegularExpression(QStringLiteral("f[filt]"))) && !tried.contains(word))
+                    tried << word;
         QVERIFY(tried.size() >= 5);
         for (const QString &word : tried) QVERIFY2(raw.contains(word), qPrintable(word));
     }

@@ -14,16 +14,16 @@ private slots:
     {
         QTest::addColumn<QStringList>("values"); // Autore, Titolo, Citta, Editore, Anno
         QTest::addColumn<QString>("entry");
-        QTest::newRow("all fields")
-            << QStringList{"Umberto Eco", "Il nome della rosa", "Milano", "Bompiani", "1980"}
-            << "Umberto Eco, Il nome della rosa, Milano, Bompiani, 1980";
+        QTest::newRow("all fields") << QStringList{"Umberto Eco", "Il nome della rosa", "Milano", "Bompiani", "1980"}
+                                    << "Umberto Eco, Il nome della rosa, Milano, Bompiani, 1980";
         QTest::newRow("no city and publisher keep their separators")
             << QStringList{"Umberto Eco", "Il nome della rosa", "", "", "1980"}
             << "Umberto Eco, Il nome della rosa, , , 1980";
         QTest::newRow("no year") << QStringList{"A", "T", "C", "E", ""} << "A, T, C, E, ";
-        QTest::newRow("blanks trimmed")
-            << QStringList{"  Italo Calvino ", " Le citt\u00E0 invisibili", "Torino\t", " Einaudi", " 1972 "}
-            << QStringLiteral("Italo Calvino, Le citt\u00E0 invisibili, Torino, Einaudi, 1972");
+        QTest::newRow("blanks trimmed") << QStringList{"  Italo Calvino ", " Le citt\u00E0 invisibili", "Torino\t",
+                                                       " Einaudi", " 1972 "}
+                                        << QStringLiteral(
+                                               "Italo Calvino, Le citt\u00E0 invisibili, Torino, Einaudi, 1972");
     }
     void build()
     {
@@ -46,10 +46,7 @@ private slots:
         QCOMPARE(bookentry::build(Record(bookLayout(), bytes)), QStringLiteral("Eco, , , , "));
     }
 
-    void buildRefusesOtherRecords()
-    {
-        QCOMPARE(bookentry::build(Record(authorLayout())), QString());
-    }
+    void buildRefusesOtherRecords() { QCOMPARE(bookentry::build(Record(authorLayout())), QString()); }
 
     void appendTo_data()
     {
@@ -58,8 +55,10 @@ private slots:
         const QString e = QStringLiteral("Eco, Il nome della rosa, Milano, Bompiani, 1980");
         QTest::newRow("empty field: entry alone") << "" << e;
         QTest::newRow("blanks and empty lines dropped") << "  \r\n \t\n\r" << e;
-        QTest::newRow("after text: LF then CR") << "Prima opera" << "Prima opera\n\r" + e;
-        QTest::newRow("old text kept untrimmed") << " Prima opera \r\n" << " Prima opera \r\n\n\r" + e;
+        QTest::newRow("after text: LF then CR") << "Prima opera"
+                                                << "Prima opera\n\r" + e;
+        QTest::newRow("old text kept untrimmed") << " Prima opera \r\n"
+                                                 << " Prima opera \r\n\n\r" + e;
         QTest::newRow("second import") << e << e + "\n\r" + e;
     }
     void appendTo()

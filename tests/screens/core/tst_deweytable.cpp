@@ -54,11 +54,11 @@ private slots:
         QVERIFY(t.size() >= 10);
         QCOMPARE(t.mid(0, 5), (QStringList{"001 CONOSCENZA", "001 VITA INTELLETTUALE", "001 STUDIO E CULTURA",
                                            "001 DISCIPLINE UMANISTICHE", "001 RICERCA"}));
-        QCOMPARE(t.mid(t.size() - 5),
-                 (QStringList{"996 STORIA. ALTRE PARTI DEL PACIFICO POLINESIA",
-                              "996 STORIA. PACIFICO CENTROSETTENTRIONALE HAWAII",
-                              "997 STORIA. ISOLE DELL'OCEANO ATLANTICO", "998 STORIA. ISOLE ARTICHE E ANTARTIDE",
-                              "999 STORIA DI MONDI EXTRATERRESTRI"}));
+        QCOMPARE(
+            t.mid(t.size() - 5),
+            (QStringList{"996 STORIA. ALTRE PARTI DEL PACIFICO POLINESIA",
+                         "996 STORIA. PACIFICO CENTROSETTENTRIONALE HAWAII", "997 STORIA. ISOLE DELL'OCEANO ATLANTICO",
+                         "998 STORIA. ISOLE ARTICHE E ANTARTIDE", "999 STORIA DI MONDI EXTRATERRESTRI"}));
     }
 
     void parse_data()
@@ -67,14 +67,15 @@ private slots:
         QTest::addColumn<QStringList>("entries");
         QTest::newRow("empty") << QByteArray() << QStringList();
         QTest::newRow("lf") << QByteArray("001 A\n002 B\n") << QStringList{"001 A", "002 B"};
-        QTest::newRow("crlf from a windows checkout") << QByteArray("001 A\r\n002 B\r\n") << QStringList{"001 A", "002 B"};
+        QTest::newRow("crlf from a windows checkout")
+            << QByteArray("001 A\r\n002 B\r\n") << QStringList{"001 A", "002 B"};
         QTest::newRow("no final line break") << QByteArray("001 A\n002 B") << QStringList{"001 A", "002 B"};
-        QTest::newRow("blank lines are no entries") << QByteArray("\n001 A\n \r\n\n002 B\n\n")
-                                                    << QStringList{"001 A", "002 B"};
+        QTest::newRow("blank lines are no entries")
+            << QByteArray("\n001 A\n \r\n\n002 B\n\n") << QStringList{"001 A", "002 B"};
         QTest::newRow("inner blanks kept") << QByteArray("001 A  B\n") << QStringList{"001 A  B"};
         QTest::newRow("a repeated line stays twice") << QByteArray("001 A\n001 A\n") << QStringList{"001 A", "001 A"};
-        QTest::newRow("windows-1252 bytes") << QByteArray("001 CITT\xC0 \x80\n")
-                                            << QStringList{QStringLiteral("001 CITT\u00C0 \u20AC")};
+        QTest::newRow("windows-1252 bytes")
+            << QByteArray("001 CITT\xC0 \x80\n") << QStringList{QStringLiteral("001 CITT\u00C0 \u20AC")};
     }
     void parse()
     {

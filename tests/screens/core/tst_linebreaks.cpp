@@ -19,10 +19,10 @@ private slots:
         QTest::newRow("CR LF") << "a\r\nb" << QStringList{"a", "b"} << QStringList{"\r\n"};
         QTest::newRow("LF CR is one break") << "a\n\rb" << QStringList{"a", "b"} << QStringList{"\n\r"};
         QTest::newRow("lone CR and LF") << "a\rb\nc" << QStringList{"a", "b", "c"} << QStringList{"\r", "\n"};
-        QTest::newRow("two CR LF are two breaks") << "a\r\n\r\nb" << QStringList{"a", "", "b"}
-                                                  << QStringList{"\r\n", "\r\n"};
-        QTest::newRow("typed break then import") << "a\r\n\n\rb" << QStringList{"a", "", "b"}
-                                                 << QStringList{"\r\n", "\n\r"};
+        QTest::newRow("two CR LF are two breaks")
+            << "a\r\n\r\nb" << QStringList{"a", "", "b"} << QStringList{"\r\n", "\r\n"};
+        QTest::newRow("typed break then import")
+            << "a\r\n\n\rb" << QStringList{"a", "", "b"} << QStringList{"\r\n", "\n\r"};
         QTest::newRow("break at both ends") << "\nx\r" << QStringList{"", "x", ""} << QStringList{"\n", "\r"};
     }
     void split()

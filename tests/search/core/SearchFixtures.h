@@ -29,8 +29,7 @@ inline Record makeRecord(const RecordLayout &layout, const Fields &fields)
 inline Record book(const Fields &fields) { return makeRecord(bookLayout(), fields); }
 
 // A book as the card saves it: mandatory fields filled, not cancelled, not lent.
-inline Record book(const QString &code, const QString &title, const QString &author,
-                   const Fields &more = {})
+inline Record book(const QString &code, const QString &title, const QString &author, const Fields &more = {})
 {
     Fields f{{libro::Codice, code}, {libro::Titolo, title}, {libro::Autore, author}};
     f += more;

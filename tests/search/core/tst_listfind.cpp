@@ -13,8 +13,8 @@ namespace {
 // Six entries; the word rosa is in entries 2 and 5 (indices 1 and 4), eco in 3 and 6.
 QStringList sixEntries()
 {
-    return {"Cod. 1  Il pendolo", "Cod. 2  La ROSA dei venti", "Cod. 3  Eco del mare",
-            "Cod. 4  Sentieri", "Cod. 5  Il nome della rosa", "Cod. 6  L'eco"};
+    return {"Cod. 1  Il pendolo", "Cod. 2  La ROSA dei venti",  "Cod. 3  Eco del mare",
+            "Cod. 4  Sentieri",   "Cod. 5  Il nome della rosa", "Cod. 6  L'eco"};
 }
 
 // One press of "Trova": the action and what the list shows after it.
@@ -38,17 +38,18 @@ private slots:
         QTest::addColumn<QList<Press>>("presses");
         const QStringList six = sixEntries();
         QTest::newRow("rosa: 2, 5, 2; Rosa continues; eco restarts")
-            << six
-            << QList<Press>{{-2, "rosa", Status::Found, 1}, {-2, "rosa", Status::Found, 4},
-                            {-2, "rosa", Status::Found, 1}, {-2, "Rosa", Status::Found, 4},
-                            {-2, "eco", Status::Found, 2}, {-2, "eco", Status::Found, 5},
-                            {-2, "eco", Status::Found, 2}};
+            << six << QList<Press>{{-2, "rosa", Status::Found, 1}, {-2, "rosa", Status::Found, 4},
+                                   {-2, "rosa", Status::Found, 1}, {-2, "Rosa", Status::Found, 4},
+                                   {-2, "eco", Status::Found, 2},  {-2, "eco", Status::Found, 5},
+                                   {-2, "eco", Status::Found, 2}};
         QTest::newRow("new key starts at the top even below the selection")
             << six << QList<Press>{{5, "rosa", Status::Found, 1}};
         QTest::newRow("selection moved by hand is where a repeated search goes on")
             << six
-            << QList<Press>{{-2, "rosa", Status::Found, 1}, {2, "rosa", Status::Found, 4},
-                            {5, "rosa", Status::Found, 1}, {4, "rosa", Status::Found, 1}};
+            << QList<Press>{{-2, "rosa", Status::Found, 1},
+                            {2, "rosa", Status::Found, 4},
+                            {5, "rosa", Status::Found, 1},
+                            {4, "rosa", Status::Found, 1}};
         QTest::newRow("key only in the selected entry keeps it selected")
             << six << QList<Press>{{-2, "sentieri", Status::Found, 3}, {-2, "sentieri", Status::Found, 3}};
         QTest::newRow("new key found in the first entry")
@@ -65,9 +66,8 @@ private slots:
             << QStringList{QStringLiteral("\u00C8 qui"), QStringLiteral("\u00E8 qui")}
             << QList<Press>{{-2, QStringLiteral("\u00E8"), Status::Found, 1},
                             {-2, QStringLiteral("\u00C8"), Status::Found, 0}};
-        QTest::newRow("one entry")
-            << QStringList{"solo"}
-            << QList<Press>{{-2, "solo", Status::Found, 0}, {-2, "solo", Status::Found, 0}};
+        QTest::newRow("one entry") << QStringList{"solo"}
+                                   << QList<Press>{{-2, "solo", Status::Found, 0}, {-2, "solo", Status::Found, 0}};
         QTest::newRow("a character outside the code page is in no entry")
             << QStringList{"Cod. 1  a?b"} << QList<Press>{{-2, QStringLiteral("\u0142"), Status::NotFound, 0}};
         QTest::newRow("empty list: not applicable")
@@ -89,7 +89,8 @@ private slots:
                                                : findInList(entries, selected, p.key, lastKey);
                 const QString where = QStringLiteral("%1, press %2").arg(onStored ? "stored" : "texts").arg(i + 1);
                 QVERIFY2(r.status == p.status, qPrintable(where));
-                QVERIFY2(r.selected == p.selected, qPrintable(QStringLiteral("%1 selected %2").arg(where).arg(r.selected)));
+                QVERIFY2(r.selected == p.selected,
+                         qPrintable(QStringLiteral("%1 selected %2").arg(where).arg(r.selected)));
                 selected = r.selected;
                 lastKey = r.lastKey;
             }

@@ -42,7 +42,8 @@ QStringList sortedAsSearched(const QStringList &lines, qsizetype skip = 0)
 
 QStringList stableSorted(QStringList lines)
 {
-    std::stable_sort(lines.begin(), lines.end(), [](const QString &a, const QString &b) { return linesort::less(a, b); });
+    std::stable_sort(lines.begin(), lines.end(),
+                     [](const QString &a, const QString &b) { return linesort::less(a, b); });
     return lines;
 }
 } // namespace
@@ -75,10 +76,10 @@ private slots:
     {
         const QString title = QStringLiteral("Il nome della rosa"); // 18 characters
         const QString author = QStringLiteral("Umberto Eco");       // 11 characters
-        const Record r = book("A12", title, author,
-                              {{libro::Citta, "Milano"}, {libro::Editore, "Bompiani"}, {libro::Anno, "1980"}});
-        const QString expected = "Cod. A12" + blanks(21) + "  " + title + blanks(32) + "  " + author
-            + blanks(19) + "  Milano Bompiani 1980";
+        const Record r =
+            book("A12", title, author, {{libro::Citta, "Milano"}, {libro::Editore, "Bompiani"}, {libro::Anno, "1980"}});
+        const QString expected =
+            "Cod. A12" + blanks(21) + "  " + title + blanks(32) + "  " + author + blanks(19) + "  Milano Bompiani 1980";
         QCOMPARE(listline::build(searchKind(SearchKind::Books), r), expected);
         QCOMPARE(expected.size(), 5 + 24 + 2 + 50 + 2 + 30 + 2 + 20);
     }
@@ -96,13 +97,19 @@ private slots:
             << Fields{{libro::Codice, "C1"}, {libro::Titolo, t60}, {libro::Autore, a45}, {libro::Anno, "1980"}}
             << "Cod. C1" + blanks(22) + "  " + t60.left(50) + "  " + a45.left(30) + "    1980";
         QTest::newRow("24-character code fills its column")
-            << Fields{{libro::Codice, "ABCDEFGHIJKLMNOPQRSTUVWX"}, {libro::Titolo, "T"}, {libro::Autore, "A"},
-                      {libro::Citta, QStringLiteral("Citt\u00E0 di Castello")}, {libro::Editore, "Lapi"}}
-            << "Cod. ABCDEFGHIJKLMNOPQRSTUVWX  T" + blanks(49) + "  A" + blanks(29) + "  "
-                   + QStringLiteral("Citt\u00E0 di Castello") + " Lapi ";
+            << Fields{{libro::Codice, "ABCDEFGHIJKLMNOPQRSTUVWX"},
+                      {libro::Titolo, "T"},
+                      {libro::Autore, "A"},
+                      {libro::Citta, QStringLiteral("Citt\u00E0 di Castello")},
+                      {libro::Editore, "Lapi"}}
+            << "Cod. ABCDEFGHIJKLMNOPQRSTUVWX  T" + blanks(49) + "  A" + blanks(29) + "  " +
+                   QStringLiteral("Citt\u00E0 di Castello") + " Lapi ";
         QTest::newRow("city missing, publisher and year kept")
-            << Fields{{libro::Codice, "C1"}, {libro::Titolo, "T"}, {libro::Autore, "A"},
-                      {libro::Editore, "Einaudi"}, {libro::Anno, "1947"}}
+            << Fields{{libro::Codice, "C1"},
+                      {libro::Titolo, "T"},
+                      {libro::Autore, "A"},
+                      {libro::Editore, "Einaudi"},
+                      {libro::Anno, "1947"}}
             << "Cod. C1" + blanks(22) + "  T" + blanks(49) + "  A" + blanks(29) + "  " + " Einaudi 1947";
     }
     void bookLine()
@@ -140,20 +147,20 @@ private slots:
                                                      {autore::Periodo, QString(40, QLatin1Char('p'))},
                                                      {autore::Corrente, QStringLiteral(" Dolce stil novo ")},
                                                      {autore::Biografia, "Nato a Firenze"}});
-        const QString expected = "Dante Alighieri" + blanks(15) + "  Nazione: Italia" + blanks(24)
-            + "  Periodo: " + QString(30, QLatin1Char('p')) + "  Corrente: Dolce stil novo";
+        const QString expected = "Dante Alighieri" + blanks(15) + "  Nazione: Italia" + blanks(24) +
+                                 "  Periodo: " + QString(30, QLatin1Char('p')) + "  Corrente: Dolce stil novo";
         QCOMPARE(listline::build(searchKind(SearchKind::Authors), r), expected);
     }
 
     void bibliographyLine()
     {
-        const Record r = makeRecord(bibliographyLayout(),
-                                    {{bibliografia::Titolo, QStringLiteral("Il Trecento in Toscana")},
-                                     {bibliografia::DataInizio, "marzo 2021"},
-                                     {bibliografia::DataFine, "2022"},
-                                     {bibliografia::Argomento, "Letteratura"}});
-        const QString expected = "Il Trecento in Toscana" + blanks(28) + "  Inizio: marzo 2021"
-            + "  Fine: 2022" + blanks(6) + "  Scopo: ";
+        const Record r =
+            makeRecord(bibliographyLayout(), {{bibliografia::Titolo, QStringLiteral("Il Trecento in Toscana")},
+                                              {bibliografia::DataInizio, "marzo 2021"},
+                                              {bibliografia::DataFine, "2022"},
+                                              {bibliografia::Argomento, "Letteratura"}});
+        const QString expected =
+            "Il Trecento in Toscana" + blanks(28) + "  Inizio: marzo 2021" + "  Fine: 2022" + blanks(6) + "  Scopo: ";
         QCOMPARE(listline::build(searchKind(SearchKind::Bibliographies), r), expected);
     }
 
@@ -170,28 +177,29 @@ private slots:
         QTest::newRow("a12 and A12 adjacent, stable")
             << QStringList{"Cod. B1", "Cod. A12  x", "Cod. a12  x", "Cod. A120"}
             << QStringList{"Cod. A12  x", "Cod. a12  x", "Cod. A120", "Cod. B1"};
-        QTest::newRow("equal lines keep input order")
-            << QStringList{"Cod. a12  x", "Cod. B1", "Cod. A12  x"}
-            << QStringList{"Cod. a12  x", "Cod. A12  x", "Cod. B1"};
+        QTest::newRow("equal lines keep input order") << QStringList{"Cod. a12  x", "Cod. B1", "Cod. A12  x"}
+                                                      << QStringList{"Cod. a12  x", "Cod. A12  x", "Cod. B1"};
         QTest::newRow("accented letters not folded, after Z")
             << QStringList{QStringLiteral("\u00C8rba"), "erba", "Zeta", QStringLiteral("\u00E8rba"), "Erba"}
             << QStringList{"erba", "Erba", "Zeta", QStringLiteral("\u00C8rba"), QStringLiteral("\u00E8rba")};
         QTest::newRow("letters fold upwards: a before underscore")
-            << QStringList{"_x", "ax", "Zx", "[x"}
-            << QStringList{"ax", "Zx", "[x", "_x"};
+            << QStringList{"_x", "ax", "Zx", "[x"} << QStringList{"ax", "Zx", "[x", "_x"};
         QTest::newRow("code units: euro after y with diaeresis")
             << QStringList{QStringLiteral("\u20AC"), QStringLiteral("\u00FF"), "~"}
             << QStringList{"~", QStringLiteral("\u00FF"), QStringLiteral("\u20AC")};
         QTest::newRow("end of line before a zero byte, decided past the key")
-            << QStringList{QStringLiteral("Cod. ABCDEFGHIJKLMNOPQRSTUVWXYZ") + QChar(0), "Cod. abcdefghijklmnopqrstuvwxyz"}
-            << QStringList{"Cod. abcdefghijklmnopqrstuvwxyz", QStringLiteral("Cod. ABCDEFGHIJKLMNOPQRSTUVWXYZ") + QChar(0)};
+            << QStringList{QStringLiteral("Cod. ABCDEFGHIJKLMNOPQRSTUVWXYZ") + QChar(0),
+                           "Cod. abcdefghijklmnopqrstuvwxyz"}
+            << QStringList{"Cod. abcdefghijklmnopqrstuvwxyz",
+                           QStringLiteral("Cod. ABCDEFGHIJKLMNOPQRSTUVWXYZ") + QChar(0)};
         QTest::newRow("prefix first, blank before letters")
-            << QStringList{"abcd", "abc", "ab c"}
-            << QStringList{"ab c", "abc", "abcd"};
+            << QStringList{"abcd", "abc", "ab c"} << QStringList{"ab c", "abc", "abcd"};
         QTest::newRow("empty list") << QStringList{} << QStringList{};
         QTest::newRow("long shared prefix decided late")
-            << QStringList{"Cod. ABCDEFGHIJKLMNOPQRSTUVWXYZ2", "Cod. abcdefghijklmnopqrstuvwxyz1", "Cod. ABCDEFGHIJKLMNOPQRSTUVWXYZ"}
-            << QStringList{"Cod. ABCDEFGHIJKLMNOPQRSTUVWXYZ", "Cod. abcdefghijklmnopqrstuvwxyz1", "Cod. ABCDEFGHIJKLMNOPQRSTUVWXYZ2"};
+            << QStringList{"Cod. ABCDEFGHIJKLMNOPQRSTUVWXYZ2", "Cod. abcdefghijklmnopqrstuvwxyz1",
+                           "Cod. ABCDEFGHIJKLMNOPQRSTUVWXYZ"}
+            << QStringList{"Cod. ABCDEFGHIJKLMNOPQRSTUVWXYZ", "Cod. abcdefghijklmnopqrstuvwxyz1",
+                           "Cod. ABCDEFGHIJKLMNOPQRSTUVWXYZ2"};
     }
     void sort()
     {
@@ -206,8 +214,7 @@ private slots:
         QTest::addColumn<int>("seed");
         QTest::addColumn<int>("prefix"); // length of a prefix all lines share
         for (int seed : {1, 2, 3})
-            for (int prefix : {0, 5, 17})
-                QTest::addRow("seed %d prefix %d", seed, prefix) << seed << prefix;
+            for (int prefix : {0, 5, 17}) QTest::addRow("seed %d prefix %d", seed, prefix) << seed << prefix;
     }
     void sortAgreesWithTheComparison()
     {
@@ -224,8 +231,7 @@ private slots:
         QTest::addColumn<int>("seed");
         QTest::addColumn<int>("parts");
         for (int seed : {4, 5})
-            for (int parts : {1, 2, 3, 4})
-                QTest::addRow("seed %d, %d parts", seed, parts) << seed << parts;
+            for (int parts : {1, 2, 3, 4}) QTest::addRow("seed %d, %d parts", seed, parts) << seed << parts;
     }
     void partsMergedAgreeWithTheComparison()
     {

@@ -46,10 +46,12 @@ private slots:
         QTest::addColumn<QStringList>("texts");
         QTest::addColumn<int>("inUse");
         QTest::newRow("none") << QStringList(10) << 0;
-        QTest::newRow("blanks and controls only") << QStringList{"   ", "\t", " \r\n ", "", "", "", "", "", "", ""} << 0;
+        QTest::newRow("blanks and controls only")
+            << QStringList{"   ", "\t", " \r\n ", "", "", "", "", "", "", ""} << 0;
         QTest::newRow("one word") << QStringList{"", "", "eco", "", "", "", "", "", "", ""} << 1;
         QTest::newRow("word with blanks") << QStringList{" rosa ", "", "eco", "", "", "", "", "", "", "x"} << 3;
-        QTest::newRow("non-code-page text is in use") << QStringList{QStringLiteral("\u03B1"), "", "", "", "", "", "", "", "", ""} << 1;
+        QTest::newRow("non-code-page text is in use")
+            << QStringList{QStringLiteral("\u03B1"), "", "", "", "", "", "", "", "", ""} << 1;
     }
     void filtersInUse()
     {
@@ -72,17 +74,34 @@ private slots:
         QTest::newRow("trailing blank in filter") << "txtTitolo" << rosa << "rosa " << false;
         QTest::newRow("leading blank inside value") << "txtTitolo" << rosa << " rosa" << true;
         QTest::newRow("whole value") << "txtTitolo" << rosa << "IL NOME DELLA ROSA" << true;
-        QTest::newRow("upper-case filter ECO finds Eco") << "txtAutore" << "Umberto Eco" << "ECO" << true;
-        QTest::newRow("lower-case value found by mixed filter") << "txtAutore" << "umberto eco" << "Umberto" << true;
-        QTest::newRow("\u00E8 does not find \u00C8") << "txtTitolo" << QStringLiteral("\u00C8 primavera") << QStringLiteral("\u00E8") << false;
-        QTest::newRow("\u00C8 finds \u00C8") << "txtTitolo" << QStringLiteral("\u00C8 primavera") << QStringLiteral("\u00C8") << true;
-        QTest::newRow("filter longer than value") << "txtDewey" << "853" << "8530" << false;
-        QTest::newRow("empty value") << "txtCuratore" << "" << "a" << false;
-        QTest::newRow("euro sign (byte 0x80)") << "txtNote" << QStringLiteral("Costo \u20AC 12") << QStringLiteral("\u20AC 1") << true;
-        QTest::newRow("question mark finds stored question mark") << "txtNote" << "Chi? Dove?" << "?" << true;
-        QTest::newRow("non-code-page filter never matches a stored ?") << "txtNote" << "Chi? Dove?" << QStringLiteral("\u03B1") << false;
-        QTest::newRow("Greek stored as ? and filter Greek") << "txtNote" << QStringLiteral("\u03B1\u03B2") << QStringLiteral("\u03B1") << false;
-        QTest::newRow("non-code-page char beside good text") << "txtNote" << "Chi? Dove?" << QStringLiteral("Chi\u03B1") << false;
+        QTest::newRow("upper-case filter ECO finds Eco") << "txtAutore"
+                                                         << "Umberto Eco"
+                                                         << "ECO" << true;
+        QTest::newRow("lower-case value found by mixed filter") << "txtAutore"
+                                                                << "umberto eco"
+                                                                << "Umberto" << true;
+        QTest::newRow("\u00E8 does not find \u00C8")
+            << "txtTitolo" << QStringLiteral("\u00C8 primavera") << QStringLiteral("\u00E8") << false;
+        QTest::newRow("\u00C8 finds \u00C8")
+            << "txtTitolo" << QStringLiteral("\u00C8 primavera") << QStringLiteral("\u00C8") << true;
+        QTest::newRow("filter longer than value") << "txtDewey"
+                                                  << "853"
+                                                  << "8530" << false;
+        QTest::newRow("empty value") << "txtCuratore"
+                                     << ""
+                                     << "a" << false;
+        QTest::newRow("euro sign (byte 0x80)")
+            << "txtNote" << QStringLiteral("Costo \u20AC 12") << QStringLiteral("\u20AC 1") << true;
+        QTest::newRow("question mark finds stored question mark") << "txtNote"
+                                                                  << "Chi? Dove?"
+                                                                  << "?" << true;
+        QTest::newRow("non-code-page filter never matches a stored ?")
+            << "txtNote"
+            << "Chi? Dove?" << QStringLiteral("\u03B1") << false;
+        QTest::newRow("Greek stored as ? and filter Greek")
+            << "txtNote" << QStringLiteral("\u03B1\u03B2") << QStringLiteral("\u03B1") << false;
+        QTest::newRow("non-code-page char beside good text") << "txtNote"
+                                                             << "Chi? Dove?" << QStringLiteral("Chi\u03B1") << false;
     }
     void bookMatch()
     {
@@ -109,9 +128,12 @@ private slots:
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("author");
         QTest::addColumn<bool>("matches");
-        QTest::newRow("both") << "Il nome della rosa" << "Umberto Eco" << true;
-        QTest::newRow("author only") << "Il pendolo di Foucault" << "Umberto Eco" << false;
-        QTest::newRow("title only") << "Il nome della rosa" << "Anonimo" << false;
+        QTest::newRow("both") << "Il nome della rosa"
+                              << "Umberto Eco" << true;
+        QTest::newRow("author only") << "Il pendolo di Foucault"
+                                     << "Umberto Eco" << false;
+        QTest::newRow("title only") << "Il nome della rosa"
+                                    << "Anonimo" << false;
     }
     void everyFilterInUseMustMatch()
     {
@@ -164,22 +186,32 @@ private slots:
 
     void skipRules_data()
     {
-        QTest::addColumn<QByteArray>("annullata");  // raw bytes of the flag
-        QTest::addColumn<QString>("prestato");      // as the card saves it
+        QTest::addColumn<QByteArray>("annullata"); // raw bytes of the flag
+        QTest::addColumn<QString>("prestato");     // as the card saves it
         QTest::addColumn<QString>("scadenza");
         QTest::addColumn<bool>("skippedByBooks");
         QTest::addColumn<bool>("skippedByAvailable");
         const QByteArray no("No"), si("S\xEC");
-        QTest::newRow("current, not lent") << no << "" << "" << false << false;
-        QTest::newRow("cancelled S\u00EC") << si << "" << "" << true << true;
-        QTest::newRow("cancelled and lent") << si << "Mario" << "01/02/2024" << true << true;
-        QTest::newRow("empty flag") << QByteArray() << "" << "" << true << true;
-        QTest::newRow("blank before N") << QByteArray(" N") << "" << "" << true << true;
-        QTest::newRow("lower-case no") << QByteArray("no") << "" << "" << true << true;
-        QTest::newRow("NO") << QByteArray("NO") << "" << "" << true << true;
-        QTest::newRow("borrower only") << no << "Mario Rossi" << "" << false << true;
-        QTest::newRow("date only") << no << "" << "05/03/2024" << false << true;
-        QTest::newRow("blanks-only loan fields saved empty") << no << "   " << "  " << false << false;
+        QTest::newRow("current, not lent") << no << ""
+                                           << "" << false << false;
+        QTest::newRow("cancelled S\u00EC") << si << ""
+                                           << "" << true << true;
+        QTest::newRow("cancelled and lent") << si << "Mario"
+                                            << "01/02/2024" << true << true;
+        QTest::newRow("empty flag") << QByteArray() << ""
+                                    << "" << true << true;
+        QTest::newRow("blank before N") << QByteArray(" N") << ""
+                                        << "" << true << true;
+        QTest::newRow("lower-case no") << QByteArray("no") << ""
+                                       << "" << true << true;
+        QTest::newRow("NO") << QByteArray("NO") << ""
+                            << "" << true << true;
+        QTest::newRow("borrower only") << no << "Mario Rossi"
+                                       << "" << false << true;
+        QTest::newRow("date only") << no << ""
+                                   << "05/03/2024" << false << true;
+        QTest::newRow("blanks-only loan fields saved empty") << no << "   "
+                                                             << "  " << false << false;
     }
     void skipRules()
     {

@@ -72,9 +72,13 @@ private:
 QList<Record> shelf()
 {
     return {
-        book("B07", "Il nome della rosa", "Umberto Eco", {{libro::Citta, "Milano"}, {libro::Editore, "Bompiani"}, {libro::Anno, "1980"}}),
+        book("B07", "Il nome della rosa", "Umberto Eco",
+             {{libro::Citta, "Milano"}, {libro::Editore, "Bompiani"}, {libro::Anno, "1980"}}),
         book("a12", "Il pendolo di Foucault", "Umberto Eco"),
-        book({{libro::Codice, "C01"}, {libro::Titolo, "La rosa profumata"}, {libro::Autore, "Anonimo"}, {libro::Annullata, libro::yes()}}),
+        book({{libro::Codice, "C01"},
+              {libro::Titolo, "La rosa profumata"},
+              {libro::Autore, "Anonimo"},
+              {libro::Annullata, libro::yes()}}),
         book("A12", "La rosa di Paracelso", "Jorge Luis Borges", {{libro::Prestato, "Mario Rossi"}}),
         book("D44", "Rosa fresca aulentissima", "Cielo d'Alcamo", {{libro::Scadenza, "05/03/2024"}}),
         book("E05", QStringLiteral("Citt\u00E0 invisibili"), "Italo Calvino", {{libro::Prestato, "   "}}),
@@ -83,18 +87,21 @@ QList<Record> shelf()
 }
 
 // What searchArchive does with threads, in pieces of pieceRecords records.
-SearchResult threadedSearch(const SearchKindDef &kind, const QString &path, const QStringList &filters,
-                            int threads, qint64 pieceRecords)
+SearchResult threadedSearch(const SearchKindDef &kind, const QString &path, const QStringList &filters, int threads,
+                            qint64 pieceRecords)
 {
     ArchiveSource probe(kind.layout().recordSize);
     if (!probe.open(path)) return {};
     const qint64 count = probe.count();
     probe.close();
-    return searchInThreads(kind, count, threads, [&]() -> std::unique_ptr<RecordSource> {
-        auto source = std::make_unique<ArchiveSource>(kind.layout().recordSize);
-        if (!source->open(path)) return nullptr;
-        return source;
-    }, filters, kScanBlockBytes, pieceRecords);
+    return searchInThreads(
+        kind, count, threads,
+        [&]() -> std::unique_ptr<RecordSource> {
+            auto source = std::make_unique<ArchiveSource>(kind.layout().recordSize);
+            if (!source->open(path)) return nullptr;
+            return source;
+        },
+        filters, kScanBlockBytes, pieceRecords);
 }
 
 QStringList codes(const QStringList &lines)
@@ -128,24 +135,20 @@ private slots:
         QTest::addColumn<QStringList>("codes"); // in list order
         const SearchKindDef &b = books();
         QTest::newRow("no filter: every current book, sorted")
-            << SearchKind::Books << QStringList(10) << 0
-            << QStringList{"a12", "A12", "B07", "D44", "E05", "F10"};
+            << SearchKind::Books << QStringList(10) << 0 << QStringList{"a12", "A12", "B07", "D44", "E05", "F10"};
         QTest::newRow("blank filters change nothing")
             << SearchKind::Books << filter(b, {{"txtTitolo", "  "}, {"txtNote", "\t"}}) << 0
             << QStringList{"a12", "A12", "B07", "D44", "E05", "F10"};
         QTest::newRow("rosa, cancelled left out")
-            << SearchKind::Books << filter(b, {{"txtTitolo", "rosa"}}) << 1
-            << QStringList{"A12", "B07", "D44"};
-        QTest::newRow("eco and rosa")
-            << SearchKind::Books << filter(b, {{"txtAutore", "eco"}, {"txtTitolo", "rosa"}}) << 2
-            << QStringList{"B07"};
-        QTest::newRow("nothing matches")
-            << SearchKind::Books << filter(b, {{"txtTitolo", "zebra"}}) << 1 << QStringList{};
+            << SearchKind::Books << filter(b, {{"txtTitolo", "rosa"}}) << 1 << QStringList{"A12", "B07", "D44"};
+        QTest::newRow("eco and rosa") << SearchKind::Books << filter(b, {{"txtAutore", "eco"}, {"txtTitolo", "rosa"}})
+                                      << 2 << QStringList{"B07"};
+        QTest::newRow("nothing matches") << SearchKind::Books << filter(b, {{"txtTitolo", "zebra"}}) << 1
+                                         << QStringList{};
         QTest::newRow("available: no lent, no cancelled")
-            << SearchKind::AvailableBooks << QStringList(10) << 0
-            << QStringList{"a12", "B07", "E05", "F10"};
-        QTest::newRow("available rosa")
-            << SearchKind::AvailableBooks << filter(b, {{"txtTitolo", "rosa"}}) << 1 << QStringList{"B07"};
+            << SearchKind::AvailableBooks << QStringList(10) << 0 << QStringList{"a12", "B07", "E05", "F10"};
+        QTest::newRow("available rosa") << SearchKind::AvailableBooks << filter(b, {{"txtTitolo", "rosa"}}) << 1
+                                        << QStringList{"B07"};
     }
     void search()
     {
@@ -236,8 +239,10 @@ private slots:
     {
         QTest::addColumn<QStringList>("fileCodes");
         QTest::addColumn<QStringList>("listed");
-        QTest::newRow("upper case first") << QStringList{"A12", "a12", "b1", "c1"} << QStringList{"A12", "a12", "b1", "c1"};
-        QTest::newRow("lower case first") << QStringList{"a12", "A12", "c1", "b1"} << QStringList{"a12", "A12", "b1", "c1"};
+        QTest::newRow("upper case first")
+            << QStringList{"A12", "a12", "b1", "c1"} << QStringList{"A12", "a12", "b1", "c1"};
+        QTest::newRow("lower case first")
+            << QStringList{"a12", "A12", "c1", "b1"} << QStringList{"a12", "A12", "b1", "c1"};
     }
     void casePairsKeepFileOrderAcrossThreads()
     {
@@ -298,7 +303,9 @@ private slots:
         std::mutex m;
         class Recording : public MemorySource {
         public:
-            Recording(QList<QPair<qint64, qint64>> &ranges, std::mutex &m) : MemorySource({}), m_ranges(ranges), m_m(m) {}
+            Recording(QList<QPair<qint64, qint64>> &ranges, std::mutex &m) : MemorySource({}), m_ranges(ranges), m_m(m)
+            {
+            }
             bool setRange(qint64 first, qint64 end) override
             {
                 const std::lock_guard<std::mutex> lock(m_m);
@@ -308,7 +315,9 @@ private slots:
             QList<QPair<qint64, qint64>> &m_ranges;
             std::mutex &m_m;
         };
-        const ScanOpener open = [&]() -> std::unique_ptr<RecordSource> { return std::make_unique<Recording>(ranges, m); };
+        const ScanOpener open = [&]() -> std::unique_ptr<RecordSource> {
+            return std::make_unique<Recording>(ranges, m);
+        };
         QVERIFY(searchInThreads(books(), 10, 3, open, QStringList(10), kScanBlockBytes, 3).ok);
         std::sort(ranges.begin(), ranges.end());
         QCOMPARE(ranges, (QList<QPair<qint64, qint64>>{{0, 3}, {3, 6}, {6, 9}, {9, -1}}));
@@ -322,7 +331,8 @@ private slots:
             if (openings++ == 1) throw std::runtime_error("reading");
             return std::make_unique<MemorySource>(shelf());
         };
-        QVERIFY_THROWS_EXCEPTION(std::runtime_error, searchInThreads(books(), 7, 2, open, QStringList(10), kScanBlockBytes, 1));
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error,
+                                 searchInThreads(books(), 7, 2, open, QStringList(10), kScanBlockBytes, 1));
     }
 
     void smallFilesAreReadByOneThread()
@@ -394,8 +404,8 @@ private slots:
         // Half a record whose title would match sits after two whole records.
         const QString path = m_dir.filePath("partial.pro");
         const Record tail = book("Z99", "Rosa spezzata", "Nessuno");
-        QVERIFY(writeRecords(path, {book("P1", "Rosa prima", "A"), book("P2", "Seconda", "B")},
-                             tail.bytes().left(2000)));
+        QVERIFY(
+            writeRecords(path, {book("P1", "Rosa prima", "A"), book("P2", "Seconda", "B")}, tail.bytes().left(2000)));
         const SearchResult r = searchArchive(books(), path, filter(books(), {{"txtTitolo", "rosa"}}));
         QVERIFY(r.ok);
         QCOMPARE(codes(r.lines.texts()), QStringList{"P1"});
@@ -426,8 +436,9 @@ private slots:
     void authorSearchMatchesBlanks()
     {
         const QString path = m_dir.filePath("Autori2.pro");
-        QVERIFY(writeRecords(path, {makeRecord(authorLayout(), {{autore::Autore, "Dante Alighieri"}, {autore::Nazione, "Italia "}}),
-                                    makeRecord(authorLayout(), {{autore::Autore, "Petrarca"}, {autore::Nazione, "Italia"}})}));
+        QVERIFY(writeRecords(
+            path, {makeRecord(authorLayout(), {{autore::Autore, "Dante Alighieri"}, {autore::Nazione, "Italia "}}),
+                   makeRecord(authorLayout(), {{autore::Autore, "Petrarca"}, {autore::Nazione, "Italia"}})}));
         const SearchKindDef &k = searchKind(SearchKind::Authors);
         const SearchResult r = searchArchive(k, path, filter(k, {{"txtNazione", "lia "}}));
         QVERIFY(r.ok);
@@ -445,7 +456,8 @@ private slots:
         lent += {libro::Note, "prima copia"};
         cancelled += {libro::Annullata, libro::yes()};
         cancelled += {libro::Note, "seconda copia"};
-        QVERIFY(writeRecords(path, {book("G0", "Altro", "X"), book(lent), book("G2", "Gemelli", "Uno"), book(cancelled)}));
+        QVERIFY(
+            writeRecords(path, {book("G0", "Altro", "X"), book(lent), book("G2", "Gemelli", "Uno"), book(cancelled)}));
 
         QList<qint64> numbers;
         QStringList notes;
@@ -496,9 +508,9 @@ private slots:
         // Blocks of three records: the first read brings two and then fails.
         MemorySource source({same, same, same, same}, 2);
         QList<qint64> numbers;
-        const ChooseResult r = chooseRecords(books(), source, listline::build(books(), same),
-                                             [&](const Record &, qint64 n) { numbers << n; },
-                                             3 * bookLayout().recordSize);
+        const ChooseResult r = chooseRecords(
+            books(), source, listline::build(books(), same), [&](const Record &, qint64 n) { numbers << n; },
+            3 * bookLayout().recordSize);
         QVERIFY(!r.ok);
         QCOMPARE(numbers, (QList<qint64>{1, 2}));
         QCOMPARE(r.chosen, 2);
@@ -526,7 +538,8 @@ private slots:
         const SearchKindDef &k = searchKind(SearchKind::Authors);
         const Record nameless = makeRecord(authorLayout(), {{autore::Nazione, "Italia"}});
         const QString path = m_dir.filePath("Autori4.pro");
-        QVERIFY(writeRecords(path, {makeRecord(authorLayout(), {{autore::Nazione, "Italia"}, {autore::Autore, "X"}}), nameless}));
+        QVERIFY(writeRecords(
+            path, {makeRecord(authorLayout(), {{autore::Nazione, "Italia"}, {autore::Autore, "X"}}), nameless}));
         const QString line = listline::build(k, nameless);
         QVERIFY(line.startsWith(QString(30, QLatin1Char(' ')) + "  Nazione: Italia"));
         QList<qint64> numbers;
@@ -538,20 +551,27 @@ private slots:
     {
         // Lines equal to the chosen one up to a point: each differs in one segment.
         QTest::addColumn<Fields>("fields");
-        QTest::newRow("code") << Fields{{libro::Codice, "K2"}, {libro::Titolo, "T"}, {libro::Autore, "A"}, {libro::Anno, "1990"}};
-        QTest::newRow("title") << Fields{{libro::Codice, "K1"}, {libro::Titolo, "T2"}, {libro::Autore, "A"}, {libro::Anno, "1990"}};
-        QTest::newRow("year") << Fields{{libro::Codice, "K1"}, {libro::Titolo, "T"}, {libro::Autore, "A"}, {libro::Anno, "1991"}};
+        QTest::newRow("code") << Fields{
+            {libro::Codice, "K2"}, {libro::Titolo, "T"}, {libro::Autore, "A"}, {libro::Anno, "1990"}};
+        QTest::newRow("title") << Fields{
+            {libro::Codice, "K1"}, {libro::Titolo, "T2"}, {libro::Autore, "A"}, {libro::Anno, "1990"}};
+        QTest::newRow("year") << Fields{
+            {libro::Codice, "K1"}, {libro::Titolo, "T"}, {libro::Autore, "A"}, {libro::Anno, "1991"}};
         QTest::newRow("year missing") << Fields{{libro::Codice, "K1"}, {libro::Titolo, "T"}, {libro::Autore, "A"}};
-        QTest::newRow("longer year") << Fields{{libro::Codice, "K1"}, {libro::Titolo, "T"}, {libro::Autore, "A"}, {libro::Anno, "1990 bis"}};
+        QTest::newRow("longer year") << Fields{
+            {libro::Codice, "K1"}, {libro::Titolo, "T"}, {libro::Autore, "A"}, {libro::Anno, "1990 bis"}};
     }
     void chooseNeedsEverySegmentEqual()
     {
         QFETCH(Fields, fields);
-        const Record chosen = book({{libro::Codice, "K1"}, {libro::Titolo, "T"}, {libro::Autore, "A"}, {libro::Anno, "1990"}});
+        const Record chosen =
+            book({{libro::Codice, "K1"}, {libro::Titolo, "T"}, {libro::Autore, "A"}, {libro::Anno, "1990"}});
         const QString path = m_dir.filePath("segments.pro");
         QVERIFY(writeRecords(path, {book(fields), chosen}));
         QList<qint64> numbers;
-        QVERIFY(chooseInArchive(books(), path, listline::build(books(), chosen), [&](const Record &, qint64 n) { numbers << n; }).ok);
+        QVERIFY(chooseInArchive(books(), path, listline::build(books(), chosen), [&](const Record &, qint64 n) {
+                    numbers << n;
+                }).ok);
         QCOMPARE(numbers, QList<qint64>{2});
     }
 
