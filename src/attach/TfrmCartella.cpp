@@ -64,10 +64,8 @@ TfrmCartella::TfrmCartella(Program &app, QWidget *opener) : DialogScreen(app, op
     setWindowTitle(caption);
     setFixedClientSize(kWidth, 470);
 
-    auto *background = GradientBackground::fill(this, style::dialogWindow, QStringLiteral("shpSfondo"));
-    auto *v = new QVBoxLayout(background);
-    v->setContentsMargins(12, 12, 12, 12);
-    v->setSpacing(10);
+    QVBoxLayout *v = gradientColumn(QMargins(12, 12, 12, 12), 10);
+    QWidget *background = v->parentWidget();
 
     auto *panel = new QFrame(background);
     panel->setObjectName(QStringLiteral("panCartella"));

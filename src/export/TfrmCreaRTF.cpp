@@ -30,11 +30,7 @@ TfrmCreaRTF::TfrmCreaRTF(Program &app, QWidget *opener) : DialogScreen(app, open
 {
     setWindowTitle(QStringLiteral(" Esporta scheda in RTF"));
     setFixedClientSize(500, 230);
-    style::setDialogShade(this, style::dialogWindow);
-
-    auto *v = new QVBoxLayout(this);
-    v->setContentsMargins(20, 18, 20, 16);
-    v->setSpacing(14);
+    QVBoxLayout *v = shadedColumn(QMargins(20, 18, 20, 16), 14);
     auto *picture =
         artwork::picture(QStringLiteral("imgEsporta01"), QStringLiteral("esporta_rtf"), QSize(460, 150), this);
     picture->setAccessibleDescription(QStringLiteral(

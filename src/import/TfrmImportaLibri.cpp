@@ -95,14 +95,6 @@ QString &lastFolder()
     return folder;
 }
 
-QLabel *caption(const QString &text, QWidget *parent)
-{
-    auto *l = new QLabel(text, parent);
-    l->setFont(style::captionFont(9));
-    style::setTextColour(l, style::colour::navy);
-    return l;
-}
-
 } // namespace
 
 TfrmImportaLibri::TfrmImportaLibri(Program &app, QWidget *opener)
@@ -111,10 +103,8 @@ TfrmImportaLibri::TfrmImportaLibri(Program &app, QWidget *opener)
     setWindowTitle(QStringLiteral(" Importa un catalogo esistente nell'archivio libri"));
     setFixedClientSize(960, 660);
 
-    auto *background = GradientBackground::fill(this, style::dialogWindow, QStringLiteral("shpSfondo"));
-    auto *v = new QVBoxLayout(background);
-    v->setContentsMargins(12, 10, 12, 10);
-    v->setSpacing(8);
+    QVBoxLayout *v = gradientColumn(QMargins(12, 10, 12, 10), 8);
+    QWidget *background = v->parentWidget();
 
     auto *band = new QFrame(background);
     band->setObjectName(QStringLiteral("panLogo"));
@@ -147,7 +137,7 @@ TfrmImportaLibri::TfrmImportaLibri(Program &app, QWidget *opener)
     v->addWidget(buildFileRow(background));
     v->addWidget(buildGrids(background), 1);
 
-    v->addWidget(caption(QStringLiteral("Righe non importate o modificate:"), background));
+    v->addWidget(captionLabel(QStringLiteral("Righe non importate o modificate:"), background));
     m_lstScarti = new QListWidget(background);
     m_lstScarti->setObjectName(QStringLiteral("lstScarti"));
     m_lstScarti->setFont(style::font(8));
@@ -229,12 +219,12 @@ QWidget *TfrmImportaLibri::buildFileRow(QWidget *parent)
         refreshPreview();
     });
 
-    g->addWidget(caption(QStringLiteral("File da importare:"), panel), 0, 0);
+    g->addWidget(captionLabel(QStringLiteral("File da importare:"), panel), 0, 0);
     g->addWidget(m_txtFile, 0, 1, 1, 4);
     g->addWidget(btnSfoglia, 0, 5);
-    g->addWidget(caption(QStringLiteral("Formato:"), panel), 1, 0);
+    g->addWidget(captionLabel(QStringLiteral("Formato:"), panel), 1, 0);
     g->addWidget(m_cmbFormato, 1, 1);
-    g->addWidget(caption(QStringLiteral("Prefisso dei codici:"), panel), 1, 2);
+    g->addWidget(captionLabel(QStringLiteral("Prefisso dei codici:"), panel), 1, 2);
     g->addWidget(m_txtPrefisso, 1, 3);
     g->addWidget(m_chkDuplicati, 1, 4, 1, 2);
     g->setColumnStretch(1, 1);
@@ -258,7 +248,7 @@ QWidget *TfrmImportaLibri::buildGrids(QWidget *parent)
     h->setSpacing(10);
 
     auto *left = new QVBoxLayout;
-    left->addWidget(caption(QStringLiteral("Colonne del file:"), box));
+    left->addWidget(captionLabel(QStringLiteral("Colonne del file:"), box));
     m_grdColonne = new QTableWidget(0, 2, box);
     m_grdColonne->setObjectName(QStringLiteral("grdColonne"));
     m_grdColonne->setFont(style::font(8));
@@ -275,7 +265,7 @@ QWidget *TfrmImportaLibri::buildGrids(QWidget *parent)
     h->addLayout(left);
 
     auto *right = new QVBoxLayout;
-    right->addWidget(caption(QStringLiteral("Anteprima delle prime righe come saranno salvate:"), box));
+    right->addWidget(captionLabel(QStringLiteral("Anteprima delle prime righe come saranno salvate:"), box));
     m_preview = new QStandardItemModel(0, 0, this);
     QStringList headers;
     for (const int f : importfields::choosable()) headers << captionWithoutColon(f);

@@ -3,6 +3,7 @@
 #include "kit/Style.h"
 
 #include <QAbstractButton>
+#include <QBoxLayout>
 #include <QComboBox>
 #include <QEvent>
 #include <QKeyEvent>
@@ -14,6 +15,29 @@
 #include <QTextEdit>
 
 namespace opusteca {
+
+StatusLine *addStatusBar(QBoxLayout *layout, QWidget *screen, const QString &idle)
+{
+    auto *panInfo = new QLabel(idle, screen);
+    panInfo->setObjectName(QStringLiteral("panInfo"));
+    panInfo->setMinimumHeight(26);
+    panInfo->setContentsMargins(10, 0, 10, 0);
+    panInfo->setFont(style::captionFont());
+    panInfo->setStyleSheet(QStringLiteral("#panInfo { background: %1; color: %2; border-radius: 5px; }")
+                               .arg(style::css(style::colour::navy), style::css(style::colour::white)));
+    layout->addWidget(panInfo);
+    auto *status = new StatusLine(panInfo);
+    status->addBackground(screen);
+    return status;
+}
+
+QLabel *captionLabel(const QString &text, QWidget *parent, int points)
+{
+    auto *l = new QLabel(text, parent);
+    l->setFont(style::captionFont(points));
+    style::setTextColour(l, style::colour::navy);
+    return l;
+}
 
 // ---- status line ---------------------------------------------------------
 

@@ -6,6 +6,7 @@
 #include <QString>
 
 class QAbstractButton;
+class QBoxLayout;
 class QLabel;
 
 namespace opusteca {
@@ -28,6 +29,13 @@ private:
     QList<QPair<QWidget *, QString>> m_hover;
     QList<QWidget *> m_background;
 };
+
+// The status line at the foot of a screen: panInfo on a navy bar, showing
+// `idle` until a hover text replaces it; hovering the screen itself empties it.
+StatusLine *addStatusBar(QBoxLayout *layout, QWidget *screen, const QString &idle);
+
+// A caption of a screen's control: navy, in the caption face.
+QLabel *captionLabel(const QString &text, QWidget *parent, int points = 9);
 
 // Focus highlight: a yellow frame 4 units wider than its field on every side,
 // drawn behind the field and shown only while the field has the focus.

@@ -1,5 +1,6 @@
 #include "kit/DialogScreen.h"
 
+#include "kit/Backgrounds.h"
 #include "kit/Conventions.h"
 #include "kit/Style.h"
 #include "store/Text.h"
@@ -33,6 +34,23 @@ void DialogScreen::setFixedClientSize(int width, int height)
         const QRect area = screen->availableGeometry();
         move(area.center() - QPoint(width / 2, height / 2));
     }
+}
+
+QVBoxLayout *DialogScreen::shadedColumn(const QMargins &margins, int spacing)
+{
+    style::setDialogShade(this, style::dialogWindow);
+    auto *v = new QVBoxLayout(this);
+    v->setContentsMargins(margins);
+    v->setSpacing(spacing);
+    return v;
+}
+
+QVBoxLayout *DialogScreen::gradientColumn(const QMargins &margins, int spacing)
+{
+    auto *v = new QVBoxLayout(GradientBackground::fill(this, style::dialogWindow, QStringLiteral("shpSfondo")));
+    v->setContentsMargins(margins);
+    v->setSpacing(spacing);
+    return v;
 }
 
 void DialogScreen::disableDefaultButtons()

@@ -1,10 +1,12 @@
 #pragma once
 #include <QDialog>
 #include <QLabel>
+#include <QMargins>
 #include <QSize>
 #include <memory>
 
 class QPushButton;
+class QVBoxLayout;
 
 namespace opusteca {
 
@@ -34,6 +36,11 @@ protected:
     // Push buttons must not react to Enter typed in a field of the screen; a
     // focused button is still pressed by Enter, as on every desktop.
     void disableDefaultButtons();
+    // The screen's body, a column for its parts, on one of the two dialog
+    // backdrops: the shade painted on the screen itself, or the gradient
+    // background widget shpSfondo filling it (the column's parent widget).
+    QVBoxLayout *shadedColumn(const QMargins &margins, int spacing);
+    QVBoxLayout *gradientColumn(const QMargins &margins, int spacing);
 
     void keyPressEvent(QKeyEvent *event) override;
     void closeEvent(QCloseEvent *event) override;

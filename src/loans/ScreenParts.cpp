@@ -44,27 +44,4 @@ CommandPicture *addHeader(QBoxLayout *layout, QWidget *screen, const QString &ar
     return cmdGuida;
 }
 
-StatusLine *addStatusLine(QBoxLayout *layout, QWidget *screen, const QString &idle)
-{
-    auto *panInfo = new QLabel(idle, screen);
-    panInfo->setObjectName(QStringLiteral("panInfo"));
-    panInfo->setMinimumHeight(26);
-    panInfo->setContentsMargins(10, 0, 10, 0);
-    panInfo->setFont(style::captionFont());
-    panInfo->setStyleSheet(QStringLiteral("#panInfo { background: %1; color: %2; border-radius: 5px; }")
-                               .arg(style::css(style::colour::navy), style::css(style::colour::white)));
-    layout->addWidget(panInfo);
-    auto *status = new StatusLine(panInfo);
-    status->addBackground(screen);
-    return status;
-}
-
-QLabel *caption(const QString &text, QWidget *parent)
-{
-    auto *l = new QLabel(text, parent);
-    l->setFont(style::captionFont());
-    style::setTextColour(l, style::colour::navy);
-    return l;
-}
-
 } // namespace opusteca::loanui

@@ -54,11 +54,7 @@ TfrmPrestiti::TfrmPrestiti(Program &app, QWidget *opener)
     RegionalSettings::instance().apply();
     setWindowTitle(QStringLiteral(" Libri in prestito"));
     setFixedClientSize(940, 600);
-    style::setDialogShade(this, style::dialogWindow);
-
-    auto *v = new QVBoxLayout(this);
-    v->setContentsMargins(14, 12, 14, 10);
-    v->setSpacing(8);
+    QVBoxLayout *v = shadedColumn(QMargins(14, 12, 14, 10), 8);
     CommandPicture *cmdGuida =
         loanui::addHeader(v, this, QStringLiteral("prestiti"), QStringLiteral("Libri in prestito"),
                           QStringLiteral("I libri prestati, dal prestito più vecchio al più recente, con i giorni "
@@ -66,7 +62,7 @@ TfrmPrestiti::TfrmPrestiti(Program &app, QWidget *opener)
 
     auto *controls = new QHBoxLayout;
     controls->setSpacing(8);
-    controls->addWidget(loanui::caption(QStringLiteral("Durata del prestito (giorni):"), this));
+    controls->addWidget(captionLabel(QStringLiteral("Durata del prestito (giorni):"), this));
     m_txtGiorni = new QSpinBox(this);
     m_txtGiorni->setObjectName(QStringLiteral("txtGiorni"));
     m_txtGiorni->setRange(loans::kMinPeriod, loans::kMaxPeriod);
@@ -77,7 +73,7 @@ TfrmPrestiti::TfrmPrestiti(Program &app, QWidget *opener)
     m_model->setPeriod(m_keptPeriod);
     controls->addWidget(m_txtGiorni);
     controls->addSpacing(24);
-    controls->addWidget(loanui::caption(QStringLiteral("Lettore:"), this));
+    controls->addWidget(captionLabel(QStringLiteral("Lettore:"), this));
     m_txtLettore = new QLineEdit(this);
     m_txtLettore->setObjectName(QStringLiteral("txtLettore"));
     m_txtLettore->setFont(style::fieldFont());
@@ -139,7 +135,7 @@ TfrmPrestiti::TfrmPrestiti(Program &app, QWidget *opener)
     buttons->addWidget(btnStampa);
     v->addLayout(buttons);
 
-    StatusLine *status = loanui::addStatusLine(v, this, QStringLiteral("Libri in prestito e da restituire."));
+    StatusLine *status = addStatusBar(v, this, QStringLiteral("Libri in prestito e da restituire."));
     status->addHover(cmdGuida, QStringLiteral("Visualizza la pagina della guida sensibile al contesto."));
     status->addHover(btnStampa, QStringLiteral("Stampa l'elenco dei libri mostrati."));
     status->addHover(btnSollecito, QStringLiteral("Scrivi una lettera di sollecito al lettore del libro selezionato."));

@@ -43,11 +43,7 @@ TfrmStatistiche::TfrmStatistiche(Program &app, QWidget *opener)
     RegionalSettings::instance().apply();
     setWindowTitle(QStringLiteral(" Statistiche dell'archivio"));
     setFixedClientSize(1000, 620);
-    style::setDialogShade(this, style::dialogWindow);
-
-    auto *v = new QVBoxLayout(this);
-    v->setContentsMargins(14, 12, 14, 10);
-    v->setSpacing(8);
+    QVBoxLayout *v = shadedColumn(QMargins(14, 12, 14, 10), 8);
     CommandPicture *cmdGuida = loanui::addHeader(
         v, this, QStringLiteral("statistiche"), QStringLiteral("Statistiche dell'archivio"),
         QStringLiteral("I dati riassuntivi degli archivi e i grafici dei libri correnti, contati dalle schede "
@@ -98,7 +94,7 @@ TfrmStatistiche::TfrmStatistiche(Program &app, QWidget *opener)
     buttons->addWidget(btnSalvaGrafico);
     v->addLayout(buttons);
 
-    StatusLine *status = loanui::addStatusLine(v, this, QStringLiteral("Dati riassuntivi e grafici dell'archivio."));
+    StatusLine *status = addStatusBar(v, this, QStringLiteral("Dati riassuntivi e grafici dell'archivio."));
     status->addHover(cmdGuida, QStringLiteral("Visualizza la pagina della guida sensibile al contesto."));
     status->addHover(btnSalvaGrafico, QStringLiteral("Salva il grafico mostrato in un'immagine PNG."));
     status->addHover(btnChiudi, QStringLiteral("Chiudi questa schermata."));
@@ -114,7 +110,7 @@ TfrmStatistiche::~TfrmStatistiche() = default;
 QLabel *TfrmStatistiche::addFigure(QGridLayout *grid, int row, const QString &caption, const QString &name)
 {
     QWidget *parent = grid->parentWidget();
-    auto *cap = loanui::caption(caption, parent);
+    auto *cap = captionLabel(caption, parent);
     auto *value = new QLabel(QStringLiteral("0"), parent);
     value->setObjectName(name);
     value->setFont(style::font(11, true));

@@ -31,10 +31,8 @@ TfrmDatiISBN::TfrmDatiISBN(Program &app, QWidget *opener) : DialogScreen(app, op
     setWindowTitle(QStringLiteral(" Dati del libro trovati in rete"));
     setFixedClientSize(760, 430);
 
-    auto *background = GradientBackground::fill(this, style::dialogWindow, QStringLiteral("shpSfondo"));
-    auto *v = new QVBoxLayout(background);
-    v->setContentsMargins(16, 12, 16, 14);
-    v->setSpacing(8);
+    QVBoxLayout *v = gradientColumn(QMargins(16, 12, 16, 14), 8);
+    QWidget *background = v->parentWidget();
 
     m_lblFonte = new QLabel(background);
     m_lblFonte->setObjectName(QStringLiteral("lblFonte"));

@@ -68,19 +68,9 @@ void ArchiveScreen::buildContents()
     m_cardArea->setObjectName(QStringLiteral("shpScheda"));
     v->addWidget(m_cardArea, 1);
 
-    auto *panInfo = new QLabel(QStringLiteral("Pronto per archiviare una nuova scheda..."), m_container);
-    panInfo->setObjectName(QStringLiteral("panInfo"));
-    panInfo->setMinimumHeight(26);
-    panInfo->setContentsMargins(10, 0, 10, 0);
-    panInfo->setFont(style::captionFont());
-    panInfo->setStyleSheet(QStringLiteral("#panInfo { background: %1; color: %2; border-radius: 5px; }")
-                               .arg(style::css(style::colour::navy), style::css(style::colour::white)));
-    v->addWidget(panInfo);
-
-    m_status = new StatusLine(panInfo);
+    m_status = addStatusBar(v, m_container, QStringLiteral("Pronto per archiviare una nuova scheda..."));
     m_status->addBackground(this);
     m_status->addBackground(window);
-    m_status->addBackground(m_container);
     m_status->addBackground(m_cardArea);
     buildScreen();
 }

@@ -46,11 +46,7 @@ TfrmCodici_Dewey::TfrmCodici_Dewey(Program &app, QWidget *opener)
 {
     setWindowTitle(deweyCaption());
     setFixedClientSize(820, 660);
-    style::setDialogShade(this, style::dialogWindow);
-
-    auto *v = new QVBoxLayout(this);
-    v->setContentsMargins(16, 12, 16, 14);
-    v->setSpacing(6);
+    QVBoxLayout *v = shadedColumn(QMargins(16, 12, 16, 14), 6);
 
     auto *heading =
         artwork::picture(QStringLiteral("imgIntestazione"), QStringLiteral("dewey_intestazione"), QSize(600, 90), this);
