@@ -75,9 +75,7 @@ TfrmAllegaCartella::TfrmAllegaCartella(Program &app, QWidget *opener)
     v->setContentsMargins(0, 0, 0, 0);
     v->setSpacing(7);
 
-    auto *band = new QFrame(container);
-    band->setObjectName(QStringLiteral("panLogo"));
-    style::setPanel(band, style::Panel::Sheet);
+    auto *band = style::panel(QStringLiteral("panLogo"), style::Panel::Sheet, container);
     auto *bandLayout = new QHBoxLayout(band);
     bandLayout->setContentsMargins(4, 2, 4, 2);
     auto *imgLogo = artwork::picture(QStringLiteral("imgLogo"), QStringLiteral("logo"), QSize(218, 80), band);

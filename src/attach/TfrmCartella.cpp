@@ -67,9 +67,7 @@ TfrmCartella::TfrmCartella(Program &app, QWidget *opener) : DialogScreen(app, op
     QVBoxLayout *v = gradientColumn(QMargins(12, 12, 12, 12), 10);
     QWidget *background = v->parentWidget();
 
-    auto *panel = new QFrame(background);
-    panel->setObjectName(QStringLiteral("panCartella"));
-    style::setPanel(panel, style::Panel::Sheet);
+    auto *panel = style::panel(QStringLiteral("panCartella"), style::Panel::Sheet, background);
     auto *pv = new QVBoxLayout(panel);
     pv->setContentsMargins(11, 11, 11, 11);
     pv->setSpacing(10);

@@ -106,9 +106,7 @@ TfrmImportaLibri::TfrmImportaLibri(Program &app, QWidget *opener)
     QVBoxLayout *v = gradientColumn(QMargins(12, 10, 12, 10), 8);
     QWidget *background = v->parentWidget();
 
-    auto *band = new QFrame(background);
-    band->setObjectName(QStringLiteral("panLogo"));
-    style::setPanel(band, style::Panel::Sheet);
+    auto *band = style::panel(QStringLiteral("panLogo"), style::Panel::Sheet, background);
     auto *bandLayout = new QHBoxLayout(band);
     bandLayout->setContentsMargins(6, 4, 12, 4);
     bandLayout->addWidget(
@@ -176,9 +174,7 @@ TfrmImportaLibri::~TfrmImportaLibri() = default;
 
 QWidget *TfrmImportaLibri::buildFileRow(QWidget *parent)
 {
-    auto *panel = new QFrame(parent);
-    panel->setObjectName(QStringLiteral("panFile"));
-    style::setPanel(panel, style::Panel::Paper);
+    auto *panel = style::panel(QStringLiteral("panFile"), style::Panel::Paper, parent);
     auto *g = new QGridLayout(panel);
     g->setContentsMargins(10, 8, 10, 8);
     g->setHorizontalSpacing(8);

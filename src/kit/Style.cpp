@@ -1,5 +1,6 @@
 #include "kit/Style.h"
 
+#include <QFrame>
 #include <QWidget>
 
 namespace opusteca::style {
@@ -35,6 +36,14 @@ void setTextColour(QWidget *w, const QColor &colour)
 void setDialogShade(QWidget *dialog, const Shade &shade)
 {
     dialog->setStyleSheet(QStringLiteral("QDialog { background: %1; }").arg(verticalGradient(shade)));
+}
+
+QFrame *panel(const QString &name, Panel look, QWidget *parent)
+{
+    auto *frame = new QFrame(parent);
+    frame->setObjectName(name);
+    setPanel(frame, look);
+    return frame;
 }
 
 void setPanel(QWidget *w, Panel panel)

@@ -5,6 +5,8 @@
 
 class QWidget;
 
+class QFrame;
+
 namespace opusteca::style {
 
 // The program's palette, by role. Screens name a colour here instead of
@@ -103,5 +105,7 @@ enum class Panel {
     Sheet,        // the white sheet of the start menu
 };
 void setPanel(QWidget *w, Panel panel);
+// A new frame named `name`, drawn as `panel`.
+QFrame *panel(const QString &name, Panel look, QWidget *parent);
 
 } // namespace opusteca::style

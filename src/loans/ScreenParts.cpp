@@ -15,9 +15,7 @@ namespace opusteca::loanui {
 CommandPicture *addHeader(QBoxLayout *layout, QWidget *screen, const QString &art, const QString &title,
                           const QString &subtitle)
 {
-    auto *band = new QFrame(screen);
-    band->setObjectName(QStringLiteral("shpIntestazione"));
-    style::setPanel(band, style::Panel::Paper);
+    auto *band = style::panel(QStringLiteral("shpIntestazione"), style::Panel::Paper, screen);
     auto *h = new QHBoxLayout(band);
     h->setContentsMargins(10, 6, 10, 6);
     h->setSpacing(12);

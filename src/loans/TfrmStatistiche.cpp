@@ -51,9 +51,7 @@ TfrmStatistiche::TfrmStatistiche(Program &app, QWidget *opener)
 
     auto *body = new QHBoxLayout;
     body->setSpacing(12);
-    auto *panDati = new QFrame(this);
-    panDati->setObjectName(QStringLiteral("panDati"));
-    style::setPanel(panDati, style::Panel::Paper);
+    auto *panDati = style::panel(QStringLiteral("panDati"), style::Panel::Paper, this);
     auto *grid = new QGridLayout(panDati);
     grid->setContentsMargins(14, 12, 14, 12);
     grid->setHorizontalSpacing(14);

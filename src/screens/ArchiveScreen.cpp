@@ -50,9 +50,7 @@ void ArchiveScreen::buildContents()
 
     auto *centre = new QHBoxLayout(window);
     centre->setContentsMargins(12, 10, 12, 10);
-    m_container = new QFrame(window);
-    m_container->setObjectName(QStringLiteral("shpContainer"));
-    style::setPanel(m_container, style::Panel::Container);
+    m_container = style::panel(QStringLiteral("shpContainer"), style::Panel::Container, window);
     m_container->setMaximumWidth(1240);
     centre->addStretch(0);
     centre->addWidget(m_container, 1);
@@ -79,9 +77,8 @@ void ArchiveScreen::addBackground(QWidget *w) { m_status->addBackground(w); }
 
 QHBoxLayout *ArchiveScreen::addToolbarGroup()
 {
-    auto *frame = new QFrame(m_container);
-    frame->setObjectName(QStringLiteral("shpControlli%1").arg(++m_groups, 2, 10, QLatin1Char('0')));
-    style::setPanel(frame, style::Panel::ToolbarGroup);
+    auto *frame = style::panel(QStringLiteral("shpControlli%1").arg(++m_groups, 2, 10, QLatin1Char('0')),
+                               style::Panel::ToolbarGroup, m_container);
     // Each group as wide as its pictures; the toolbar's spare width goes into
     // equal gaps between the groups, so a lone picture does not sit in a wide box.
     frame->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);

@@ -159,17 +159,13 @@ void TfrmLibri::buildCard()
 
 QGridLayout *TfrmLibri::addSection(QVBoxLayout *cardLayout, int number, const QString &art)
 {
-    auto *frame = new QFrame(cardArea());
-    frame->setObjectName(QStringLiteral("shpSezione%1").arg(number));
-    style::setPanel(frame, style::Panel::Paper);
+    auto *frame = style::panel(QStringLiteral("shpSezione%1").arg(number), style::Panel::Paper, cardArea());
     addBackground(frame);
     auto *h = new QHBoxLayout(frame);
     h->setContentsMargins(10, 8, 14, 8);
     h->setSpacing(14);
 
-    auto *pictureFrame = new QFrame(frame);
-    pictureFrame->setObjectName(QStringLiteral("shpCornice%1").arg(number));
-    style::setPanel(pictureFrame, style::Panel::PictureFrame);
+    auto *pictureFrame = style::panel(QStringLiteral("shpCornice%1").arg(number), style::Panel::PictureFrame, frame);
     pictureFrame->setFixedWidth(92);
     addBackground(pictureFrame);
     auto *pv = new QVBoxLayout(pictureFrame);

@@ -53,9 +53,7 @@ QGridLayout *SideCardScreen::buildFieldArea(const QString &sideArt)
         return pic;
     };
     h->addWidget(side(QStringLiteral("icoAutori01")));
-    auto *area = new QFrame(cardArea());
-    area->setObjectName(QStringLiteral("shpSfondoCampi"));
-    style::setPanel(area, style::Panel::Paper);
+    auto *area = style::panel(QStringLiteral("shpSfondoCampi"), style::Panel::Paper, cardArea());
     addBackground(area);
     h->addWidget(area, 1);
     h->addWidget(side(QStringLiteral("icoAutori02")));
