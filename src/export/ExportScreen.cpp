@@ -34,19 +34,6 @@ const QString kFailed = QStringLiteral(
     "Attenzione: il sistema non permette di esportare i dati.\n\r\n\rAccertarsi che il file di Excel non sia già "
     "aperto.");
 
-QString logoArtwork(ExportArchive archive)
-{
-    switch (archive) {
-    case ExportArchive::Books:
-        return QStringLiteral("esporta_libri");
-    case ExportArchive::Authors:
-        return QStringLiteral("esporta_autori");
-    case ExportArchive::Bibliographies:
-        break;
-    }
-    return QStringLiteral("esporta_bibliografie");
-}
-
 QWidget *rectangle(const QString &name, const QColor &colour, const QRect &geometry, QWidget *parent)
 {
     auto *w = new QWidget(parent);
@@ -74,7 +61,9 @@ ExportScreen::ExportScreen(Program &app, QWidget *opener, ExportArchive archive)
     QWidget *shpSfondo =
         rectangle(QStringLiteral("shpSfondo"), style::colour::white, QRect(8, 8, 821, 65), panContainer);
 
-    artwork::picture(QStringLiteral("imgLogo"), logoArtwork(archive), QSize(505, 55), panContainer)->move(13, 13);
+    artwork::picture(QStringLiteral("imgLogo"), QString::fromLatin1(exportKind(archive).logoArt), QSize(505, 55),
+                     panContainer)
+        ->move(13, 13);
     artwork::picture(QStringLiteral("icoHand"), QStringLiteral("mano"), QSize(31, 25), panContainer)->move(528, 32);
 
     auto *cmdEsporta =

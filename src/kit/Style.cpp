@@ -53,24 +53,14 @@ void setPanel(QWidget *w, Panel panel)
         QColor border;
         int radius;
     };
-    Look look{colour::white, colour::groupBorder, 8};
-    switch (panel) {
-    case Panel::Container:
-        look = {colour::container, colour::containerBorder, 10};
-        break;
-    case Panel::Paper:
-        look = {colour::paper, colour::paperBorder, 8};
-        break;
-    case Panel::ToolbarGroup:
-        look = {colour::white, colour::groupBorder, 8};
-        break;
-    case Panel::PictureFrame:
-        look = {colour::white, colour::frameBorder, 6};
-        break;
-    case Panel::Sheet:
-        look = {colour::white, colour::sheetBorder, 6};
-        break;
-    }
+    // In Panel's order.
+    static const Look kLooks[] = {
+        {colour::container, colour::containerBorder, 10}, {colour::paper, colour::paperBorder, 8},
+        {colour::white, colour::groupBorder, 8},          {colour::white, colour::frameBorder, 6},
+        {colour::white, colour::sheetBorder, 6},
+    };
+    static_assert(std::size(kLooks) == size_t(Panel::Sheet) + 1);
+    const Look &look = kLooks[size_t(panel)];
     // A selector by name keeps the look off the controls the panel holds.
     Q_ASSERT(!w->objectName().isEmpty());
     w->setStyleSheet(QStringLiteral("#%1 { background: %2; border: 1px solid %3; border-radius: %4px; }")

@@ -3,6 +3,8 @@
 #include <QFont>
 #include <QString>
 
+#include <iterator>
+
 class QWidget;
 
 class QFrame;
@@ -67,17 +69,9 @@ enum class Face { Verdana, Arial, CourierNew, Tahoma };
 // Inline: the report layouts, below the screens, name faces too.
 inline QString faceName(Face face)
 {
-    switch (face) {
-    case Face::Arial:
-        return QStringLiteral("Arial");
-    case Face::CourierNew:
-        return QStringLiteral("Courier New");
-    case Face::Tahoma:
-        return QStringLiteral("Tahoma");
-    case Face::Verdana:
-        break;
-    }
-    return QStringLiteral("Verdana");
+    static constexpr const char *kNames[] = {"Verdana", "Arial", "Courier New", "Tahoma"}; // in Face's order
+    static_assert(std::size(kNames) == size_t(Face::Tahoma) + 1);
+    return QString::fromLatin1(kNames[size_t(face)]);
 }
 QFont font(int pointSize, bool bold = false, Face face = Face::Verdana);
 // Text typed into card fields.

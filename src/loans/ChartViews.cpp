@@ -12,6 +12,7 @@
 #include <QValueAxis>
 
 #include <algorithm>
+#include <iterator>
 
 namespace opusteca::loanui {
 namespace {
@@ -25,15 +26,10 @@ const QColor kSliceColours[] = {style::colour::steel,       style::colour::gold,
 
 QString titleOf(ChartKind kind)
 {
-    switch (kind) {
-    case ChartKind::Genre:
-        return QStringLiteral("Libri correnti per genere");
-    case ChartKind::Language:
-        return QStringLiteral("Libri correnti per lingua");
-    case ChartKind::Decade:
-        break;
-    }
-    return QStringLiteral("Libri correnti per decennio di pubblicazione");
+    static constexpr const char *kTitles[] = {"Libri correnti per genere", "Libri correnti per lingua",
+                                              "Libri correnti per decennio di pubblicazione"}; // in ChartKind's order
+    static_assert(std::size(kTitles) == size_t(ChartKind::Decade) + 1);
+    return QString::fromLatin1(kTitles[size_t(kind)]);
 }
 
 QChart *newChart(ChartKind kind, bool empty)

@@ -69,14 +69,17 @@ const ExportKind &exportKind(ExportArchive archive)
 {
     static const ExportKind books{"TfrmExpLibri",    " Esporta archivio libri in Microsoft Excel",
                                   &bookLayout(),     "Libri.xls",
-                                  "Riepilogo Libri", kBookColumns};
+                                  "Riepilogo Libri", kBookColumns,
+                                  "esporta_libri"};
     static const ExportKind authors{"TfrmExpAutori",    " Esporta archivio autori in Microsoft Excel",
                                     &authorLayout(),    "Autori.xls",
-                                    "Riepilogo Autori", kAuthorColumns};
+                                    "Riepilogo Autori", kAuthorColumns,
+                                    "esporta_autori"};
     static const ExportKind bibliographies{
         "TfrmExpBibliografie",    " Esporta archivio bibliografie in Microsoft Excel",
         &bibliographyLayout(),    "Bibliografie.xls",
-        "Riepilogo Bibliografie", kBibliographyColumns};
+        "Riepilogo Bibliografie", kBibliographyColumns,
+        "esporta_bibliografie"};
     switch (archive) {
     case ExportArchive::Books:
         return books;

@@ -25,6 +25,7 @@ struct ExportKind {
     const char *documentName; // in the program folder
     const char *sheetName;
     std::span<const ExportColumn> columns;
+    const char *logoArt; // the screen's heading picture
 
     // A column's header text (columns in grid order).
     QString header(qsizetype column) const;

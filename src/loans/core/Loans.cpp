@@ -9,6 +9,7 @@
 #include "store/Text.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace opusteca::loans {
 namespace {
@@ -42,17 +43,9 @@ LoanState stateOf(const LoanRow &row, const QDate &today, int periodDays)
 
 QString stateText(LoanState state)
 {
-    switch (state) {
-    case LoanState::Running:
-        return QStringLiteral("In corso");
-    case LoanState::Overdue:
-        return QStringLiteral("Scaduto");
-    case LoanState::NoDate:
-        return QStringLiteral("Senza data");
-    case LoanState::BadDate:
-        break;
-    }
-    return QStringLiteral("Data non valida");
+    static constexpr const char *kTexts[] = {"In corso", "Scaduto", "Senza data", "Data non valida"}; // in order
+    static_assert(std::size(kTexts) == size_t(LoanState::BadDate) + 1);
+    return QString::fromLatin1(kTexts[size_t(state)]);
 }
 
 QString daysText(const LoanRow &row, const QDate &today)

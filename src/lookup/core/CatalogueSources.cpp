@@ -2,6 +2,8 @@
 
 #include <QRegularExpression>
 
+#include <iterator>
+
 namespace opusteca::catalogue {
 
 QList<Source> sourcesFromSetting(const QString &setting)
@@ -24,13 +26,10 @@ QList<Source> sourcesFromSetting(const QString &setting)
 
 QString sourceName(Source source)
 {
-    switch (source) {
-    case Source::Sbn:
-        return QStringLiteral("Catalogo del Servizio Bibliotecario Nazionale (SBN)");
-    case Source::OpenLibrary:
-        return QStringLiteral("Open Library");
-    }
-    return {};
+    static constexpr const char *kNames[] = {"Catalogo del Servizio Bibliotecario Nazionale (SBN)",
+                                             "Open Library"}; // in Source's order
+    static_assert(std::size(kNames) == size_t(Source::OpenLibrary) + 1);
+    return QString::fromLatin1(kNames[size_t(source)]);
 }
 
 QUrl sbnSearchUrl(const QString &isbn)
