@@ -9,6 +9,7 @@
 #include <QBoxLayout>
 #include <QFrame>
 #include <QLabel>
+#include <QPushButton>
 
 namespace opusteca::loanui {
 
@@ -40,6 +41,31 @@ CommandPicture *addHeader(QBoxLayout *layout, QWidget *screen, const QString &ar
     h->addWidget(cmdGuida);
     layout->addWidget(band);
     return cmdGuida;
+}
+
+StatusLine *addFoot(QBoxLayout *layout, QWidget *screen, CommandPicture *cmdGuida, const QString &idle,
+                    const QList<QPushButton *> &actions)
+{
+    auto *buttons = new QHBoxLayout;
+    auto *btnChiudi = dialogButton(QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"), screen);
+    buttons->addWidget(btnChiudi);
+    buttons->addStretch(1);
+    // The actions were made first: Tab still goes from Chiudi to them, left to right.
+    QWidget *previous = btnChiudi;
+    for (QPushButton *action : actions) {
+        if (action != actions.first()) buttons->addSpacing(12);
+        buttons->addWidget(action);
+        QWidget::setTabOrder(previous, action);
+        previous = action;
+    }
+    layout->addLayout(buttons);
+    if (auto *dialog = qobject_cast<QDialog *>(screen))
+        QObject::connect(btnChiudi, &QPushButton::clicked, dialog, &QDialog::reject);
+
+    StatusLine *status = addStatusBar(layout, screen, idle);
+    status->addHover(cmdGuida, QStringLiteral("Visualizza la pagina della guida sensibile al contesto."));
+    status->addHover(btnChiudi, QStringLiteral("Chiudi questa schermata."));
+    return status;
 }
 
 } // namespace opusteca::loanui

@@ -124,22 +124,12 @@ TfrmPrestiti::TfrmPrestiti(Program &app, QWidget *opener)
     under->addWidget(hint);
     v->addLayout(under);
 
-    auto *buttons = new QHBoxLayout;
-    auto *btnChiudi = dialogButton(QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"), this);
     auto *btnSollecito = dialogButton(QStringLiteral("btnSollecito"), QStringLiteral("Sollecito"), this);
     auto *btnStampa = dialogButton(QStringLiteral("btnStampa"), QStringLiteral("Stampa"), this);
-    buttons->addWidget(btnChiudi);
-    buttons->addStretch(1);
-    buttons->addWidget(btnSollecito);
-    buttons->addSpacing(12);
-    buttons->addWidget(btnStampa);
-    v->addLayout(buttons);
-
-    StatusLine *status = addStatusBar(v, this, QStringLiteral("Libri in prestito e da restituire."));
-    status->addHover(cmdGuida, QStringLiteral("Visualizza la pagina della guida sensibile al contesto."));
+    StatusLine *status = loanui::addFoot(v, this, cmdGuida, QStringLiteral("Libri in prestito e da restituire."),
+                                         {btnSollecito, btnStampa});
     status->addHover(btnStampa, QStringLiteral("Stampa l'elenco dei libri mostrati."));
     status->addHover(btnSollecito, QStringLiteral("Scrivi una lettera di sollecito al lettore del libro selezionato."));
-    status->addHover(btnChiudi, QStringLiteral("Chiudi questa schermata."));
     status->addHover(m_txtGiorni, QStringLiteral("Giorni dopo i quali un prestito è scaduto."));
     status->addHover(m_txtLettore, QStringLiteral("Mostra soltanto i libri prestati al lettore indicato."));
 
@@ -149,7 +139,6 @@ TfrmPrestiti::TfrmPrestiti(Program &app, QWidget *opener)
     connect(m_grdPrestiti, &QTableView::doubleClicked, this, &TfrmPrestiti::grdPrestitiDblClick);
     connect(btnStampa, &QPushButton::clicked, this, &TfrmPrestiti::btnStampaClick);
     connect(btnSollecito, &QPushButton::clicked, this, &TfrmPrestiti::btnSollecitoClick);
-    connect(btnChiudi, &QPushButton::clicked, this, &QDialog::reject);
     disableDefaultButtons();
     showSummary();
 }

@@ -83,22 +83,13 @@ TfrmStatistiche::TfrmStatistiche(Program &app, QWidget *opener)
     body->addWidget(m_panGrafici, 1);
     v->addLayout(body, 1);
 
-    auto *buttons = new QHBoxLayout;
-    auto *btnChiudi = dialogButton(QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"), this);
     auto *btnSalvaGrafico =
         dialogButton(QStringLiteral("btnSalvaGrafico"), QStringLiteral("Salva grafico"), this, 10, QSize(150, 32));
-    buttons->addWidget(btnChiudi);
-    buttons->addStretch(1);
-    buttons->addWidget(btnSalvaGrafico);
-    v->addLayout(buttons);
-
-    StatusLine *status = addStatusBar(v, this, QStringLiteral("Dati riassuntivi e grafici dell'archivio."));
-    status->addHover(cmdGuida, QStringLiteral("Visualizza la pagina della guida sensibile al contesto."));
+    StatusLine *status = loanui::addFoot(v, this, cmdGuida, QStringLiteral("Dati riassuntivi e grafici dell'archivio."),
+                                         {btnSalvaGrafico});
     status->addHover(btnSalvaGrafico, QStringLiteral("Salva il grafico mostrato in un'immagine PNG."));
-    status->addHover(btnChiudi, QStringLiteral("Chiudi questa schermata."));
     status->addBackground(panDati);
 
-    connect(btnChiudi, &QPushButton::clicked, this, &QDialog::reject);
     connect(btnSalvaGrafico, &QPushButton::clicked, this, &TfrmStatistiche::btnSalvaGraficoClick);
     disableDefaultButtons();
 }
