@@ -9,7 +9,7 @@
 
 #include "access/core/PasswordStore.h"
 #include "export/core/DocumentFile.h"
-#include "screens/core/ArchiveNavigator.h"
+#include "store/ArchiveNavigator.h"
 #include "store/BookRecord.h"
 #include "store/Record.h"
 

@@ -6,10 +6,10 @@
 #include "Measure.h"
 #include "ProcessMemory.h"
 
-#include "screens/core/ArchiveNavigator.h"
 #include "search/core/LineSort.h"
 #include "search/core/SearchKinds.h"
 #include "search/core/SearchScanner.h"
+#include "store/ArchiveNavigator.h"
 #include "store/BookRecord.h"
 
 #include <QDir>

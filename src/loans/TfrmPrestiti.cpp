@@ -14,8 +14,8 @@
 #include "loans/core/ReminderLetter.h"
 #include "report/ListReport.h"
 #include "report/ReportPrinter.h"
-#include "screens/core/ArchiveNavigator.h"
 #include "store/AccessError.h"
+#include "store/ArchiveNavigator.h"
 #include "store/BookRecord.h"
 #include "store/Text.h"
 

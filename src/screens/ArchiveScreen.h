@@ -2,8 +2,8 @@
 #include "kit/DialogScreen.h"
 #include "kit/LongLivedScreen.h"
 #include "screens/Card.h"
-#include "screens/core/ArchiveNavigator.h"
 #include "search/core/SearchScanner.h"
+#include "store/ArchiveNavigator.h"
 
 #include <QList>
 #include <QString>

@@ -7,7 +7,7 @@
 #include "kit/Style.h"
 #include "screens/CardBuilder.h"
 #include "screens/TfrmCodici_Dewey.h"
-#include "screens/core/BookLists.h"
+#include "store/BookLists.h"
 #include "store/BookRecord.h"
 
 #include <QCheckBox>

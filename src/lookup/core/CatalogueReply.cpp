@@ -1,6 +1,6 @@
 #include "lookup/core/CatalogueReply.h"
 
-#include "screens/core/BookLists.h"
+#include "store/BookLists.h"
 #include "store/BookRecord.h"
 #include "store/Cp1252.h"
 

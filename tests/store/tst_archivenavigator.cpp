@@ -1,6 +1,6 @@
 // The card operations on an archive of a million books, far past 2 GiB. The
 // file is sparse: only the records written take room on the disk.
-#include "screens/core/ArchiveNavigator.h"
+#include "store/ArchiveNavigator.h"
 #include "store/BookRecord.h"
 #include "store/Record.h"
 

@@ -1,4 +1,4 @@
-#include "screens/core/BookLists.h"
+#include "store/BookLists.h"
 
 namespace opusteca::booklists {
 

@@ -1,4 +1,4 @@
-#include "screens/core/ArchiveNavigator.h"
+#include "store/ArchiveNavigator.h"
 
 #include "store/RecordFile.h"
 #include "store/Text.h"
