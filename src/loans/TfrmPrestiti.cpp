@@ -51,7 +51,6 @@ const char *const kPeriodNotKeptWarning = "opustecaLoanPeriodNotKeptTold";
 TfrmPrestiti::TfrmPrestiti(Program &app, QWidget *opener)
     : DialogScreen(app, opener, QStringLiteral("TfrmPrestiti")), m_model(new LoanTableModel(this))
 {
-    RegionalSettings::instance().apply();
     setWindowTitle(QStringLiteral(" Libri in prestito"));
     setFixedClientSize(940, 600);
     QVBoxLayout *v = shadedColumn(QMargins(14, 12, 14, 10), 8);

@@ -40,7 +40,6 @@ const char *const kChartFiles[] = {"Grafico_generi.png", "Grafico_lingue.png", "
 TfrmStatistiche::TfrmStatistiche(Program &app, QWidget *opener)
     : DialogScreen(app, opener, QStringLiteral("TfrmStatistiche"))
 {
-    RegionalSettings::instance().apply();
     setWindowTitle(QStringLiteral(" Statistiche dell'archivio"));
     setFixedClientSize(1000, 620);
     QVBoxLayout *v = shadedColumn(QMargins(14, 12, 14, 10), 8);
