@@ -21,6 +21,7 @@ namespace {
 
 // A print that runs longer than this shows its progress window.
 constexpr int kProgressAfterMs = 500;
+int g_progressAfterMs = kProgressAfterMs;
 
 void tellFailure(QWidget *parent)
 {
@@ -53,7 +54,7 @@ PrintOutcome renderPages(const Report &report, QPagedPaintDevice &device, const 
         progress->setWindowTitle(QStringLiteral("Stampa"));
         progress->setCancelButtonText(QStringLiteral("Annulla"));
         progress->setWindowModality(Qt::ApplicationModal);
-        progress->setMinimumDuration(kProgressAfterMs);
+        progress->setMinimumDuration(g_progressAfterMs);
         progress->setAutoClose(false);
         progress->setAutoReset(false);
         progress->setRange(0, int(pages.size()));
@@ -96,6 +97,8 @@ std::vector<int> allPages(const Report &report)
 } // namespace
 
 QString printToPdfPath() { return qEnvironmentVariable(kPrintToPdfVariable); }
+
+void setProgressDelay(std::optional<int> ms) { g_progressAfterMs = ms.value_or(kProgressAfterMs); }
 
 PrintOutcome printToPdf(const Report &report, const QString &path, QWidget *parent)
 {

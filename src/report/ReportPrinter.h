@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <optional>
 
 class QPagedPaintDevice;
 class QPrinter;
@@ -20,6 +21,11 @@ enum class PrintOutcome {
 // print dialog. Tests rely on it; a user never sets it.
 inline constexpr char kPrintToPdfVariable[] = "OPUSTECA_PRINT_TO_PDF";
 QString printToPdfPath();
+
+// How long a print runs before its progress window shows: half a second unless a
+// test sets another delay (nullopt restores it), so the window can be tested
+// without a print that is merely hoped to be long enough.
+void setProgressDelay(std::optional<int> ms);
 
 // Prints the report's prepared pages (call Report::prepare() first): to the
 // seam's PDF when it is set, otherwise through a QPrintDialog on a QPrinter with

@@ -26,6 +26,9 @@ const QString kReadFailed =
 const QString kOldWrong = QStringLiteral("Attenzione: vecchia password errata.");
 const QString kNotConfirmed = QStringLiteral("Attenzione: la nuova password non è stata confermata correttamente. "
                                              "E' necessario reinserire entrambi i valori.");
+const QString kNotStorable =
+    QStringLiteral("Attenzione: la nuova password può contenere al massimo 255 caratteri e soltanto lettere, cifre e "
+                   "simboli dell'alfabeto latino. E' necessario reinserire entrambi i valori.");
 const QString kChanged = QStringLiteral("Modifica della password completata con successo.");
 const QString kChangeFailed =
     QStringLiteral("Attenzione: si è verificato un errore durante la procedura di modifica della password. "
@@ -305,62 +308,86 @@ private slots:
         QCOMPARE(passwordFile(), before);
     }
 
-    void changeWithWrongOldPassword_data()
+    // Every refused change: the box says why, the fields that must be typed
+    // again are emptied and take the focus, and the file is left as it was.
+    void changeRefused_data()
     {
+        QTest::addColumn<QString>("fileState"); // "", "missing", "read-only" or "unreadable"
         QTest::addColumn<QString>("oldText");
-        QTest::addColumn<bool>("fileMissing");
-        QTest::newRow("another word") << "sbagliata" << false;
-        QTest::newRow("one character less") << "opustec" << false;
-        QTest::newRow("no password file") << "opusteca" << true;
-    }
-
-    void changeWithWrongOldPassword()
-    {
-        QFETCH(QString, oldText);
-        QFETCH(bool, fileMissing);
-        if (fileMissing) QVERIFY(QFile::remove(program->folder.file(kPasswordFile)));
-        const QByteArray before = passwordFile();
-        QVERIFY(openChangeScreen());
-        const Boxes boxes = tryChange(oldText, QStringLiteral("nuova"), QStringLiteral("nuova"));
-        QCOMPARE(boxes.texts, QStringList{kOldWrong});
-        QCOMPARE(boxes.buttonCounts, QList<int>{1});
-        QCOMPARE(txtOld()->text(), QString());
-        QCOMPARE(txtNew()->text(), QStringLiteral("nuova"));
-        QCOMPARE(txtConferma()->text(), QStringLiteral("nuova"));
-        QCOMPARE(change->focusWidget(), txtOld());
-        QCOMPARE(visibleTopLevels(), QStringList{QStringLiteral("TfrmCambiaPassword")});
-        QCOMPARE(passwordFile(), before);
-        QCOMPARE(QFileInfo::exists(program->folder.file(kPasswordFile)), !fileMissing);
-    }
-
-    void changeWithWrongConfirmation_data()
-    {
         QTest::addColumn<QString>("newText");
         QTest::addColumn<QString>("confirm");
-        QTest::newRow("lower then upper case") << "nuova"
-                                               << "NUOVA";
-        QTest::newRow("another word") << "nuova"
-                                      << "nuovo";
-        QTest::newRow("one character more") << "nuova"
-                                            << "nuovaa";
-        QTest::newRow("accented case") << QStringLiteral("citt\u00E0") << QStringLiteral("citt\u00C0");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QStringList>("afterwards"); // old, new, confirmation
+        QTest::addColumn<QString>("focus");          // empty: where it was
+        const QString n = QStringLiteral("nuova");
+        QTest::newRow("old: another word")
+            << ""
+            << "sbagliata" << n << n << kOldWrong << QStringList{"", n, n} << "txtPasswordOld";
+        QTest::newRow("old: one character less")
+            << ""
+            << "opustec" << n << n << kOldWrong << QStringList{"", n, n} << "txtPasswordOld";
+        QTest::newRow("old: no password file")
+            << "missing"
+            << "opusteca" << n << n << kOldWrong << QStringList{"", n, n} << "txtPasswordOld";
+        const QString o = QStringLiteral("Opusteca");
+        QTest::newRow("confirmation: other case")
+            << "" << o << n << "NUOVA" << kNotConfirmed << QStringList{o, "", ""} << "txtPasswordNew";
+        QTest::newRow("confirmation: another word")
+            << "" << o << n << "nuovo" << kNotConfirmed << QStringList{o, "", ""} << "txtPasswordNew";
+        QTest::newRow("confirmation: one character more")
+            << "" << o << n << "nuovaa" << kNotConfirmed << QStringList{o, "", ""} << "txtPasswordNew";
+        QTest::newRow("confirmation: accented case")
+            << "" << o << QStringLiteral("citt\u00E0") << QStringLiteral("citt\u00C0") << kNotConfirmed
+            << QStringList{o, "", ""} << "txtPasswordNew";
+        const QString lower = QStringLiteral("opusteca");
+        for (const auto &[name, text] : {std::pair{"new: 256 characters", QString(256, QLatin1Char('k'))},
+                                         std::pair{"new: greek letter", QStringLiteral("\u03A9mega")},
+                                         std::pair{"new: euro sign", QStringLiteral("costo\u20AC")},
+                                         std::pair{"new: emoji", QStringLiteral("libro\U0001F4DA")}})
+            QTest::newRow(name) << "" << lower << text << text << kNotStorable << QStringList{lower, "", ""}
+                                << "txtPasswordNew";
+        QTest::newRow("file read-only") << "read-only" << lower << n << n << kChangeFailed << QStringList{lower, n, n}
+                                        << "";
+        QTest::newRow("stored value unreadable")
+            << "unreadable" << lower << n << n << kChangeFailed << QStringList{lower, n, n} << "";
     }
 
-    void changeWithWrongConfirmation()
+    void changeRefused()
     {
+        QFETCH(QString, fileState);
+        QFETCH(QString, oldText);
         QFETCH(QString, newText);
         QFETCH(QString, confirm);
+        QFETCH(QString, message);
+        QFETCH(QStringList, afterwards);
+        QFETCH(QString, focus);
+        const QString file = program->folder.file(kPasswordFile);
+        if (fileState == QLatin1String("missing")) QVERIFY(QFile::remove(file));
+        if (fileState == QLatin1String("unreadable"))
+            program->folder.write(kPasswordFile, iniHolding(QStringLiteral("XY")));
+        if (fileState == QLatin1String("read-only"))
+            QVERIFY(QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
         const QByteArray before = passwordFile();
+        const std::optional<QString> storedBefore = stored();
         QVERIFY(openChangeScreen());
-        const Boxes boxes = tryChange(QStringLiteral("Opusteca"), newText, confirm);
-        QCOMPARE(boxes.texts, QStringList{kNotConfirmed});
+        for (QLineEdit *e : {txtOld(), txtNew(), txtConferma()}) e->clear();
+        typeText(txtOld(), oldText);
+        typeText(txtNew(), newText);
+        typeText(txtConferma(), confirm);
+        QCOMPARE(txtNew()->text(), newText); // typed whole, whatever its characters
+        QCOMPARE(txtConferma()->text(), confirm);
+        QWidget *focusBefore = change->focusWidget();
+
+        const Boxes boxes = answerBoxes([&] { button(change, QStringLiteral("cmdOK"))->click(); });
+        QCOMPARE(boxes.texts, QStringList{message});
         QCOMPARE(boxes.buttonCounts, QList<int>{1});
-        QCOMPARE(txtOld()->text(), QStringLiteral("Opusteca"));
-        QCOMPARE(txtNew()->text(), QString());
-        QCOMPARE(txtConferma()->text(), QString());
-        QCOMPARE(change->focusWidget(), txtNew());
+        QCOMPARE(boxes.icons, QList<QMessageBox::Icon>{QMessageBox::NoIcon});
+        QCOMPARE((QStringList{txtOld()->text(), txtNew()->text(), txtConferma()->text()}), afterwards);
+        QCOMPARE(change->focusWidget(), focus.isEmpty() ? focusBefore : field(change, focus));
         QCOMPARE(visibleTopLevels(), QStringList{QStringLiteral("TfrmCambiaPassword")});
         QCOMPARE(passwordFile(), before);
+        QCOMPARE(QFileInfo::exists(file), fileState != QLatin1String("missing"));
+        QCOMPARE(stored(), storedBefore);
     }
 
     void changeSucceeds_data()
@@ -427,65 +454,6 @@ private slots:
         QCOMPARE(passwordFile(), QByteArray("; installato\r\n[Accesso]\r\nValore=") +
                                      scrambler::scramble(QStringLiteral("X")).toLatin1() +
                                      QByteArray("\r\n[Altro]\r\nk=v\r\n"));
-    }
-
-    void newPasswordOutsideTheStoredFormat_data()
-    {
-        QTest::addColumn<QString>("newText");
-        QTest::newRow("256 characters") << QString(256, QLatin1Char('k'));
-        QTest::newRow("greek letter") << QStringLiteral("\u03A9mega");
-        QTest::newRow("euro sign") << QStringLiteral("costo\u20AC");
-        QTest::newRow("emoji") << QStringLiteral("libro\U0001F4DA");
-    }
-
-    void newPasswordOutsideTheStoredFormat()
-    {
-        QFETCH(QString, newText);
-        const QByteArray before = passwordFile();
-        QVERIFY(openChangeScreen());
-        typeText(txtOld(), QStringLiteral("opusteca"));
-        typeText(txtNew(), newText);
-        typeText(txtConferma(), newText);
-        QCOMPARE(txtNew()->text(), newText);
-        QCOMPARE(txtConferma()->text(), newText);
-        const Boxes boxes = answerBoxes([&] { button(change, QStringLiteral("cmdOK"))->click(); });
-        QCOMPARE(boxes.count(), 1);
-        QVERIFY2(boxes.texts.value(0).startsWith(QStringLiteral("Attenzione: ")), qPrintable(boxes.texts.value(0)));
-        QVERIFY(boxes.texts.value(0) != kChanged);
-        QCOMPARE(boxes.buttonCounts, QList<int>{1});
-        QCOMPARE(passwordFile(), before);
-        QCOMPARE(visibleTopLevels(), QStringList{QStringLiteral("TfrmCambiaPassword")});
-        QCOMPARE(txtOld()->text(), QStringLiteral("opusteca"));
-    }
-
-    void changeThatCannotBeWritten()
-    {
-        const QString file = program->folder.file(kPasswordFile);
-        const QByteArray before = passwordFile();
-        QVERIFY(QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
-        QVERIFY(openChangeScreen());
-        const Boxes boxes = tryChange(QStringLiteral("opusteca"), QStringLiteral("nuova"), QStringLiteral("nuova"));
-        QCOMPARE(boxes.texts, QStringList{kChangeFailed});
-        QCOMPARE(boxes.buttonCounts, QList<int>{1});
-        QCOMPARE(txtOld()->text(), QStringLiteral("opusteca"));
-        QCOMPARE(txtNew()->text(), QStringLiteral("nuova"));
-        QCOMPARE(txtConferma()->text(), QStringLiteral("nuova"));
-        QCOMPARE(visibleTopLevels(), QStringList{QStringLiteral("TfrmCambiaPassword")});
-        QCOMPARE(passwordFile(), before);
-        QCOMPARE(stored(), std::optional<QString>(QStringLiteral("OPUSTECA")));
-    }
-
-    void changeThatCannotReadTheStoredPassword()
-    {
-        program->folder.write(kPasswordFile, iniHolding(QStringLiteral("XY")));
-        const QByteArray before = passwordFile();
-        QVERIFY(openChangeScreen());
-        const Boxes boxes = tryChange(QStringLiteral("opusteca"), QStringLiteral("nuova"), QStringLiteral("nuova"));
-        QCOMPARE(boxes.texts, QStringList{kChangeFailed});
-        QCOMPARE(txtOld()->text(), QStringLiteral("opusteca"));
-        QCOMPARE(txtNew()->text(), QStringLiteral("nuova"));
-        QCOMPARE(txtConferma()->text(), QStringLiteral("nuova"));
-        QCOMPARE(passwordFile(), before);
     }
 
     void enterChainNeverRunsOK()

@@ -14,6 +14,7 @@
 #include "export/TfrmStampaLibro.h"
 #include "import/TfrmImportaLibri.h"
 #include "kit/Conventions.h"
+#include "kit/Messages.h"
 #include "kit/TfrmGuida.h"
 #include "screens/TfrmCodici_Dewey.h"
 #include "search/TfrmTrovaAutori.h"
@@ -164,6 +165,59 @@ private slots:
             QCOMPARE(flags & kButtons, Qt::WindowFlags());
             QCOMPARE(w->minimumSize(), w->maximumSize());
         }
+    }
+
+    // The five kinds of message box: each under the program's name, with its
+    // icon and buttons, Enter pressing the first of them.
+    void messageBoxes_data()
+    {
+        using B = QMessageBox::StandardButton;
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QMessageBox::Icon>("icon");
+        QTest::addColumn<QMessageBox::StandardButtons>("buttons");
+        QTest::addColumn<B>("byDefault");
+        QTest::newRow("warning") << 0 << QMessageBox::Warning << (B::Ok | B::Cancel) << B::Ok;
+        QTest::newRow("error") << 1 << QMessageBox::Critical << (B::Ok | B::Cancel) << B::Ok;
+        QTest::newRow("information") << 2 << QMessageBox::Information << (B::Ok | B::Cancel) << B::Ok;
+        QTest::newRow("confirmation") << 3 << QMessageBox::Question << (B::Yes | B::No) << B::Yes;
+        QTest::newRow("plain") << 4 << QMessageBox::NoIcon << QMessageBox::StandardButtons(B::Ok) << B::Ok;
+    }
+    void messageBoxes()
+    {
+        using B = QMessageBox::StandardButton;
+        QFETCH(int, kind);
+        QFETCH(QMessageBox::Icon, icon);
+        QFETCH(QMessageBox::StandardButtons, buttons);
+        QFETCH(B, byDefault);
+        QWidget *parent = topLevel(QStringLiteral("TfrmPassword"));
+        const QString text = QStringLiteral("Attenzione: prova.");
+        bool answer = false;
+        const Boxes boxes = answerBoxes(
+            [&] {
+                switch (kind) {
+                case 0:
+                    msg::warning(parent, text);
+                    break;
+                case 1:
+                    msg::error(parent, text);
+                    break;
+                case 2:
+                    msg::information(parent, text);
+                    break;
+                case 3:
+                    answer = msg::confirm(parent, text);
+                    break;
+                default:
+                    msg::plain(parent, text);
+                }
+            },
+            byDefault);
+        QCOMPARE(boxes.texts, QStringList{text});
+        QCOMPARE(boxes.captions, QStringList{QStringLiteral("Opusteca 2.0")});
+        QCOMPARE(boxes.icons, QList<QMessageBox::Icon>{icon});
+        QCOMPARE(boxes.defaults, QList<B>{byDefault});
+        QCOMPARE(boxes.offered, QList<QMessageBox::StandardButtons>{buttons});
+        if (kind == 3) QVERIFY(answer);
     }
 
     void focusFrames_data()

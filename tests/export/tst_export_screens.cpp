@@ -16,10 +16,10 @@
 #include "store/FileAccess.h"
 #include "support/ArchiveKit.h"
 #include "support/TestSupport.h"
+#include "support/UrlCatcher.h"
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QHeaderView>
 #include <QLabel>
@@ -37,46 +37,6 @@ using namespace opusteca;
 using namespace opusteca::test;
 
 namespace {
-
-// Whatever the program hands to the desktop shell.
-class ShellCatcher : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> urls;
-    ShellCatcher() { QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "open"); }
-    ~ShellCatcher() override { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
-public slots:
-    void open(const QUrl &url) { urls << url; }
-};
-
-// Answers the message boxes that appear during action with the given
-// buttons, in turn; records their texts and button counts.
-struct Answered {
-    QStringList texts;
-    QList<int> buttons;
-};
-Answered answerInTurn(const std::function<void()> &action, QList<QMessageBox::StandardButton> answers)
-{
-    Answered out;
-    QTimer poll;
-    poll.setInterval(10);
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (!box || !box->isVisible() || box->property("answered").toBool()) return;
-        box->setProperty("answered", true);
-        out.texts << box->text();
-        out.buttons << int(box->buttons().size());
-        QAbstractButton *b = answers.isEmpty() ? nullptr : box->button(answers.takeFirst());
-        if (b)
-            b->click();
-        else
-            box->close();
-    });
-    poll.start();
-    action();
-    poll.stop();
-    return out;
-}
 
 const QString kAsk = QStringLiteral(
     "L'esportazione dei dati in Excel può richiedere diversi minuti a seconda del numero di schede presenti in "
@@ -142,8 +102,8 @@ private slots:
     void rtfCardOnScreen();
     void rtfNoWritesNothing();
     void rtfUnknownTagDoesNothing();
+    void rtfUnwritableDocument_data();
     void rtfUnwritableDocument();
-    void rtfDiskFull();
 
 private:
     // Runs inside while the export screen of the given class is open over the
@@ -329,8 +289,8 @@ void TestExportScreens::typedCellIsExportedAndArchiveKept()
         editor->selectAll();
         // Still being typed when the export picture is clicked.
         typeText(editor, QStringLiteral("  Prestare a <Lia> & co.  "));
-        const Answered a = answerInTurn([&] { clickPicture(screen, QStringLiteral("cmdEsporta")); },
-                                        {QMessageBox::Yes, QMessageBox::No});
+        const Boxes a = answerBoxes([&] { clickPicture(screen, QStringLiteral("cmdEsporta")); },
+                                    {QMessageBox::Yes, QMessageBox::No});
         QCOMPARE(a.texts, (QStringList{kAsk, kDone}));
     }));
     const QByteArray doc = m_program->folder.read(QStringLiteral("Libri.xls"));
@@ -366,11 +326,11 @@ void TestExportScreens::answers()
     m_program->folder.write(QStringLiteral("Bibliografie.pro"),
                             fileOf({makeRecord(bibliographyLayout(), {{bibliografia::Titolo, QStringLiteral("R")}})}));
     m_program->folder.write(QStringLiteral("Bibliografie.xls"), "previous document");
-    ShellCatcher shell;
+    UrlCatcher shell;
     QVERIFY(withScreen(QStringLiteral("TfrmExpBibliografie"), [&](QWidget *screen) {
         QList<QMessageBox::StandardButton> answers;
         for (int b : buttons) answers << QMessageBox::StandardButton(b);
-        answerInTurn([&] { clickPicture(screen, QStringLiteral("cmdEsporta")); }, answers);
+        answerBoxes([&] { clickPicture(screen, QStringLiteral("cmdEsporta")); }, answers);
         QVERIFY(screen->isVisible());
     }));
     const QByteArray doc = m_program->folder.read(QStringLiteral("Bibliografie.xls"));
@@ -410,19 +370,19 @@ void TestExportScreens::unwritableDocument()
     } else {
         m_program->folder.write(QStringLiteral("Libri.xls"), "previous");
     }
-    ShellCatcher shell;
+    UrlCatcher shell;
     QVERIFY(withScreen(QStringLiteral("TfrmExpLibri"), [&](QWidget *screen) {
         if (condition == QLatin1String("folder"))
             QVERIFY(QFile::setPermissions(m_program->folder.path(), kReadOnlyFolder));
         if (condition == QLatin1String("full")) fileaccess::setFreeSpaceForTesting(1024);
         if (condition == QLatin1String("close")) fileaccess::setClosesFailForTesting(true);
-        const Answered a = answerInTurn([&] { clickPicture(screen, QStringLiteral("cmdEsporta")); },
-                                        {QMessageBox::Yes, QMessageBox::Ok});
+        const Boxes a = answerBoxes([&] { clickPicture(screen, QStringLiteral("cmdEsporta")); },
+                                    {QMessageBox::Yes, QMessageBox::Ok});
         fileaccess::setFreeSpaceForTesting(-1);
         fileaccess::setClosesFailForTesting(false);
         QFile::setPermissions(m_program->folder.path(), kOpenFolder);
         QCOMPARE(a.texts, (QStringList{kAsk, kFailed}));
-        QCOMPARE(a.buttons.value(1), 1);
+        QCOMPARE(a.buttonCounts.value(1), 1);
         QVERIFY(screen->isVisible());
         QCOMPARE(gridOf(screen)->model()->rowCount(), 1);
     }));
@@ -508,12 +468,12 @@ void TestExportScreens::rtfCardOnScreen()
     app.autori()->card().setText(autore::Autore, QStringLiteral("  Giovanni Verga "));
     app.autori()->card().setText(autore::Biografia, QStringLiteral("Uno.\r\nDue.\r\nTre."));
     app.bibliografie()->card().setText(bibliografia::Titolo, QStringLiteral("{Verismo} C:\\Ricerche  "));
-    ShellCatcher shell;
+    UrlCatcher shell;
     QPointer<QWidget> dialog;
     QVERIFY(withRtf(tag, [&](QWidget *d) {
         dialog = d;
-        const Answered a = answerInTurn([&] { click(d->findChild<QWidget *>(QStringLiteral("btnStampa"))); },
-                                        {QMessageBox::Yes, QMessageBox::Yes});
+        const Boxes a = answerBoxes([&] { click(d->findChild<QWidget *>(QStringLiteral("btnStampa"))); },
+                                    {QMessageBox::Yes, QMessageBox::Yes});
         QCOMPARE(a.texts, (QStringList{kRtfAsk, kRtfDone}));
     }));
     QTRY_VERIFY(dialog.isNull());
@@ -531,8 +491,8 @@ void TestExportScreens::rtfNoWritesNothing()
     QPointer<QWidget> dialog;
     QVERIFY(withRtf(QStringLiteral("autori"), [&](QWidget *d) {
         dialog = d;
-        const Answered a =
-            answerInTurn([&] { click(d->findChild<QWidget *>(QStringLiteral("btnStampa"))); }, {QMessageBox::No});
+        const Boxes a =
+            answerBoxes([&] { click(d->findChild<QWidget *>(QStringLiteral("btnStampa"))); }, {QMessageBox::No});
         QCOMPARE(a.texts, QStringList{kRtfAsk});
     }));
     QTRY_VERIFY(dialog.isNull());
@@ -542,7 +502,7 @@ void TestExportScreens::rtfNoWritesNothing()
 void TestExportScreens::rtfUnknownTagDoesNothing()
 {
     QVERIFY(withRtf(QStringLiteral("libri"), [&](QWidget *d) {
-        const Answered a = answerInTurn([&] { click(d->findChild<QWidget *>(QStringLiteral("btnStampa"))); }, {});
+        const Boxes a = answerBoxes([&] { click(d->findChild<QWidget *>(QStringLiteral("btnStampa"))); });
         QVERIFY(a.texts.isEmpty());
         QVERIFY(d->isVisible());
         click(d->findChild<QWidget *>(QStringLiteral("btnAnnulla")));
@@ -551,40 +511,42 @@ void TestExportScreens::rtfUnknownTagDoesNothing()
     QVERIFY(QDir(m_program->folder.path()).entryList({QStringLiteral("*.rtf")}).isEmpty());
 }
 
-void TestExportScreens::rtfUnwritableDocument()
+void TestExportScreens::rtfUnwritableDocument_data()
 {
-    QVERIFY(QDir().mkpath(m_program->folder.file(QStringLiteral("Scheda_Autore.rtf"))));
-    ShellCatcher shell;
-    QPointer<QWidget> dialog;
-    QVERIFY(withRtf(QStringLiteral("autori"), [&](QWidget *d) {
-        dialog = d;
-        const Answered a = answerInTurn([&] { click(d->findChild<QWidget *>(QStringLiteral("btnStampa"))); },
-                                        {QMessageBox::Yes, QMessageBox::Ok});
-        QCOMPARE(a.texts, (QStringList{kRtfAsk, kRtfFailed}));
-        QCOMPARE(a.buttons.value(1), 1);
-    }));
-    QTRY_VERIFY(dialog.isNull());
-    QVERIFY(shell.urls.isEmpty());
+    QTest::addColumn<QString>("condition");
+    QTest::newRow("name taken by a folder") << "taken";
+    // The file layer's free-space seam: room for the first few bytes only.
+    QTest::newRow("disk full") << "full";
 }
 
-void TestExportScreens::rtfDiskFull()
+void TestExportScreens::rtfUnwritableDocument()
 {
-    m_program->folder.write(QStringLiteral("Scheda_Autore.rtf"), "previous");
-    ShellCatcher shell;
+    QFETCH(QString, condition);
+    const QString doc = m_program->folder.file(QStringLiteral("Scheda_Autore.rtf"));
+    if (condition == QLatin1String("taken"))
+        QVERIFY(QDir().mkpath(doc));
+    else
+        m_program->folder.write(QStringLiteral("Scheda_Autore.rtf"), "previous");
+    UrlCatcher shell;
     QPointer<QWidget> dialog;
     QVERIFY(withRtf(QStringLiteral("autori"), [&](QWidget *d) {
         dialog = d;
-        // The file layer's free-space seam: room for the first few bytes only.
-        fileaccess::setFreeSpaceForTesting(16);
-        const Answered a = answerInTurn([&] { click(d->findChild<QWidget *>(QStringLiteral("btnStampa"))); },
-                                        {QMessageBox::Yes, QMessageBox::Ok});
+        if (condition == QLatin1String("full")) fileaccess::setFreeSpaceForTesting(16);
+        const Boxes a = answerBoxes([&] { click(d->findChild<QWidget *>(QStringLiteral("btnStampa"))); },
+                                    {QMessageBox::Yes, QMessageBox::Ok});
         fileaccess::setFreeSpaceForTesting(-1);
         QCOMPARE(a.texts, (QStringList{kRtfAsk, kRtfFailed}));
+        QCOMPARE(a.buttonCounts.value(1), 1);
     }));
     QTRY_VERIFY(dialog.isNull());
-    QCOMPARE(m_program->folder.read(QStringLiteral("Scheda_Autore.rtf")), QByteArray("previous"));
+    if (condition == QLatin1String("taken")) {
+        QVERIFY(QFileInfo(doc).isDir());
+    } else {
+        QCOMPARE(m_program->folder.read(QStringLiteral("Scheda_Autore.rtf")), QByteArray("previous"));
+    }
+    // No temporary copy is left behind beside the document.
     QCOMPARE(QDir(m_program->folder.path()).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral(".rtf")),
-             QStringList{QStringLiteral("Scheda_Autore.rtf")});
+             condition == QLatin1String("taken") ? QStringList() : QStringList{QStringLiteral("Scheda_Autore.rtf")});
     QVERIFY(shell.urls.isEmpty());
 }
 

@@ -2,8 +2,8 @@
 // callers build. Handlers for every scheme catch the address, so nothing is
 // really launched while the tests run.
 #include "kit/Shell.h"
+#include "support/UrlCatcher.h"
 
-#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -12,28 +12,9 @@
 #include <QUrl>
 
 using namespace opusteca;
+using namespace opusteca::test;
 
 namespace {
-
-class Catcher : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> urls;
-    Catcher()
-    {
-        for (const QString &scheme : schemes()) QDesktopServices::setUrlHandler(scheme, this, "open");
-    }
-    ~Catcher() override
-    {
-        for (const QString &scheme : schemes()) QDesktopServices::unsetUrlHandler(scheme);
-    }
-    static QStringList schemes()
-    {
-        return {QStringLiteral("http"), QStringLiteral("https"), QStringLiteral("mailto"), QStringLiteral("file")};
-    }
-public slots:
-    void open(const QUrl &url) { urls << url; }
-};
 
 QString quoted(const QString &s) { return QLatin1Char('"') + s + QLatin1Char('"'); }
 
@@ -92,7 +73,7 @@ void TestShellOpen::webAddresses()
     QFETCH(QString, host);
     QFETCH(QString, path);
     QFETCH(QString, query);
-    Catcher catcher;
+    UrlCatcher catcher;
     shell::open(command);
     QCOMPARE(catcher.urls.size(), 1);
     const QUrl url = catcher.urls.first();
@@ -113,7 +94,7 @@ void TestShellOpen::mailAddressKeepsItsText()
     const QString query =
         QStringLiteral("subject=Richiesta informazioni Opusteca 2.0"
                        "&body=Buongiorno, vorrei sapere: costa 50% in meno? (grazie!) \u00E8 urgente.");
-    Catcher catcher;
+    UrlCatcher catcher;
     shell::open(quoted(QStringLiteral("mailto:info@opusteca.example?") + query));
     QCOMPARE(catcher.urls.size(), 1);
     const QUrl url = catcher.urls.first();
@@ -156,7 +137,7 @@ void TestShellOpen::localPaths()
             QVERIFY(QDir().mkpath(path));
         }
     }
-    Catcher catcher;
+    UrlCatcher catcher;
     shell::open(withQuotes ? quoted(path) : path);
     QCOMPARE(catcher.urls.size(), 1);
     const QUrl url = catcher.urls.first();
@@ -175,7 +156,7 @@ void TestShellOpen::emptyTextOpensNothing_data()
 void TestShellOpen::emptyTextOpensNothing()
 {
     QFETCH(QString, command);
-    Catcher catcher;
+    UrlCatcher catcher;
     shell::open(command);
     QCOMPARE(catcher.urls.size(), 0);
 }

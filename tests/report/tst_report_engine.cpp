@@ -6,14 +6,19 @@
 #include "support/PdfText.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QScopeGuard>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -78,10 +83,10 @@ std::unique_ptr<Report> cardLayout()
 // While the returned timer runs, the first visible modal window of type W is
 // handed to act; `seen` says whether one came.
 template <class W>
-std::unique_ptr<QTimer> whenModal(bool &seen, std::function<void(W *)> act)
+std::unique_ptr<QTimer> whenModal(bool &seen, std::function<void(W *)> act, int intervalMs = 20)
 {
     auto t = std::make_unique<QTimer>();
-    t->setInterval(20);
+    t->setInterval(intervalMs);
     QObject::connect(t.get(), &QTimer::timeout, [&seen, act, timer = t.get()] {
         for (QWidget *w : QApplication::topLevelWidgets()) {
             auto *target = qobject_cast<W *>(w);
@@ -343,6 +348,71 @@ private slots:
         QCOMPARE(findWords(words, QStringLiteral("[DATE]")).size(), 0);
     }
 
+    // Pages and copies chosen in the print dialog, printed to a PDF file as a
+    // user without a printer would: the asked-for pages, as whole sets, in order.
+    void printDialogRangeAndCopies_data()
+    {
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("to");
+        QTest::addColumn<int>("copies");
+        QTest::addColumn<QList<int>>("printed"); // pages of the whole print, in the file's order
+        QTest::newRow("pages 2 to 3, two copies") << 2 << 3 << 2 << QList<int>{2, 3, 2, 3};
+        QTest::newRow("last page alone") << 4 << 4 << 1 << QList<int>{4};
+        QTest::newRow("all but the first, one copy") << 2 << 4 << 1 << QList<int>{2, 3, 4};
+    }
+    void printDialogRangeAndCopies()
+    {
+        QFETCH(int, from);
+        QFETCH(int, to);
+        QFETCH(int, copies);
+        QFETCH(QList<int>, printed);
+        QTemporaryDir dir;
+        const QString whole = dir.filePath(QStringLiteral("tutte.pdf"));
+        const QString chosen = dir.filePath(QStringLiteral("scelte.pdf"));
+        auto r = preparedList(200);
+        QCOMPARE(r->preparedPageCount(), 4);
+        QCOMPARE(printToPdf(*r, whole, nullptr), PrintOutcome::Printed);
+        QCOMPARE(pdfPageCount(whole), 4);
+
+        qunsetenv(kPrintToPdfVariable);
+        bool dialog = false;
+        QString failure;
+        auto choose = whenModal<QPrintDialog>(dialog, [&](QPrintDialog *d) {
+            // Whatever cannot be chosen leaves the dialog cancelled and says why.
+            const auto give = [&](const QString &why) {
+                failure = why;
+                d->reject();
+            };
+            auto *printers = d->findChild<QComboBox *>(QStringLiteral("printers"));
+            if (!printers) return give(QStringLiteral("no printer list"));
+            const int toFile = printers->findText(QStringLiteral("PDF"), Qt::MatchContains);
+            if (toFile < 0) return give(QStringLiteral("no print to file"));
+            printers->setCurrentIndex(toFile);
+            auto *file = d->findChild<QLineEdit *>(QStringLiteral("filename"));
+            auto *range = d->findChild<QRadioButton *>(QStringLiteral("printRange"));
+            auto *first = d->findChild<QSpinBox *>(QStringLiteral("from"));
+            auto *last = d->findChild<QSpinBox *>(QStringLiteral("to"));
+            auto *count = d->findChild<QSpinBox *>(QStringLiteral("copies"));
+            if (!file || !range || !first || !last || !count) return give(QStringLiteral("a choice is missing"));
+            if (first->maximum() != 4 || last->maximum() != 4) return give(QStringLiteral("the range is not 1 to 4"));
+            file->setText(chosen);
+            range->setChecked(true);
+            first->setValue(from);
+            last->setValue(to);
+            count->setValue(copies);
+            d->accept();
+        });
+        QCOMPARE(print(*r, nullptr), failure.isEmpty() ? PrintOutcome::Printed : PrintOutcome::Cancelled);
+        QVERIFY(dialog);
+        QVERIFY2(failure.isEmpty(), qPrintable(failure));
+        QCOMPARE(pdfPageCount(chosen), int(printed.size()));
+        for (int i = 0; i < printed.size(); ++i) {
+            const QString text = pdfPageText(chosen, i + 1);
+            QVERIFY(!text.isEmpty());
+            QCOMPARE(text, pdfPageText(whole, printed[i]));
+        }
+    }
+
     void cancelledPrintDialogPrintsNothing()
     {
         qunsetenv(kPrintToPdfVariable);
@@ -359,18 +429,28 @@ private slots:
     {
         QTemporaryDir dir;
         const QString pdf = dir.filePath(QStringLiteral("lunga.pdf"));
-        // Some 3 500 pages: seconds on any machine, stopped after half a second.
-        auto r = preparedList(200000);
+        // The window shows at once instead of after half a second, so a few
+        // pages are enough on any machine.
+        setProgressDelay(0);
+        const auto restore = qScopeGuard([] { setProgressDelay(std::nullopt); });
+        auto r = preparedList(1000);
+        QVERIFY(r->preparedPageCount() > 10);
         bool shown = false;
-        QString label;
-        auto stop = whenModal<QProgressDialog>(shown, [&](QProgressDialog *p) {
-            label = p->labelText();
-            for (QPushButton *b : p->findChildren<QPushButton *>())
-                if (b->text() == QLatin1String("Annulla")) b->click();
-        });
+        QString label, caption;
+        auto stop = whenModal<QProgressDialog>(
+            shown,
+            [&](QProgressDialog *p) {
+                label = p->labelText();
+                caption = p->windowTitle();
+                for (QPushButton *b : p->findChildren<QPushButton *>())
+                    if (b->text() == QLatin1String("Annulla")) b->click();
+            },
+            0); // looked for at each page, the window processing events as it goes
         QCOMPARE(printToPdf(*r, pdf, nullptr), PrintOutcome::Cancelled);
         QVERIFY(shown);
+        QCOMPARE(caption, QStringLiteral("Stampa"));
         QVERIFY2(label.startsWith(QStringLiteral("Stampa in corso: pagina ")), qPrintable(label));
+        QVERIFY2(label.endsWith(QStringLiteral(" di %1.").arg(r->preparedPageCount())), qPrintable(label));
         QVERIFY(!QFile::exists(pdf)); // no half-written document left
     }
 

@@ -1,6 +1,7 @@
 #include "store/BookRecord.h"
 #include "support/ArchiveKit.h"
 #include "support/TestSupport.h"
+#include "support/UrlCatcher.h"
 
 #include "kit/core/RegionalSettings.h"
 
@@ -8,7 +9,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -38,17 +38,6 @@ Record book(const QString &title, const QString &code = QStringLiteral("C1"),
                                      {libro::Convalida, libro::no()},
                                      {libro::Annullata, libro::no()}});
 }
-
-// Catches what the shell would be asked to open.
-class UrlCatcher : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> urls;
-    UrlCatcher() { QDesktopServices::setUrlHandler(QStringLiteral("http"), this, "open"); }
-    ~UrlCatcher() override { QDesktopServices::unsetUrlHandler(QStringLiteral("http")); }
-public slots:
-    void open(const QUrl &url) { urls << url; }
-};
 
 } // namespace
 

@@ -5,17 +5,23 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
 namespace opusteca::test {
 
-Boxes answerBoxes(const std::function<void()> &action, QMessageBox::StandardButton button, int timeoutMs)
+namespace {
+// Answers the boxes that turn modal while action runs: box k with answer(k), a
+// null answer closing it instead.
+Boxes answerEach(const std::function<void()> &action, const std::function<QMessageBox::StandardButton(int)> &answer,
+                 int timeoutMs)
 {
     Boxes boxes;
     QElapsedTimer clock;
@@ -35,11 +41,15 @@ Boxes answerBoxes(const std::function<void()> &action, QMessageBox::StandardButt
         }
         if (box->property("answered").toBool()) return;
         box->setProperty("answered", true);
+        const QMessageBox::StandardButton button = answer(boxes.count());
         boxes.texts << box->text();
         boxes.icons << box->icon();
         boxes.buttonCounts << int(box->buttons().size());
-        QAbstractButton *b = box->button(button);
-        if (!b) b = box->buttons().value(0);
+        boxes.captions << box->windowTitle();
+        boxes.defaults << box->standardButton(box->defaultButton());
+        boxes.offered << box->standardButtons();
+        QAbstractButton *b = button == QMessageBox::NoButton ? nullptr : box->button(button);
+        if (!b && button != QMessageBox::NoButton) b = box->buttons().value(0);
         clock.restart();
         if (b)
             b->click();
@@ -51,32 +61,80 @@ Boxes answerBoxes(const std::function<void()> &action, QMessageBox::StandardButt
     poll.stop();
     return boxes;
 }
+} // namespace
+
+Boxes answerBoxes(const std::function<void()> &action, QMessageBox::StandardButton button, int timeoutMs)
+{
+    return answerEach(
+        action, [button](int) { return button; }, timeoutMs);
+}
+
+Boxes answerBoxes(const std::function<void()> &action, const QList<QMessageBox::StandardButton> &inTurn, int timeoutMs)
+{
+    return answerEach(
+        action, [&inTurn](int k) { return inTurn.value(k, QMessageBox::NoButton); }, timeoutMs);
+}
+
+namespace {
+// Ends a modal window a test left open: a dialog through done(), which no screen
+// refuses, anything else through close().
+void endModal(QWidget *w)
+{
+    if (auto *d = qobject_cast<QDialog *>(w))
+        d->reject();
+    else
+        w->close();
+}
+} // namespace
 
 bool whileModal(const std::function<void()> &opener, const QString &screenName,
                 const std::function<void(QWidget *)> &inside, int timeoutMs)
 {
     bool seen = false;
+    QPointer<QWidget> dialog;
+    bool inCallback = false;
+    QPointer<QWidget> waitingOn; // the modal window the clock is timing
     QElapsedTimer clock;
     clock.start();
     QTimer poll;
     poll.setInterval(10);
     QObject::connect(&poll, &QTimer::timeout, [&] {
         QWidget *w = QApplication::activeModalWidget();
-        if (w && w->isVisible() && w->objectName() == screenName && !seen) {
+        if (!inCallback && !seen && w && w->isVisible() && w->objectName() == screenName) {
             seen = true;
-            poll.stop();
+            dialog = w;
+            inCallback = true;
             inside(w);
+            inCallback = false;
+            // A check that failed inside returned early and left the window open:
+            // close it, so the test ends now rather than when exec() is given up on.
+            if (dialog && dialog->isVisible()) endModal(dialog);
+            waitingOn = nullptr;
+            clock.restart();
             return;
         }
-        if (clock.elapsed() > timeoutMs && w) {
-            poll.stop();
-            w->close();
+        // Inside the callback only a window opened on top of the dialog is timed (a
+        // box nobody answers); outside it, whatever stays modal: the dialog that
+        // never came, or one its closing left behind.
+        if (!w || (inCallback && w == dialog)) {
+            waitingOn = nullptr;
+            clock.restart();
+            return;
+        }
+        if (w != waitingOn) {
+            waitingOn = w;
+            clock.restart();
+        }
+        if (clock.elapsed() > timeoutMs) {
+            endModal(w);
+            waitingOn = nullptr;
+            clock.restart();
         }
     });
     poll.start();
     opener();
     poll.stop();
-    return seen;
+    return seen && !QTest::currentTestFailed();
 }
 
 namespace {

@@ -14,8 +14,11 @@ namespace opusteca::test {
 struct Boxes {
     QStringList texts;
     QList<QMessageBox::Icon> icons;
-    QList<int> buttonCounts; // how many buttons each box offered
-    bool timedOut = false;   // a modal window stayed open and had to be closed
+    QList<int> buttonCounts;                     // how many buttons each box offered
+    QStringList captions;                        // each box's window title
+    QList<QMessageBox::StandardButton> defaults; // the button Enter would press
+    QList<QMessageBox::StandardButtons> offered; // each box's standard buttons
+    bool timedOut = false;                       // a modal window stayed open and had to be closed
     int count() const { return int(texts.size()); }
 };
 
@@ -24,10 +27,16 @@ struct Boxes {
 // result says so, so a test fails instead of hanging.
 Boxes answerBoxes(const std::function<void()> &action, QMessageBox::StandardButton button = QMessageBox::Ok,
                   int timeoutMs = 10000);
+// The same, answering the boxes in turn with the listed buttons; a box past the
+// end of the list is closed without an answer.
+Boxes answerBoxes(const std::function<void()> &action, const QList<QMessageBox::StandardButton> &inTurn,
+                  int timeoutMs = 10000);
 
 // Runs opener, which is expected to open a modal window whose objectName is
-// `screenName`; while it is open, inside() runs with it. Returns false when no such
-// window appeared within timeoutMs (any window that did appear is closed).
+// `screenName`; while it is open, inside() runs with it, and the window is closed
+// after it if inside() left it open (a check that failed returns early). Any modal
+// window that stays unanswered for timeoutMs is closed, before, during or after
+// inside(). Returns false when no such window appeared or a check inside failed.
 bool whileModal(const std::function<void()> &opener, const QString &screenName,
                 const std::function<void(QWidget *)> &inside, int timeoutMs = 10000);
 

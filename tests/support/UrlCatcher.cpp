@@ -4,9 +4,20 @@
 
 namespace opusteca::test {
 
-UrlCatcher::UrlCatcher() { QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "open"); }
+QStringList UrlCatcher::schemes()
+{
+    return {QStringLiteral("http"), QStringLiteral("https"), QStringLiteral("mailto"), QStringLiteral("file")};
+}
 
-UrlCatcher::~UrlCatcher() { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
+UrlCatcher::UrlCatcher()
+{
+    for (const QString &scheme : schemes()) QDesktopServices::setUrlHandler(scheme, this, "open");
+}
+
+UrlCatcher::~UrlCatcher()
+{
+    for (const QString &scheme : schemes()) QDesktopServices::unsetUrlHandler(scheme);
+}
 
 void UrlCatcher::open(const QUrl &url) { urls << url; }
 

@@ -1,17 +1,19 @@
 #pragma once
 #include <QList>
 #include <QObject>
+#include <QStringList>
 #include <QUrl>
 
 namespace opusteca::test {
 
-// While it lives, catches the file URLs the program hands the shell to open, so a
-// test sees them and nothing is really opened.
+// While it lives, catches every URL the program hands the shell to open (web,
+// mail and file), so a test sees them and nothing is really opened.
 class UrlCatcher : public QObject {
     Q_OBJECT
 public:
     UrlCatcher();
     ~UrlCatcher() override;
+    static QStringList schemes();
 
     QList<QUrl> urls;
 

@@ -9,18 +9,25 @@ std::optional<QDateTime> g_fixedNow;
 
 RegionalSettings &RegionalSettings::instance()
 {
-    static RegionalSettings settings;
+    static RegionalSettings settings(systemDateSeparator());
     return settings;
 }
 
-RegionalSettings::RegionalSettings() : m_dateSeparator(systemDateSeparator()) {}
+RegionalSettings::RegionalSettings(QChar dateSeparator) : m_dateSeparator(dateSeparator) {}
+
+RegionalSettings RegionalSettings::forSystemFormat(const QString &shortDateFormat)
+{
+    return RegionalSettings(separatorIn(shortDateFormat));
+}
 
 QChar RegionalSettings::systemDateSeparator()
 {
-    // The separator of a numeric short date; a format without one (a month name,
-    // blanks) leaves the usual "/".
-    const QString f = QLocale::system().dateFormat(QLocale::ShortFormat);
-    for (QChar c : f)
+    return separatorIn(QLocale::system().dateFormat(QLocale::ShortFormat));
+}
+
+QChar RegionalSettings::separatorIn(const QString &shortDateFormat)
+{
+    for (QChar c : shortDateFormat)
         if (c == QLatin1Char('/') || c == QLatin1Char('.') || c == QLatin1Char('-')) return c;
     return QLatin1Char('/');
 }

@@ -40,9 +40,15 @@ public:
 
     // Separator of the system's short date format ("/" when it has none).
     static QChar systemDateSeparator();
+    // The separator a short date format uses: its first "/", "." or "-"; "/" when
+    // it has none (a month name, blanks).
+    static QChar separatorIn(const QString &shortDateFormat);
+    // Settings as a system with this short date format would give them; the
+    // process-wide object is the one for the system's own format.
+    static RegionalSettings forSystemFormat(const QString &shortDateFormat);
 
 private:
-    RegionalSettings();
+    explicit RegionalSettings(QChar dateSeparator);
     bool m_applied = false;
     QChar m_dateSeparator;
 };

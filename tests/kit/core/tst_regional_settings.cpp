@@ -22,31 +22,37 @@ private slots:
 
 void TestRegionalSettings::dates_data()
 {
+    // The system's short date format (as a locale gives it) lends only its
+    // separator: the order stays day, month, four-digit year.
+    QTest::addColumn<QString>("systemFormat");
     QTest::addColumn<QDate>("date");
-    QTest::addColumn<QString>("text"); // with "/"; the system's separator takes its place
-    QTest::newRow("7 March 2024") << QDate(2024, 3, 7) << "07/03/2024";
-    QTest::newRow("last day of 1999") << QDate(1999, 12, 31) << "31/12/1999";
-    QTest::newRow("leap day") << QDate(2024, 2, 29) << "29/02/2024";
-    QTest::newRow("first day of 2000") << QDate(2000, 1, 1) << "01/01/2000";
+    QTest::addColumn<QChar>("separator");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("Italian") << "dd/MM/yy" << QDate(2024, 3, 7) << QChar(u'/') << "07/03/2024";
+    QTest::newRow("German") << "dd.MM.yy" << QDate(2024, 3, 7) << QChar(u'.') << "07.03.2024";
+    QTest::newRow("Dutch") << "dd-MM-y" << QDate(2024, 3, 7) << QChar(u'-') << "07-03-2024";
+    QTest::newRow("American, month first") << "M/d/yy" << QDate(1999, 12, 31) << QChar(u'/') << "31/12/1999";
+    QTest::newRow("ISO, year first") << "yyyy-MM-dd" << QDate(2024, 2, 29) << QChar(u'-') << "29-02-2024";
+    QTest::newRow("Czech, dot and blank") << "d. M. yyyy" << QDate(2000, 1, 1) << QChar(u'.') << "01.01.2000";
+    QTest::newRow("month name, no separator") << "d MMM yyyy" << QDate(2024, 3, 7) << QChar(u'/') << "07/03/2024";
+    QTest::newRow("empty format") << "" << QDate(2024, 3, 7) << QChar(u'/') << "07/03/2024";
 }
 
 void TestRegionalSettings::dates()
 {
+    QFETCH(QString, systemFormat);
     QFETCH(QDate, date);
+    QFETCH(QChar, separator);
     QFETCH(QString, text);
-    RegionalSettings &rs = RegionalSettings::instance();
-    const QChar sep = rs.dateSeparator();
-    QVERIFY(sep == QLatin1Char('/') || sep == QLatin1Char('.') || sep == QLatin1Char('-'));
-    QString expected = text;
-    expected.replace(QLatin1Char('/'), sep);
-
-    QCOMPARE(rs.formatDate(date), expected);
-    QCOMPARE(date.toString(rs.shortDateFormat()), expected);
-    // Fixing the process settings changes numbers, not dates.
-    rs.apply();
-    QCOMPARE(rs.formatDate(date), expected);
-    if (sep != QLatin1Char('/')) QSKIP("the system's date separator is not \"/\"");
+    QCOMPARE(RegionalSettings::separatorIn(systemFormat), separator);
+    const RegionalSettings rs = RegionalSettings::forSystemFormat(systemFormat);
+    QCOMPARE(rs.dateSeparator(), separator);
     QCOMPARE(rs.formatDate(date), text);
+    QCOMPARE(date.toString(rs.shortDateFormat()), text);
+    // Fixing the process settings changes numbers, not dates.
+    RegionalSettings::instance().apply();
+    QCOMPARE(rs.formatDate(date), text);
+    QCOMPARE(date.toString(rs.shortDateFormat()), text);
 }
 
 void TestRegionalSettings::longTime_data()

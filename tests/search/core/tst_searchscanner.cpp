@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <mutex>
 #include <stdexcept>
 #include <thread>
@@ -247,23 +248,46 @@ private slots:
     void casePairsKeepFileOrderAcrossThreads()
     {
         // Lines equal but for the case of the code, in the first two pieces of
-        // one record: a reading that lingers on each piece makes the two
-        // threads take one each. The one earlier in the file is listed first.
+        // one record: each reading waits at its first piece until the other
+        // thread holds one too, so the two threads take one each. The one
+        // earlier in the file is listed first.
         QFETCH(QStringList, fileCodes);
         QFETCH(QStringList, listed);
         QList<Record> records;
         for (const QString &c : fileCodes) records << book(c, "Stesso titolo", "Stesso autore");
-        class Slow : public MemorySource {
+        struct Latch {
+            std::mutex mutex;
+            std::condition_variable arrived;
+            int count = 0;
+            bool met = false;
+            // Bounded, so a search that never hands out a second piece fails the test.
+            void arriveAndWait()
+            {
+                std::unique_lock lock(mutex);
+                if (++count == 2) met = true;
+                arrived.notify_all();
+                arrived.wait_for(lock, std::chrono::seconds(10), [&] { return met; });
+            }
+        } latch;
+        class Meeting : public MemorySource {
         public:
-            using MemorySource::MemorySource;
+            Meeting(const QList<Record> &records, Latch &latch) : MemorySource(records), m_latch(latch) {}
             bool setRange(qint64 first, qint64 end) override
             {
-                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+                if (m_first) m_latch.arriveAndWait();
+                m_first = false;
                 return MemorySource::setRange(first, end);
             }
+
+        private:
+            Latch &m_latch;
+            bool m_first = true;
         };
-        const ScanOpener open = [&]() -> std::unique_ptr<RecordSource> { return std::make_unique<Slow>(records); };
+        const ScanOpener open = [&]() -> std::unique_ptr<RecordSource> {
+            return std::make_unique<Meeting>(records, latch);
+        };
         const SearchResult r = searchInThreads(books(), records.size(), 2, open, QStringList(10), kScanBlockBytes, 1);
+        QVERIFY(latch.met); // both threads read at once
         QVERIFY(r.ok);
         QCOMPARE(codes(r.lines.texts()), listed);
     }
