@@ -63,26 +63,35 @@ void CatalogueImport::walk(ImportCheck &state, OnRow &&onRow)
     // The file's own books join the archive's as they are let through, so a
     // second copy in the file finds the first.
     ArchiveKeys keys = m_archive;
+    const RecordLayout &layout = bookLayout();
+    const FieldDef &codeField = layout.fields[libro::Codice];
+    const FieldDef &isbnField = layout.fields[libro::Isbn];
     const RowBuilder builder(m_columns);
     m_reader.rewind();
-    CatalogueRow row;
-    BookRow book;
-    for (qint64 i = 0; m_reader.next(row); ++i) {
-        builder.build(row, book);
+    RawRow row;
+    std::vector<char> record(size_t(layout.recordSize));
+    RowFacts facts;
+    Key codeK, isbnK;
+    while (m_reader.next(row)) {
+        builder.buildRecord(row, record.data(), facts);
         ImportCheck::Row verdict = ImportCheck::Imported;
-        if (!book.hasTitle() || !book.hasAuthor()) {
+        if (!facts.hasTitle || !facts.hasAuthor) {
             verdict = ImportCheck::Rejected;
         } else {
-            const QByteArray code = cp1252::encode(book.values[libro::Codice]);
-            const QByteArray isbn = cp1252::encode(book.values[libro::Isbn]);
-            if (!m_duplicates && (keys.hasCode(code) || keys.hasIsbn(isbn))) {
+            const QByteArrayView code =
+                field::rawText(record.data() + codeField.offset, layout.kind, codeField.capacity);
+            const QByteArrayView isbn =
+                field::rawText(record.data() + isbnField.offset, layout.kind, isbnField.capacity);
+            codeKey(code, codeK);
+            isbnKey(isbn, isbnK);
+            if (!m_duplicates && keys.hasBook(codeK, isbnK)) {
                 verdict = ImportCheck::AlreadyThere;
             } else {
-                keys.addBook(code, isbn);
+                keys.addBook(codeK, isbnK);
                 keys.noteCode(code);
             }
         }
-        if (!onRow(row, book, verdict)) break;
+        if (!onRow(row.line, record.data(), facts, verdict)) break;
     }
     state.firstNumber = keys.highestNumber(m_prefix) + 1;
 }
@@ -90,22 +99,23 @@ void CatalogueImport::walk(ImportCheck &state, OnRow &&onRow)
 ImportCheck CatalogueImport::check(const Progress &progress)
 {
     ImportCheck state;
-    walk(state, [&](const CatalogueRow &row, const BookRow &book, ImportCheck::Row verdict) {
+    walk(state, [&](qint64 line, const char *, const RowFacts &facts, ImportCheck::Row verdict) {
         state.rows.push_back(verdict);
         switch (verdict) {
         case ImportCheck::Rejected:
             ++state.rejected;
-            state.notes.append({row.line, !book.hasTitle() && !book.hasAuthor() ? ImportNote::NoTitleNorAuthor
-                                          : !book.hasTitle()                    ? ImportNote::NoTitle
-                                                                                : ImportNote::NoAuthor});
+            state.notes.append({line, !facts.hasTitle && !facts.hasAuthor ? ImportNote::NoTitleNorAuthor
+                                      : !facts.hasTitle                   ? ImportNote::NoTitle
+                                                                          : ImportNote::NoAuthor});
             break;
         case ImportCheck::AlreadyThere:
             ++state.alreadyThere;
-            state.notes.append({row.line, ImportNote::AlreadyThere});
+            state.notes.append({line, ImportNote::AlreadyThere});
             break;
         case ImportCheck::Imported:
             ++state.imported;
-            for (const int f : book.cut) state.notes.append({row.line, ImportNote::Cut, f});
+            for (int f = 0; f < libro::FieldCount; ++f)
+                if (facts.cut & (quint64(1) << f)) state.notes.append({line, ImportNote::Cut, f});
             break;
         }
         if (progress && state.rows.size() % 256 == 0 && !progress(m_reader.position(), m_reader.size())) {
@@ -122,13 +132,13 @@ QList<Record> CatalogueImport::preview(int count)
     QList<Record> out;
     if (count <= 0) return out;
     ImportCheck state;
+    const int size = bookLayout().recordSize;
     // Numbered after the archive's codes; the check numbers after the file's too.
     qint64 next = m_archive.highestNumber(m_prefix) + 1;
-    walk(state, [&](const CatalogueRow &, const BookRow &book, ImportCheck::Row verdict) {
+    walk(state, [&](qint64, const char *record, const RowFacts &, ImportCheck::Row verdict) {
         if (verdict != ImportCheck::Imported) return true;
-        Record r(bookLayout());
-        for (int f = 0; f < libro::FieldCount; ++f) r.setText(f, book.values[size_t(f)]);
-        if (book.values[libro::Codice].isEmpty()) r.setText(libro::Codice, generatedCode(m_prefix, next++));
+        Record r(bookLayout(), QByteArray(record, size));
+        if (r.rawText(libro::Codice).isEmpty()) r.setText(libro::Codice, generatedCode(m_prefix, next++));
         out.append(r);
         return out.size() < count;
     });
@@ -152,18 +162,20 @@ CatalogueImport::Outcome CatalogueImport::write(const QString &programFolder, co
         return ok;
     };
 
+    // The records are built again, straight into the block that is written:
+    // cheaper than holding them all since the check.
     const RowBuilder builder(m_columns);
+    const FieldDef &codeField = layout.fields[libro::Codice];
+    const QByteArray prefix = cp1252::encode(m_prefix);
     m_reader.rewind();
-    CatalogueRow row;
-    BookRow book;
-    Record record(layout);
+    RawRow row;
+    RowFacts facts;
     qint64 next = checked.firstNumber;
     for (size_t i = 0; i < checked.rows.size() && m_reader.next(row); ++i) {
         if (checked.rows[i] != ImportCheck::Imported) continue;
-        builder.build(row, book);
-        if (book.values[libro::Codice].isEmpty()) book.values[libro::Codice] = generatedCode(m_prefix, next++);
-        for (int f = 0; f < libro::FieldCount; ++f) record.setText(f, book.values[size_t(f)]);
-        std::memcpy(buffer.get() + inBuffer * layout.recordSize, record.bytes().constData(), size_t(layout.recordSize));
+        char *record = buffer.get() + inBuffer * layout.recordSize;
+        builder.buildRecord(row, record, facts);
+        if (record[codeField.offset] == 0) storeGeneratedCode(record + codeField.offset, prefix, next++);
         if (++inBuffer < kBlock) continue;
         if (!flush()) return batch.rollback(), Outcome::Failed;
         if (progress && !progress(written, checked.imported)) {

@@ -73,7 +73,7 @@ public:
 
 private:
     // Walks the file as the check does, calling `row` for each row with its
-    // verdict; stops when `row` returns false.
+    // line, record, facts and verdict; stops when `row` returns false.
     template <class OnRow>
     void walk(ImportCheck &state, OnRow &&row);
 

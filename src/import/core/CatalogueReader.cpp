@@ -135,10 +135,12 @@ char findSeparator(const QByteArray &b)
     return ',';
 }
 
-bool allBlank(const QStringList &cells)
+// Blank as text, read on the bytes: a code of 32 or below is the same byte in
+// UTF-8 and in the code page, and no other character has such a byte.
+bool allBlank(const RawRow &row)
 {
-    for (const QString &c : cells)
-        if (!text::isBlank(c)) return false;
+    for (const char c : row.bytes)
+        if (static_cast<unsigned char>(c) > 32) return false;
     return true;
 }
 
@@ -192,21 +194,24 @@ ReadError CatalogueReader::load(QByteArray bytes, CatalogueFormat requested)
         m_bytes.clear();
         return ReadError::NotSpreadsheet;
     }
-    CatalogueRow header;
+    RawRow &header = m_raw;
     if (sheet && (requested == CatalogueFormat::Auto || requested == CatalogueFormat::Spreadsheet)) {
         m_format = CatalogueFormat::Spreadsheet;
         m_pos = findTag(m_bytes, {"table"}, 0);
         m_tableEnd = findTag(m_bytes, {"/table"}, m_pos);
         if (m_tableEnd < 0) m_tableEnd = m_bytes.size();
         m_line = 0;
-        while (nextSheetRow(header) && allBlank(header.cells)) {
+        while (nextSheetRow(header) && allBlank(header)) {
         }
     } else {
         m_separator = findSeparator(m_bytes);
-        while (nextDelimited(header) && allBlank(header.cells)) {
+        while (nextDelimited(header) && allBlank(header)) {
         }
     }
-    for (const QString &h : std::as_const(header.cells)) m_headers << text::trimmed(h);
+    for (qsizetype i = 0; i < header.size(); ++i) {
+        const QByteArrayView h = header.cell(i);
+        m_headers << text::trimmed(header.utf8 ? QString::fromUtf8(h) : cp1252::decode(h.data(), h.size()));
+    }
     m_firstRow = m_pos;
     m_firstLine = m_line;
 
@@ -219,8 +224,7 @@ ReadError CatalogueReader::load(QByteArray bytes, CatalogueFormat requested)
                    : libraryThing ? CatalogueFormat::LibraryThing
                                   : CatalogueFormat::Delimited;
     }
-    CatalogueRow first;
-    const bool any = next(first);
+    const bool any = next(m_raw);
     rewind();
     return any ? ReadError::None : ReadError::NoRows;
 }
@@ -231,13 +235,29 @@ void CatalogueReader::rewind()
     m_line = m_firstLine;
 }
 
-bool CatalogueReader::next(CatalogueRow &row)
+bool CatalogueReader::nextAny(RawRow &row)
+{
+    return m_format == CatalogueFormat::Spreadsheet ? nextSheetRow(row) : nextDelimited(row);
+}
+
+bool CatalogueReader::next(RawRow &row)
 {
     for (;;) {
-        const bool got = m_format == CatalogueFormat::Spreadsheet ? nextSheetRow(row) : nextDelimited(row);
-        if (!got) return false;
-        if (!allBlank(row.cells)) return true;
+        if (!nextAny(row)) return false;
+        if (!allBlank(row)) return true;
     }
+}
+
+bool CatalogueReader::next(CatalogueRow &row)
+{
+    row.cells.clear();
+    if (!next(m_raw)) return false;
+    row.line = m_raw.line;
+    for (qsizetype i = 0; i < m_raw.size(); ++i) {
+        const QByteArrayView c = m_raw.cell(i);
+        row.cells.append(m_raw.utf8 ? QString::fromUtf8(c) : cp1252::decode(c.data(), c.size()));
+    }
+    return true;
 }
 
 QString CatalogueReader::decodeCell(const char *data, qsizetype size) const
@@ -245,27 +265,27 @@ QString CatalogueReader::decodeCell(const char *data, qsizetype size) const
     return m_utf8 ? QString::fromUtf8(data, size) : cp1252::decode(data, size);
 }
 
-bool CatalogueReader::nextDelimited(CatalogueRow &row)
+bool CatalogueReader::nextDelimited(RawRow &row)
 {
-    row.cells.clear();
+    row.clear();
     if (m_pos >= m_bytes.size()) return false;
     row.line = m_line;
+    row.utf8 = m_utf8;
     const char *b = m_bytes.constData();
     const qsizetype n = m_bytes.size();
     qsizetype p = m_pos;
-    QByteArray cell;
+    std::string &cell = row.bytes;
     for (;;) {
-        cell.clear();
         if (p < n && b[p] == '"') {
             ++p;
             for (;;) {
                 const qsizetype start = p;
                 while (p < n && b[p] != '"' && b[p] != '\r' && b[p] != '\n') ++p;
-                cell.append(b + start, p - start);
+                cell.append(b + start, size_t(p - start));
                 if (p >= n) break;
                 if (b[p] == '"') {
                     if (p + 1 < n && b[p + 1] == '"') {
-                        cell.append('"');
+                        cell.push_back('"');
                         p += 2;
                         continue;
                     }
@@ -281,8 +301,8 @@ bool CatalogueReader::nextDelimited(CatalogueRow &row)
         // Unquoted text, or text after a closing quote, up to the separator.
         const qsizetype start = p;
         while (p < n && b[p] != m_separator && b[p] != '\r' && b[p] != '\n') ++p;
-        cell.append(b + start, p - start);
-        row.cells.append(decodeCell(cell.constData(), cell.size()));
+        cell.append(b + start, size_t(p - start));
+        row.ends.push_back(qsizetype(cell.size()));
         if (p < n && b[p] == m_separator) {
             ++p;
             continue;
@@ -297,9 +317,11 @@ bool CatalogueReader::nextDelimited(CatalogueRow &row)
     return true;
 }
 
-bool CatalogueReader::nextSheetRow(CatalogueRow &row)
+bool CatalogueReader::nextSheetRow(RawRow &row)
 {
-    row.cells.clear();
+    row.clear();
+    // The cells need their markup read as text; they are handed on in UTF-8.
+    row.utf8 = true;
     if (m_pos < 0 || m_pos >= m_tableEnd) return false;
     const qsizetype tr = findTag(m_bytes, {"tr"}, m_pos, m_tableEnd);
     if (tr < 0) {
@@ -319,7 +341,9 @@ bool CatalogueReader::nextSheetRow(CatalogueRow &row)
         // A cell left open ends where the next one starts.
         qsizetype close = findTag(m_bytes, {"/td", "/th", "td", "th"}, open, rowEnd);
         if (close < 0) close = rowEnd;
-        row.cells.append(decodeSheetCell(decodeCell(m_bytes.constData() + open + 1, close - open - 1)));
+        const QByteArray cell = decodeSheetCell(decodeCell(m_bytes.constData() + open + 1, close - open - 1)).toUtf8();
+        row.bytes.append(cell.constData(), size_t(cell.size()));
+        row.ends.push_back(qsizetype(row.bytes.size()));
         at = close;
     }
     m_pos = rowEnd < m_tableEnd ? rowEnd + 1 : m_tableEnd;

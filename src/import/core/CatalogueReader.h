@@ -3,6 +3,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <string>
+#include <vector>
+
 namespace opusteca {
 
 // The kinds of catalogue file the import reads. Auto finds the kind from the
@@ -33,6 +36,29 @@ struct CatalogueRow {
     QStringList cells;
 };
 
+// One row of the file as bytes: its cells unquoted (doubled quotes made one,
+// line breaks CR LF) but not decoded, end to end. `utf8` says how to read
+// them; otherwise they are Windows-1252. The import builds its records from
+// these without making a text of every cell.
+struct RawRow {
+    qint64 line = 0;
+    bool utf8 = true;
+    std::string bytes;
+    std::vector<qsizetype> ends; // where each cell ends in `bytes`
+
+    qsizetype size() const { return qsizetype(ends.size()); }
+    QByteArrayView cell(qsizetype i) const
+    {
+        const qsizetype from = i == 0 ? 0 : ends[size_t(i - 1)];
+        return QByteArrayView(bytes.data() + from, ends[size_t(i)] - from);
+    }
+    void clear()
+    {
+        bytes.clear();
+        ends.clear();
+    }
+};
+
 // Reads a catalogue file's bytes one row at a time, so that a large file is
 // held once, as bytes, and never as a whole in decoded text.
 //
@@ -56,13 +82,15 @@ public:
     void rewind();
     // The next row; false at the end of the file.
     bool next(CatalogueRow &row);
+    bool next(RawRow &row);
     // How far the reading has gone, against size(), for a progress bar.
     qint64 position() const { return m_pos; }
     qint64 size() const { return m_bytes.size(); }
 
 private:
-    bool nextDelimited(CatalogueRow &row);
-    bool nextSheetRow(CatalogueRow &row);
+    bool nextDelimited(RawRow &row);
+    bool nextSheetRow(RawRow &row);
+    bool nextAny(RawRow &row);
     QString decodeCell(const char *data, qsizetype size) const;
 
     QByteArray m_bytes;
@@ -75,6 +103,7 @@ private:
     qsizetype m_firstRow = 0;
     qint64 m_line = 1;
     qint64 m_firstLine = 1;
+    RawRow m_raw; // next(CatalogueRow &) reads through it
 };
 
 // Decoded text of a spreadsheet cell: character references (&amp;, &#233;,

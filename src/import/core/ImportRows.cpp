@@ -6,21 +6,14 @@
 #include "store/Text.h"
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 
 namespace opusteca {
 namespace {
 
-// Code page bytes folded as the program folds: A-Z only.
-QByteArray foldAZ(QByteArrayView b)
-{
-    QByteArray out(b.data(), b.size());
-    for (char &c : out) c = char(text::lowerAZByte(static_cast<unsigned char>(c)));
-    return out;
-}
-
-// "IMP-000123" -> prefix "imp" and 123; false for any other code.
-bool numberedCode(QByteArrayView code, QByteArray &prefix, qint64 &number)
+// "IMP-000123" -> prefix "imp" (in `prefix`) and 123; false for any other code.
+bool numberedCode(QByteArrayView code, Key &prefix, qint64 &number)
 {
     const qsizetype dash = code.lastIndexOf('-');
     if (dash < 0 || dash + 1 >= code.size() || code.size() - dash - 1 > 18) return false;
@@ -29,37 +22,135 @@ bool numberedCode(QByteArrayView code, QByteArray &prefix, qint64 &number)
         if (code[i] < '0' || code[i] > '9') return false;
         number = number * 10 + (code[i] - '0');
     }
-    prefix = foldAZ(code.first(dash));
+    prefix.size = int(std::min<qsizetype>(dash, qsizetype(prefix.bytes.size())));
+    for (int i = 0; i < prefix.size; ++i)
+        prefix.bytes[size_t(i)] = char(text::lowerAZByte(static_cast<unsigned char>(code[i])));
     return true;
+}
+
+// The UTF-8 cell in the code page when each of its characters is ASCII or
+// Latin-1 from U+00A0 on, which the code page holds as the same byte: the
+// cell itself when it is all ASCII, else its bytes in `out`. False when any
+// other character (or a malformed sequence) is there.
+bool latin1FromUtf8(QByteArrayView cell, std::string &out, QByteArrayView &bytes)
+{
+    const auto *s = reinterpret_cast<const unsigned char *>(cell.data());
+    const qsizetype n = cell.size();
+    unsigned high = 0;
+    for (qsizetype i = 0; i < n; ++i) high |= s[i];
+    if (high < 0x80) {
+        bytes = cell;
+        return true;
+    }
+    out.clear();
+    for (qsizetype i = 0; i < n; ++i) {
+        const unsigned c = s[i];
+        if (c < 0x80) {
+            out.push_back(char(c));
+            continue;
+        }
+        if (i + 1 >= n) return false;
+        const unsigned next = s[i + 1];
+        if (c == 0xC2 && next >= 0xA0 && next <= 0xBF)
+            out.push_back(char(next));
+        else if (c == 0xC3 && next >= 0x80 && next <= 0xBF)
+            out.push_back(char(next + 0x40));
+        else
+            return false;
+        ++i;
+    }
+    bytes = QByteArrayView(out.data(), qsizetype(out.size()));
+    return true;
+}
+
+// applyRule() on text held one byte a character, for every rule but the date.
+QByteArrayView ruleOnBytes(CellRule rule, QByteArrayView s)
+{
+    s = text::trimmed(s);
+    const auto unwrap = [&s](QByteArrayView open, QByteArrayView close) {
+        if (s.size() >= open.size() + close.size() && s.startsWith(open) && s.endsWith(close))
+            s = text::trimmed(s.sliced(open.size(), s.size() - open.size() - close.size()));
+    };
+    switch (rule) {
+    case CellRule::AsIs:
+    case CellRule::IsoDate:
+        break;
+    case CellRule::FormulaQuotes:
+        unwrap("=\"", "\"");
+        break;
+    case CellRule::Brackets:
+        unwrap("[", "]");
+        break;
+    case CellRule::UpToParenthesis: {
+        const qsizetype at = s.indexOf(" (");
+        if (at >= 0) s = text::trimmed(s.first(at));
+        break;
+    }
+    case CellRule::FirstThree:
+        s = s.first(std::min<qsizetype>(s.size(), 3));
+        break;
+    }
+    return s;
+}
+
+void storeField(char *record, int field, QByteArrayView bytes)
+{
+    char *p = record + libro::kFields[field].offset;
+    p[0] = char(bytes.size());
+    std::memcpy(p + 1, bytes.data(), size_t(bytes.size()));
 }
 
 } // namespace
 
-QByteArray codeKey(QByteArrayView code) { return foldAZ(text::trimmed(code)); }
-
-QByteArray isbnKey(QByteArrayView isbn)
+void codeKey(QByteArrayView code, Key &out)
 {
-    QByteArray k;
+    code = text::trimmed(code);
+    out.size = int(std::min<qsizetype>(code.size(), qsizetype(out.bytes.size())));
+    for (int i = 0; i < out.size; ++i)
+        out.bytes[size_t(i)] = char(text::lowerAZByte(static_cast<unsigned char>(code[i])));
+}
+
+void isbnKey(QByteArrayView isbn, Key &out)
+{
+    qsizetype length = 0; // of the whole key, beyond what `out` keeps
+    out.size = 0;
     for (const char c : isbn) {
-        if (c >= '0' && c <= '9')
-            k += c;
-        else if (c == 'x' || c == 'X')
-            k += 'X';
+        const char k = (c >= '0' && c <= '9') ? c : (c == 'x' || c == 'X') ? 'X' : 0;
+        if (k == 0) continue;
+        if (out.size < int(out.bytes.size())) out.bytes[size_t(out.size++)] = k;
+        ++length;
     }
-    bool nineDigits = k.size() == 10;
-    for (qsizetype i = 0; nineDigits && i < 9; ++i) nineDigits = k[i] != 'X';
+    bool nineDigits = length == 10;
+    for (int i = 0; nineDigits && i < 9; ++i) nineDigits = out.bytes[size_t(i)] != 'X';
     if (nineDigits) {
-        k = "978" + k.left(9);
+        char *k = out.bytes.data();
+        std::memmove(k + 3, k, 9);
+        std::memcpy(k, "978", 3);
         int sum = 0;
         for (int i = 0; i < 12; ++i) sum += (k[i] - '0') * (i % 2 ? 3 : 1);
-        k += char('0' + (10 - sum % 10) % 10);
+        k[12] = char('0' + (10 - sum % 10) % 10);
+        out.size = 13;
     }
-    return k;
 }
 
 QString generatedCode(const QString &prefix, qint64 number)
 {
     return prefix + QLatin1Char('-') + QStringLiteral("%1").arg(number, 6, 10, QLatin1Char('0'));
+}
+
+void storeGeneratedCode(char *field, QByteArrayView prefix, qint64 number)
+{
+    char digits[24];
+    int n = 0;
+    for (qint64 v = std::max<qint64>(number, 0); v > 0 || n < 6; v /= 10) digits[n++] = char('0' + v % 10);
+    std::string code(prefix.data(), size_t(prefix.size()));
+    code.push_back('-');
+    while (n > 0) code.push_back(digits[--n]);
+    const int capacity = libro::kFields[libro::Codice].capacity;
+    const int len = std::min(int(code.size()), capacity);
+    std::memset(field, 0, size_t(capacity) + 1);
+    field[0] = char(len);
+    std::memcpy(field + 1, code.data(), size_t(len));
 }
 
 QString usablePrefix(const QString &typed)
@@ -81,6 +172,7 @@ bool ArchiveKeys::scan(const QString &programFolder)
     const FieldDef &code = layout.fields[libro::Codice];
     const FieldDef &isbn = layout.fields[libro::Isbn];
     const FieldDef &cancelled = layout.fields[libro::Annullata];
+    Key codeK, isbnK;
     for (qint64 done = 0; done < count;) {
         qint64 got = 0;
         if (!file.readBlock(buffer.get(), std::min(kBlock, count - done), got) || got == 0) return false;
@@ -91,45 +183,45 @@ bool ArchiveKeys::scan(const QString &programFolder)
             // Only current books count: a cancelled one is no longer on the shelves.
             if (text::trimmed(field::rawText(rec + cancelled.offset, layout.kind, cancelled.capacity)) != "No")
                 continue;
-            addBook(c, field::rawText(rec + isbn.offset, layout.kind, isbn.capacity));
+            codeKey(c, codeK);
+            isbnKey(field::rawText(rec + isbn.offset, layout.kind, isbn.capacity), isbnK);
+            addBook(codeK, isbnK);
         }
         done += got;
     }
     return file.close();
 }
 
-void ArchiveKeys::addBook(QByteArrayView code, QByteArrayView isbn)
+void ArchiveKeys::addBook(const Key &code, const Key &isbn)
 {
-    const QByteArray c = codeKey(code);
-    if (!c.isEmpty()) m_codes.insert(c);
-    const QByteArray i = isbnKey(isbn);
-    if (!i.isEmpty()) m_isbns.insert(i);
+    if (code.size > 0) m_codes.insert(code.view());
+    if (isbn.size > 0) m_isbns.insert(isbn.view());
+}
+
+bool ArchiveKeys::hasBook(const Key &code, const Key &isbn) const
+{
+    return (code.size > 0 && m_codes.contains(code.view())) || (isbn.size > 0 && m_isbns.contains(isbn.view()));
 }
 
 void ArchiveKeys::noteCode(QByteArrayView code)
 {
-    QByteArray prefix;
+    Key prefix;
     qint64 number = 0;
     if (!numberedCode(text::trimmed(code), prefix, number)) return;
-    qint64 &highest = m_highest[prefix];
-    highest = std::max(highest, number);
-}
-
-bool ArchiveKeys::hasCode(QByteArrayView code) const
-{
-    const QByteArray c = codeKey(code);
-    return !c.isEmpty() && m_codes.contains(c);
-}
-
-bool ArchiveKeys::hasIsbn(QByteArrayView isbn) const
-{
-    const QByteArray i = isbnKey(isbn);
-    return !i.isEmpty() && m_isbns.contains(i);
+    // Looked up without a copy; most codes of a file share their prefix.
+    const QByteArray found = QByteArray::fromRawData(prefix.bytes.data(), prefix.size);
+    const auto at = m_highest.find(found);
+    if (at == m_highest.end())
+        m_highest.insert(QByteArray(prefix.bytes.data(), prefix.size), number);
+    else
+        *at = std::max(*at, number);
 }
 
 qint64 ArchiveKeys::highestNumber(const QString &prefix) const
 {
-    return m_highest.value(foldAZ(cp1252::encode(prefix)), 0);
+    QByteArray folded = cp1252::encode(prefix);
+    for (char &c : folded) c = char(text::lowerAZByte(static_cast<unsigned char>(c)));
+    return m_highest.value(folded, 0);
 }
 
 bool BookRow::hasTitle() const { return !text::isBlank(values[libro::Titolo]); }
@@ -169,6 +261,52 @@ void RowBuilder::build(const CatalogueRow &row, BookRow &out) const
             out.cut << f;
         }
     }
+}
+
+QByteArrayView RowBuilder::value(const RawRow &row, qsizetype column) const
+{
+    const CellRule rule = m_columns[column].rule;
+    const QByteArrayView cell = row.cell(column);
+    QByteArrayView bytes = cell;
+    // Such text fits the code page as it is, a character a byte.
+    if (rule != CellRule::IsoDate && (!row.utf8 || latin1FromUtf8(cell, m_value, bytes)))
+        return text::trimmed(ruleOnBytes(rule, bytes));
+    const QString t = row.utf8 ? QString::fromUtf8(cell) : cp1252::decode(cell.data(), cell.size());
+    // Fitted text has a byte for each of its characters.
+    m_encoded = cp1252::encode(text::trimmed(cp1252::fit(applyRule(rule, t))));
+    return m_encoded;
+}
+
+void RowBuilder::buildRecord(const RawRow &row, char *record, RowFacts &facts) const
+{
+    std::memset(record, 0, size_t(bookLayout().recordSize));
+    facts = RowFacts();
+    int cancelled = -1; // what the first Annullata text says, once found
+    for (const int c : m_order) {
+        if (c >= row.size()) continue;
+        const int f = m_columns[c].field;
+        if (f == libro::Convalida) continue; // always "No"
+        if (f == libro::Annullata) {
+            if (cancelled >= 0) continue;
+            const QByteArrayView v = value(row, c);
+            if (!v.isEmpty()) cancelled = saysYes(cp1252::decode(v.data(), v.size())) ? 1 : 0;
+            continue;
+        }
+        // Stored text is never empty: it is trimmed and starts with its first character.
+        if (record[libro::kFields[f].offset] != 0) continue;
+        QByteArrayView v = value(row, c);
+        if (v.isEmpty()) continue;
+        const int capacity = libro::kFields[f].capacity;
+        if (v.size() > capacity) {
+            v = text::trimmed(v.first(capacity));
+            facts.cut |= quint64(1) << f;
+        }
+        storeField(record, f, v);
+    }
+    storeField(record, libro::Convalida, "No");
+    storeField(record, libro::Annullata, cancelled == 1 ? QByteArrayView("S\xEC") : QByteArrayView("No"));
+    facts.hasTitle = record[libro::kFields[libro::Titolo].offset] != 0;
+    facts.hasAuthor = record[libro::kFields[libro::Autore].offset] != 0;
 }
 
 } // namespace opusteca

@@ -6,6 +6,7 @@
 #include "export/core/SpreadsheetWriter.h"
 #include "import/core/CatalogueImport.h"
 #include "store/BookRecord.h"
+#include "store/Cp1252.h"
 #include "store/FileAccess.h"
 #include "store/RecordFile.h"
 #include "support/Files.h"
@@ -75,6 +76,18 @@ QByteArray manyBooks(int rows)
     return csv;
 }
 
+RawRow rawRow(const QList<QByteArray> &cells, bool utf8)
+{
+    RawRow row;
+    row.line = 2;
+    row.utf8 = utf8;
+    for (const QByteArray &c : cells) {
+        row.bytes.append(c.constData(), size_t(c.size()));
+        row.ends.push_back(qsizetype(row.bytes.size()));
+    }
+    return row;
+}
+
 } // namespace
 
 class TestCatalogueImport : public QObject {
@@ -93,6 +106,8 @@ private slots:
     void stoppedOrFailedLeavesTheArchive_data();
     void stoppedOrFailedLeavesTheArchive();
     void noColumnChosenImportsNothing();
+    void recordBytesFollowTheTextRule_data();
+    void recordBytesFollowTheTextRule();
 };
 
 void TestCatalogueImport::goodreadsRowsAsSaveStoresThem_data()
@@ -413,6 +428,70 @@ void TestCatalogueImport::noColumnChosenImportsNothing()
     QCOMPARE(run.notes, QStringList{QStringLiteral("Riga 2: manca l'autore, libro scartato.")});
     QCOMPARE(run.outcome, CatalogueImport::Outcome::Written);
     QCOMPARE(test::readAll(archivePath(dir)), QByteArray());
+}
+
+// The records are built from the cells' bytes, a short way for text the code
+// page holds; they must be exactly what storing the texts of the rule gives.
+void TestCatalogueImport::recordBytesFollowTheTextRule_data()
+{
+    QTest::addColumn<QByteArray>("cell");
+    QTest::addColumn<bool>("utf8");
+    const auto u = [](const char16_t *t) { return QString::fromUtf16(t).toUtf8(); };
+    QTest::newRow("ascii") << QByteArray("  Il nome della rosa  ") << true;
+    QTest::newRow("latin-1 in UTF-8") << u(u"Citt\u00E0 \u00E8 perch\u00E9 \u00A9 \u00FF") << true;
+    QTest::newRow("no-break spaces") << u(u"\u00A0x\u00A0") << true;
+    QTest::newRow("code page letters beyond latin-1") << u(u"\u20AC \u201Cquoted\u201D \u2014 \u0160") << true;
+    QTest::newRow("letters fitted") << u(u"\u0141\u00F3d\u017A \u0151 \u01D6 Za\u017C\u00F3\u0142\u0107") << true;
+    QTest::newRow("outside the basic plane") << u(u"\U0001D538 \U0001F600 x") << true;
+    QTest::newRow("C1 controls") << u(u"\u0081a\u0085\u0090") << true;
+    QTest::newRow("malformed UTF-8") << QByteArray("\xC3(\xE2\x82 ok \xC2\x41\xF0") << true;
+    QTest::newRow("windows-1252") << QByteArray("\x80\x93x\x94 \xE8 \x81\x8D\x9F") << false;
+    QTest::newRow("windows-1252 controls") << QByteArray("\t\x01 a \x1F\r\n") << false;
+    QTest::newRow("formula quotes") << QByteArray(" =\"9788804668237\" ") << true;
+    QTest::newRow("brackets") << QByteArray(" [ 2070291340 ] ") << true;
+    QTest::newRow("publisher and year") << u(u"Citt\u00E0 Nuova (1979), Poche") << true;
+    QTest::newRow("ISO date") << QByteArray("2007-04-16") << true;
+    QTest::newRow("bracketed date") << QByteArray("[2007-4-6]") << false;
+    QTest::newRow("date in other digits") << u(u"\u0662\u0660\u0660\u0667-04-16") << true;
+    QTest::newRow("yes") << u(u"S\u00EC") << true;
+    QTest::newRow("yes, windows-1252") << QByteArray(" S\xEC ") << false;
+    QTest::newRow("yes in English") << QByteArray(" YES ") << true;
+    QTest::newRow("long latin-1") << u(u"\u00E8").repeated(300) << true;
+    QTest::newRow("cut before a blank") << QByteArray(249, 'a') + " b c" << true;
+    QTest::newRow("cut in a code page letter") << QByteArray(249, 'a') + "\x80\x80" << false;
+    QTest::newRow("long with pairs") << QByteArray(249, 'x') + u(u"\U0001F600\U0001F600") << true;
+    QTest::newRow("numbered code") << QByteArray("LIB-000123") << true;
+    QTest::newRow("empty") << QByteArray() << true;
+    QTest::newRow("blank") << QByteArray(" \t \r\n ") << false;
+}
+
+void TestCatalogueImport::recordBytesFollowTheTextRule()
+{
+    QFETCH(QByteArray, cell);
+    QFETCH(bool, utf8);
+    const auto decoded = [utf8](const QByteArray &b) { return utf8 ? QString::fromUtf8(b) : cp1252::decode(b); };
+    const RawRow raw = rawRow({cell, "Autore " + cell, "riserva"}, utf8);
+    const CatalogueRow row{2, {decoded(cell), decoded("Autore " + cell), decoded("riserva")}};
+    for (const CellRule rule : {CellRule::AsIs, CellRule::FormulaQuotes, CellRule::Brackets, CellRule::UpToParenthesis,
+                                CellRule::FirstThree, CellRule::IsoDate}) {
+        for (const int field : {int(Titolo), int(Codice), int(Dewey), int(Annullata), int(Convalida), int(Note)}) {
+            // The third column fills the field when the first leaves it empty.
+            const RowBuilder builder({{field, rule, 0}, {Autore, CellRule::AsIs, 0}, {field, CellRule::AsIs, 1}});
+            BookRow book;
+            builder.build(row, book);
+            Record expected(bookLayout());
+            for (int f = 0; f < FieldCount; ++f) expected.setText(f, book.values[size_t(f)]);
+            QByteArray got(bookLayout().recordSize, '\x55');
+            RowFacts facts;
+            builder.buildRecord(raw, got.data(), facts);
+            const QByteArray where = "rule " + QByteArray::number(int(rule)) + ", field " + kFields[field].name;
+            QVERIFY2(got == expected.bytes(), where.constData());
+            quint64 cut = 0;
+            for (const int f : book.cut) cut |= quint64(1) << f;
+            QVERIFY2(facts.cut == cut, where.constData());
+            QVERIFY2(facts.hasTitle == book.hasTitle() && facts.hasAuthor == book.hasAuthor(), where.constData());
+        }
+    }
 }
 
 QTEST_GUILESS_MAIN(TestCatalogueImport)
