@@ -45,6 +45,13 @@ std::unique_ptr<ListReport> buildListReport(ListFooter footer)
     return report;
 }
 
+void fillListReport(ListReport &report, const QString &title, qsizetype count, Memo::LineSource lineAt)
+{
+    report.title->setText(title);
+    report.lines->setLines(count, std::move(lineAt));
+    fitListHeights(report);
+}
+
 void fitListHeights(ListReport &report)
 {
     report.lines->setHeight(double(report.lines->lineCount()) * report.lines->linePitch());

@@ -25,22 +25,12 @@ public:
 std::unique_ptr<ListReport> buildListReport(ListFooter footer);
 
 // Fills the layout for one print, from scratch: the title, the lines in order
-// (lineAt(i) for i in 0..count-1), the memo's height to one line pitch a line
-// and the band's to that + 10 units.
-template <class LineAt>
-void fillListReport(ListReport &report, const QString &title, qsizetype count, LineAt &&lineAt);
+// (lineAt(i) for i in 0..count-1, read as the pages are drawn, so what they
+// come from must stay unchanged until printed), the memo's height to one line
+// pitch a line and the band's to that + 10 units.
+void fillListReport(ListReport &report, const QString &title, qsizetype count, Memo::LineSource lineAt);
 
 // The height rule on its own, for a memo already filled.
 void fitListHeights(ListReport &report);
-
-template <class LineAt>
-void fillListReport(ListReport &report, const QString &title, qsizetype count, LineAt &&lineAt)
-{
-    report.title->setText(title);
-    report.lines->clear();
-    report.lines->reserve(count, count * 100);
-    for (qsizetype i = 0; i < count; ++i) report.lines->appendLine(lineAt(i));
-    fitListHeights(report);
-}
 
 } // namespace opusteca::report

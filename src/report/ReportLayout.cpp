@@ -33,12 +33,32 @@ void Memo::clear()
 {
     m_buffer.clear();
     m_ends.clear();
+    m_source = nullptr;
+    m_sourceCount = 0;
 }
 
 void Memo::appendLine(QStringView line)
 {
+    takeSourceLines();
     m_buffer.append(line);
     m_ends.push_back(m_buffer.size());
+}
+
+void Memo::setLines(qsizetype count, LineSource lineAt)
+{
+    clear();
+    if (!lineAt || count <= 0) return;
+    m_source = std::move(lineAt);
+    m_sourceCount = count;
+}
+
+void Memo::takeSourceLines()
+{
+    if (!m_source) return;
+    const LineSource source = std::move(m_source);
+    const qsizetype count = m_sourceCount;
+    clear();
+    for (qsizetype i = 0; i < count; ++i) appendLine(source(i));
 }
 
 void Memo::reserve(qsizetype lines, qsizetype characters)
@@ -47,10 +67,11 @@ void Memo::reserve(qsizetype lines, qsizetype characters)
     m_buffer.reserve(characters);
 }
 
-QStringView Memo::line(qsizetype i) const
+QString Memo::line(qsizetype i) const
 {
+    if (m_source) return m_source(i);
     const qsizetype begin = i == 0 ? 0 : m_ends[size_t(i - 1)];
-    return QStringView(m_buffer).mid(begin, m_ends[size_t(i)] - begin);
+    return m_buffer.mid(begin, m_ends[size_t(i)] - begin);
 }
 
 void Memo::setFont(const QString &family, double pointSize, bool bold, bool italic)

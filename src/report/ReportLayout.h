@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringView>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -59,8 +60,10 @@ private:
 };
 
 // A text box. Its text is a list of lines kept in one buffer, so a memo of a
-// hundred thousand lines costs little more than its characters. Each text line
-// prints as one line; a line wider than the memo is cut at its right edge.
+// hundred thousand lines costs little more than its characters, or read when
+// drawn from where the caller keeps them (setLines), so a list of a million
+// lines is neither copied nor held twice. Each text line prints as one line; a
+// line wider than the memo is cut at its right edge.
 // Values print literally: only a memo with expressions switched on has [DATE]
 // replaced when printed, and any other bracketed text stays as typed.
 class Memo : public ReportObject {
@@ -71,10 +74,17 @@ public:
     QString text() const;
     void setText(const QString &text);
     void clear();
+    // Adds a line to the memo's own lines (those set by setLines are copied
+    // in first).
     void appendLine(QStringView line);
     void reserve(qsizetype lines, qsizetype characters);
-    qsizetype lineCount() const { return qsizetype(m_ends.size()); }
-    QStringView line(qsizetype i) const;
+    // The text becomes `count` lines, line i being lineAt(i), asked for each
+    // time the line is read or drawn: what they come from must stay as it is
+    // until the memo is cleared or given another text.
+    using LineSource = std::function<QString(qsizetype)>;
+    void setLines(qsizetype count, LineSource lineAt);
+    qsizetype lineCount() const { return m_source ? m_sourceCount : qsizetype(m_ends.size()); }
+    QString line(qsizetype i) const;
 
     const QFont &font() const { return m_font; }
     void setFont(const QString &family, double pointSize, bool bold = false, bool italic = false);
@@ -93,8 +103,12 @@ public:
     double linePitch() const { return m_font.pointSizeF() * kLinePitchPerPoint; }
 
 private:
+    void takeSourceLines();
+
     QString m_buffer;
     std::vector<qsizetype> m_ends; // end of each line in m_buffer
+    LineSource m_source;           // when set, the lines instead of the buffer
+    qsizetype m_sourceCount = 0;
     QFont m_font;
     QColor m_textColor = Qt::black;
     QColor m_fillColor;

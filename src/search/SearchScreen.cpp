@@ -253,13 +253,16 @@ SearchScreen::~SearchScreen() = default;
 
 void SearchScreen::btnStampaClick()
 {
-    const ResultLines &lines = m_lines->lines();
+    // The layout reads the lines from the result as it draws each page; its
+    // copy of the result shares the lines and is let go after the print.
+    const ResultLines lines = m_lines->lines();
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     report::fillListReport(*m_listReport, m_kind.reportTitleText(), lines.size(),
-                           [&lines](qsizetype i) { return lines.text(i); });
+                           [lines](qsizetype i) { return lines.text(i); });
     m_listReport->prepare();
     QGuiApplication::restoreOverrideCursor();
     report::print(*m_listReport, this);
+    m_listReport->lines->clear();
 }
 
 void SearchScreen::btnTrovaClick()

@@ -128,15 +128,30 @@ private slots:
         Memo m(QStringLiteral("m"), QRectF());
         m.setText(QStringLiteral("uno\r\ndue\ntre\r[Pagine]"));
         QCOMPARE(m.lineCount(), 4);
-        QCOMPARE(m.line(1).toString(), QStringLiteral("due"));
+        QCOMPARE(m.line(1), QStringLiteral("due"));
         QCOMPARE(m.text(), QStringLiteral("uno\ndue\ntre\n[Pagine]"));
         m.clear();
         QCOMPARE(m.lineCount(), 0);
         m.appendLine(u"  colonne   allineate  ");
         m.appendLine(u"");
         QCOMPARE(m.lineCount(), 2);
-        QCOMPARE(m.line(0).toString(), QStringLiteral("  colonne   allineate  "));
-        QCOMPARE(m.line(1).toString(), QString());
+        QCOMPARE(m.line(0), QStringLiteral("  colonne   allineate  "));
+        QCOMPARE(m.line(1), QString());
+
+        // Lines read from elsewhere replace the memo's own, and are copied in
+        // before another line joins them.
+        QStringList source{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")};
+        m.setLines(2, [&source](qsizetype i) { return source[i]; });
+        QCOMPARE(m.lineCount(), 2);
+        QCOMPARE(m.text(), QStringLiteral("a\nb"));
+        source[1] = QStringLiteral("B"); // read when asked for, not copied
+        QCOMPARE(m.line(1), QStringLiteral("B"));
+        m.appendLine(u"d");
+        source.clear();
+        QCOMPARE(m.text(), QStringLiteral("a\nB\nd"));
+        m.setLines(5, [](qsizetype i) { return QString::number(i); });
+        m.clear();
+        QCOMPARE(m.lineCount(), 0);
     }
 
     void listHeights()
