@@ -14,9 +14,9 @@
 #include <QPlainTextEdit>
 #include <QPrintDialog>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 using namespace opusteca;
 using namespace opusteca::test;
@@ -152,21 +152,15 @@ private slots:
     void cancelledPrintDialogClosesTheScreen()
     {
         qunsetenv(report::kPrintToPdfVariable);
+        const auto restore = qScopeGuard([&] { qputenv(report::kPrintToPdfVariable, pdf.toLocal8Bit()); });
         bool dialog = false;
-        QTimer poll;
-        poll.setInterval(20);
-        connect(&poll, &QTimer::timeout, [&] {
-            if (auto *d = qobject_cast<QPrintDialog *>(QApplication::activeModalWidget())) {
-                dialog = true;
-                d->reject();
-            }
-        });
-        poll.start();
-        withPrintScreen([](QWidget *d) {
-            const Boxes b = answerBoxes([&] { d->findChild<QPushButton *>(QStringLiteral("btnStampa"))->click(); });
+        withPrintScreen([&](QWidget *d) {
+            Boxes b;
+            dialog = whileModal(
+                [&] { b = answerBoxes([&] { d->findChild<QPushButton *>(QStringLiteral("btnStampa"))->click(); }); },
+                QStringLiteral("QPrintDialog"), [](QWidget *p) { static_cast<QDialog *>(p)->reject(); });
             QCOMPARE(b.count(), 0);
         });
-        qputenv(report::kPrintToPdfVariable, pdf.toLocal8Bit());
         QVERIFY(dialog);
         QVERIFY(!QFile::exists(pdf));
     }

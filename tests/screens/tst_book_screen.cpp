@@ -628,7 +628,8 @@ private slots:
         QTest::mouseMove(screen->findChild<QWidget *>(QStringLiteral("cmdSalva")));
         QTRY_COMPARE(panInfo->text(), QStringLiteral("Salva la scheda corrente in archivio."));
         QTest::mouseMove(edit(QStringLiteral("txtTitolo")));
-        QTest::qWait(20);
+        // Once the field has the mouse, its entering has been handled.
+        QTRY_VERIFY(edit(QStringLiteral("txtTitolo"))->underMouse());
         QCOMPARE(panInfo->text(), QStringLiteral("Salva la scheda corrente in archivio."));
         QWidget *section = screen->findChild<QWidget *>(QStringLiteral("shpSezione2"));
         QTest::mouseMove(section, QPoint(3, 3));

@@ -425,31 +425,19 @@ private slots:
     void cancelledPrintDialog()
     {
         qunsetenv("OPUSTECA_PRINT_TO_PDF");
-        QString dialogSeen;
+        bool dialog = false;
         bool noticeDuringDialog = false;
         QVERIFY(withFinder([&] {
             auto *wait = dlg->findChild<QLabel *>(QStringLiteral("lblAttendere"));
-            QTimer poll;
-            poll.setInterval(10);
-            connect(&poll, &QTimer::timeout, [&] {
-                if (auto *d = qobject_cast<QDialog *>(QApplication::activeModalWidget()); d && d != dlg) {
-                    poll.stop();
-                    dialogSeen = QString::fromLatin1(d->metaObject()->className());
-                    noticeDuringDialog = wait->isVisible();
-                    d->reject();
-                }
-            });
-            poll.start();
-            QTimer::singleShot(5000, &poll, [&] {
-                poll.stop();
-                if (QWidget *w = QApplication::activeModalWidget(); w && w != dlg) w->close();
-            });
-            click(button("btnStampa"));
-            poll.stop();
+            dialog = whileModal([&] { click(button("btnStampa")); }, QStringLiteral("QPrintDialog"),
+                                [&](QWidget *d) {
+                                    noticeDuringDialog = wait->isVisible();
+                                    static_cast<QDialog *>(d)->reject();
+                                });
             QVERIFY(!wait->isVisible());
             QVERIFY(dlg->isVisible());
         }));
-        QCOMPARE(dialogSeen, QStringLiteral("QPrintDialog"));
+        QVERIFY(dialog);
         QVERIFY(noticeDuringDialog);
     }
 

@@ -100,7 +100,8 @@ bool whileModal(const std::function<void()> &opener, const QString &screenName,
     poll.setInterval(10);
     QObject::connect(&poll, &QTimer::timeout, [&] {
         QWidget *w = QApplication::activeModalWidget();
-        if (!inCallback && !seen && w && w->isVisible() && w->objectName() == screenName) {
+        if (!inCallback && !seen && w && w->isVisible() &&
+            (w->objectName() == screenName || QLatin1String(w->metaObject()->className()) == screenName)) {
             seen = true;
             dialog = w;
             inCallback = true;

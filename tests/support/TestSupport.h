@@ -33,10 +33,10 @@ Boxes answerBoxes(const std::function<void()> &action, const QList<QMessageBox::
                   int timeoutMs = 10000);
 
 // Runs opener, which is expected to open a modal window whose objectName is
-// `screenName`; while it is open, inside() runs with it, and the window is closed
-// after it if inside() left it open (a check that failed returns early). Any modal
-// window that stays unanswered for timeoutMs is closed, before, during or after
-// inside(). Returns false when no such window appeared or a check inside failed.
+// `screenName` (or, for Qt's own dialogs, whose class is, as "QPrintDialog"); while it is open, inside() runs with it,
+// and the window is closed after it if inside() left it open (a check that failed returns early). Any modal window that
+// stays unanswered for timeoutMs is closed, before, during or after inside(). Returns false when no such window
+// appeared or a check inside failed.
 bool whileModal(const std::function<void()> &opener, const QString &screenName,
                 const std::function<void(QWidget *)> &inside, int timeoutMs = 10000);
 
