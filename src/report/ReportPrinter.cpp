@@ -130,10 +130,15 @@ PrintOutcome printOn(const Report &report, QPrinter &printer, QWidget *parent)
     if (from <= 0 || printer.printRange() == QPrinter::AllPages) from = 1;
     if (to <= 0 || to > count || printer.printRange() == QPrinter::AllPages) to = count;
     for (int i = from; i <= to; ++i) range.push_back(i - 1);
-    // Copies the printer cannot make itself are sent as whole sets, in order.
-    const int sets = printer.supportsMultipleCopies() ? 1 : std::max(1, printer.copyCount());
+    // Copies the printer cannot make itself are sent from here: as whole sets in
+    // order when collated, else each page as many times as copies were asked.
+    const int copies = printer.supportsMultipleCopies() ? 1 : std::max(1, printer.copyCount());
     std::vector<int> pages;
-    for (int s = 0; s < sets; ++s) pages.insert(pages.end(), range.begin(), range.end());
+    if (printer.collateCopies()) {
+        for (int s = 0; s < copies; ++s) pages.insert(pages.end(), range.begin(), range.end());
+    } else {
+        for (const int page : range) pages.insert(pages.end(), size_t(copies), page);
+    }
     const PrintOutcome outcome = renderPages(report, printer, pages, parent, [&] { printer.abort(); });
     if (outcome == PrintOutcome::Failed) tellFailure(parent);
     return outcome;

@@ -38,9 +38,9 @@ PrintOutcome print(const Report &report, QWidget *parent);
 // The same pages written to a PDF file with no dialog but the progress window.
 PrintOutcome printToPdf(const Report &report, const QString &path, QWidget *parent);
 
-// The prepared pages fromPage..toPage (1-based, 0 for "all"), copies times, onto
-// a printer already set up. Used by print(); open for callers with their own
-// printer.
+// The prepared pages fromPage..toPage (1-based, 0 for "all"), copies times (as
+// whole sets when collated, else page by page), onto a printer already set up.
+// Used by print(); open for callers with their own printer.
 PrintOutcome printOn(const Report &report, QPrinter &printer, QWidget *parent);
 
 } // namespace opusteca::report

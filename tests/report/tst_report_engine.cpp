@@ -4,10 +4,11 @@
 #include "report/ListReport.h"
 #include "report/ReportEngine.h"
 #include "support/PdfText.h"
+#include "support/TestSupport.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QLineEdit>
@@ -80,10 +81,11 @@ std::unique_ptr<Report> cardLayout()
     return r;
 }
 
-// While the returned timer runs, the first visible modal window of type W is
-// handed to act; `seen` says whether one came.
+// While the returned timer runs, the first visible window of type W is handed
+// to act; `seen` says whether one came. For the print's progress window, which
+// blocks nothing: it is looked for as often as the print lets events through.
 template <class W>
-std::unique_ptr<QTimer> whenModal(bool &seen, std::function<void(W *)> act, int intervalMs = 20)
+std::unique_ptr<QTimer> whenShown(bool &seen, std::function<void(W *)> act, int intervalMs = 20)
 {
     auto t = std::make_unique<QTimer>();
     t->setInterval(intervalMs);
@@ -370,16 +372,21 @@ private slots:
         QTest::addColumn<int>("from");
         QTest::addColumn<int>("to");
         QTest::addColumn<int>("copies");
+        QTest::addColumn<bool>("collate");
         QTest::addColumn<QList<int>>("printed"); // pages of the whole print, in the file's order
-        QTest::newRow("pages 2 to 3, two copies") << 2 << 3 << 2 << QList<int>{2, 3, 2, 3};
-        QTest::newRow("last page alone") << 4 << 4 << 1 << QList<int>{4};
-        QTest::newRow("all but the first, one copy") << 2 << 4 << 1 << QList<int>{2, 3, 4};
+        QTest::newRow("pages 2 to 3, two copies") << 2 << 3 << 2 << true << QList<int>{2, 3, 2, 3};
+        QTest::newRow("pages 2 to 3, two copies, not collated") << 2 << 3 << 2 << false << QList<int>{2, 2, 3, 3};
+        QTest::newRow("three copies, not collated")
+            << 1 << 4 << 3 << false << QList<int>{1, 1, 1, 2, 2, 2, 3, 3, 3, 4, 4, 4};
+        QTest::newRow("last page alone") << 4 << 4 << 1 << true << QList<int>{4};
+        QTest::newRow("all but the first, one copy") << 2 << 4 << 1 << true << QList<int>{2, 3, 4};
     }
     void printDialogRangeAndCopies()
     {
         QFETCH(int, from);
         QFETCH(int, to);
         QFETCH(int, copies);
+        QFETCH(bool, collate);
         QFETCH(QList<int>, printed);
         QTemporaryDir dir;
         const QString whole = dir.filePath(QStringLiteral("tutte.pdf"));
@@ -390,36 +397,33 @@ private slots:
         QCOMPARE(pdfPageCount(whole), 4);
 
         qunsetenv(kPrintToPdfVariable);
-        bool dialog = false;
-        QString failure;
-        auto choose = whenModal<QPrintDialog>(dialog, [&](QPrintDialog *d) {
-            // Whatever cannot be chosen leaves the dialog cancelled and says why.
-            const auto give = [&](const QString &why) {
-                failure = why;
-                d->reject();
-            };
-            auto *printers = d->findChild<QComboBox *>(QStringLiteral("printers"));
-            if (!printers) return give(QStringLiteral("no printer list"));
-            const int toFile = printers->findText(QStringLiteral("PDF"), Qt::MatchContains);
-            if (toFile < 0) return give(QStringLiteral("no print to file"));
-            printers->setCurrentIndex(toFile);
-            auto *file = d->findChild<QLineEdit *>(QStringLiteral("filename"));
-            auto *range = d->findChild<QRadioButton *>(QStringLiteral("printRange"));
-            auto *first = d->findChild<QSpinBox *>(QStringLiteral("from"));
-            auto *last = d->findChild<QSpinBox *>(QStringLiteral("to"));
-            auto *count = d->findChild<QSpinBox *>(QStringLiteral("copies"));
-            if (!file || !range || !first || !last || !count) return give(QStringLiteral("a choice is missing"));
-            if (first->maximum() != 4 || last->maximum() != 4) return give(QStringLiteral("the range is not 1 to 4"));
-            file->setText(chosen);
-            range->setChecked(true);
-            first->setValue(from);
-            last->setValue(to);
-            count->setValue(copies);
-            d->accept();
-        });
-        QCOMPARE(print(*r, nullptr), failure.isEmpty() ? PrintOutcome::Printed : PrintOutcome::Cancelled);
-        QVERIFY(dialog);
-        QVERIFY2(failure.isEmpty(), qPrintable(failure));
+        PrintOutcome outcome = PrintOutcome::Cancelled;
+        QVERIFY(whileModal([&] { outcome = print(*r, nullptr); }, QStringLiteral("QPrintDialog"),
+                           [&](QWidget *w) {
+                               auto *d = qobject_cast<QPrintDialog *>(w);
+                               auto *printers = d->findChild<QComboBox *>(QStringLiteral("printers"));
+                               QVERIFY2(printers, "no printer list");
+                               const int toFile = printers->findText(QStringLiteral("PDF"), Qt::MatchContains);
+                               QVERIFY2(toFile >= 0, "no print to file");
+                               printers->setCurrentIndex(toFile);
+                               auto *file = d->findChild<QLineEdit *>(QStringLiteral("filename"));
+                               auto *range = d->findChild<QRadioButton *>(QStringLiteral("printRange"));
+                               auto *first = d->findChild<QSpinBox *>(QStringLiteral("from"));
+                               auto *last = d->findChild<QSpinBox *>(QStringLiteral("to"));
+                               auto *count = d->findChild<QSpinBox *>(QStringLiteral("copies"));
+                               auto *sets = d->findChild<QCheckBox *>(QStringLiteral("collate"));
+                               QVERIFY2(file && range && first && last && count && sets, "a choice is missing");
+                               QCOMPARE(first->maximum(), 4);
+                               QCOMPARE(last->maximum(), 4);
+                               file->setText(chosen);
+                               range->setChecked(true);
+                               first->setValue(from);
+                               last->setValue(to);
+                               count->setValue(copies);
+                               sets->setChecked(collate);
+                               d->accept();
+                           }));
+        QCOMPARE(outcome, PrintOutcome::Printed);
         QCOMPARE(pdfPageCount(chosen), int(printed.size()));
         for (int i = 0; i < printed.size(); ++i) {
             const QString text = pdfPageText(chosen, i + 1);
@@ -432,12 +436,12 @@ private slots:
     {
         qunsetenv(kPrintToPdfVariable);
         auto r = preparedList(10);
-        bool dialog = false, box = false;
-        auto cancel = whenModal<QPrintDialog>(dialog, [](QPrintDialog *d) { d->reject(); });
-        auto boxes = whenModal<QMessageBox>(box, [](QMessageBox *b) { b->reject(); });
-        QCOMPARE(print(*r, nullptr), PrintOutcome::Cancelled);
-        QVERIFY(dialog);
-        QVERIFY(!box); // not an error
+        PrintOutcome outcome = PrintOutcome::Printed;
+        Boxes boxes;
+        QVERIFY(whileModal([&] { boxes = answerBoxes([&] { outcome = print(*r, nullptr); }); },
+                           QStringLiteral("QPrintDialog"), [](QWidget *d) { static_cast<QDialog *>(d)->reject(); }));
+        QCOMPARE(outcome, PrintOutcome::Cancelled);
+        QCOMPARE(boxes.count(), 0); // not an error
     }
 
     void progressWindowStopsALongPrint()
@@ -452,7 +456,7 @@ private slots:
         QVERIFY(r->preparedPageCount() > 10);
         bool shown = false;
         QString label, caption;
-        auto stop = whenModal<QProgressDialog>(
+        auto stop = whenShown<QProgressDialog>(
             shown,
             [&](QProgressDialog *p) {
                 label = p->labelText();
@@ -474,15 +478,13 @@ private slots:
         QTemporaryDir dir;
         const QString pdf = dir.filePath(QStringLiteral("manca/prova.pdf"));
         auto r = preparedList(3);
-        bool box = false;
-        QString text;
-        auto answer = whenModal<QMessageBox>(box, [&](QMessageBox *b) {
-            text = b->text();
-            b->accept();
-        });
-        QCOMPARE(printToPdf(*r, pdf, nullptr), PrintOutcome::Failed);
-        QVERIFY(box);
-        QVERIFY2(text.startsWith(QStringLiteral("Attenzione: ")), qPrintable(text));
+        PrintOutcome outcome = PrintOutcome::Printed;
+        const Boxes boxes = answerBoxes([&] { outcome = printToPdf(*r, pdf, nullptr); });
+        QCOMPARE(outcome, PrintOutcome::Failed);
+        QCOMPARE(boxes.texts, QStringList{QStringLiteral("Attenzione: non \u00E8 stato possibile stampare il documento."
+                                                         "\n\nVerificare la stampante o il file scelto e riprovare.")});
+        QCOMPARE(boxes.icons, QList<QMessageBox::Icon>{QMessageBox::Warning});
+        QCOMPARE(boxes.buttonCounts, QList<int>{2});
         QVERIFY(!QFile::exists(pdf));
     }
 
