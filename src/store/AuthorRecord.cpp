@@ -16,8 +16,9 @@ static_assert(offsetof(TSchedaAutore, Giudizio) == 15709);
 
 const RecordLayout &authorLayout()
 {
-    static const RecordLayout layout{"Autori.pro", 15960, FieldKind::ZeroTerminated, Trimming::AsTyped,
-                                     autore::kFields};
+    // The struct is the record: its size is the one the assert above states.
+    static const RecordLayout layout{"Autori.pro", int(sizeof(TSchedaAutore)), FieldKind::ZeroTerminated,
+                                     Trimming::AsTyped, autore::kFields};
     return layout;
 }
 

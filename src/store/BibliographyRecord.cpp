@@ -17,8 +17,9 @@ static_assert(offsetof(TSchedaBibliografia, Desc03) == 8035);
 
 const RecordLayout &bibliographyLayout()
 {
-    static const RecordLayout layout{"Bibliografie.pro", 8286, FieldKind::ZeroTerminated, Trimming::AsTyped,
-                                     bibliografia::kFields};
+    // The struct is the record: its size is the one the assert above states.
+    static const RecordLayout layout{"Bibliografie.pro", int(sizeof(TSchedaBibliografia)), FieldKind::ZeroTerminated,
+                                     Trimming::AsTyped, bibliografia::kFields};
     return layout;
 }
 

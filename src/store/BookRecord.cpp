@@ -25,7 +25,9 @@ static_assert(offsetof(TSchedaLibro, Desc03) == 2986);
 
 const RecordLayout &bookLayout()
 {
-    static const RecordLayout layout{"Libri.pro", 3237, FieldKind::LengthPrefixed, Trimming::Trimmed, libro::kFields};
+    // The struct is the record: its size is the one the assert above states.
+    static const RecordLayout layout{"Libri.pro", int(sizeof(TSchedaLibro)), FieldKind::LengthPrefixed,
+                                     Trimming::Trimmed, libro::kFields};
     return layout;
 }
 
