@@ -167,7 +167,7 @@ private slots:
         }
     }
 
-    // The five kinds of message box: each under the program's name, with its
+    // The six kinds of message box: each under the program's name, with its
     // icon and buttons, Enter pressing the first of them.
     void messageBoxes_data()
     {
@@ -181,6 +181,7 @@ private slots:
         QTest::newRow("information") << 2 << QMessageBox::Information << (B::Ok | B::Cancel) << B::Ok;
         QTest::newRow("confirmation") << 3 << QMessageBox::Question << (B::Yes | B::No) << B::Yes;
         QTest::newRow("plain") << 4 << QMessageBox::NoIcon << QMessageBox::StandardButtons(B::Ok) << B::Ok;
+        QTest::newRow("system error") << 5 << QMessageBox::Critical << QMessageBox::StandardButtons(B::Ok) << B::Ok;
     }
     void messageBoxes()
     {
@@ -207,8 +208,11 @@ private slots:
                 case 3:
                     answer = msg::confirm(parent, text);
                     break;
-                default:
+                case 4:
                     msg::plain(parent, text);
+                    break;
+                default:
+                    msg::systemError(parent, text);
                 }
             },
             byDefault);
