@@ -57,7 +57,8 @@ void BM_Prepare(benchmark::State &state)
         both.push_back(fill.back() + prepare.back());
     }
     state.counters["fill_and_prepare_ms"] = median(both) * 1e3;
-    // What the filled layout holds beside the list: its lines as text.
+    // What the filled layout holds beside the list: nothing but its numbers,
+    // as it reads the lines from the result when it draws them.
     state.counters["rss_growth_MiB"] = bench::peakResidentMiB() - before;
     state.counters["lines"] = double(g_lines.size());
     state.counters["pages"] = pages;
