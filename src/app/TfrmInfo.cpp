@@ -34,8 +34,7 @@ QString productInformation()
 
 TfrmInfo::TfrmInfo(Program &app, QWidget *opener) : DialogScreen(app, opener, QStringLiteral("TfrmInfo"))
 {
-    setWindowTitle(QStringLiteral(" Informazioni su Opusteca 2.0"));
-    setFixedClientSize(473, 579);
+    setCaptionAndSize(QStringLiteral(" Informazioni su Opusteca 2.0"), 473, 579);
 
     auto *background = GradientBackground::fill(this, style::infoWindow);
 

@@ -54,8 +54,7 @@ QPixmap creditsPicture()
 
 TfrmSplash::TfrmSplash(Program &app, QWidget *opener) : DialogScreen(app, opener, QStringLiteral("TfrmSplash"))
 {
-    setWindowTitle(QStringLiteral(" Opusteca 2.0 - ") + maker::copyright());
-    setFixedClientSize(661, 467);
+    setCaptionAndSize(QStringLiteral(" Opusteca 2.0 - ") + maker::copyright(), 661, 467);
     // Centred over the start menu rather than on the display.
     if (opener) {
         const QRect o = opener->frameGeometry();

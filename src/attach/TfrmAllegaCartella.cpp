@@ -60,8 +60,7 @@ QString startFolder()
 TfrmAllegaCartella::TfrmAllegaCartella(Program &app, QWidget *opener)
     : DialogScreen(app, opener, QStringLiteral("TfrmAllegaCartella"))
 {
-    setWindowTitle(QStringLiteral(" Allega file"));
-    setFixedClientSize(634, 534);
+    setCaptionAndSize(QStringLiteral(" Allega file"), 634, 534);
 
     auto *background = GradientBackground::fill(this, style::dialogWindow, QStringLiteral("shpSfondo"));
     auto *centre = new QHBoxLayout(background);

@@ -61,8 +61,7 @@ QLabel *textPicture(const QString &name, const QString &message, const QFont &fo
 TfrmCartella::TfrmCartella(Program &app, QWidget *opener) : DialogScreen(app, opener, QStringLiteral("TfrmCartella"))
 {
     const QString caption = QStringLiteral(" Gestione cartella abbinata alla scheda corrente");
-    setWindowTitle(caption);
-    setFixedClientSize(kWidth, 470);
+    setCaptionAndSize(caption, kWidth, 470);
 
     QVBoxLayout *v = gradientColumn(QMargins(12, 12, 12, 12), 10);
     QWidget *background = v->parentWidget();

@@ -52,8 +52,7 @@ ExportScreen::ExportScreen(Program &app, QWidget *opener, ExportArchive archive)
     : DialogScreen(app, opener, QString::fromLatin1(exportKind(archive).screenClass)), m_kind(exportKind(archive)),
       m_model(new PreviewModel(m_kind, this))
 {
-    setWindowTitle(QString::fromUtf8(m_kind.caption));
-    setFixedClientSize(862, 560);
+    setCaptionAndSize(QString::fromUtf8(m_kind.caption), 862, 560);
     style::setDialogShade(this, style::dialogWindow);
 
     QWidget *panContainer = rectangle(QStringLiteral("panContainer"), style::colour::container,

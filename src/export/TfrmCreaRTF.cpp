@@ -28,8 +28,7 @@ const QString kFailed = QStringLiteral("Attenzione: il sistema non permette di e
 
 TfrmCreaRTF::TfrmCreaRTF(Program &app, QWidget *opener) : DialogScreen(app, opener, QStringLiteral("TfrmCreaRTF"))
 {
-    setWindowTitle(QStringLiteral(" Esporta scheda in RTF"));
-    setFixedClientSize(500, 230);
+    setCaptionAndSize(QStringLiteral(" Esporta scheda in RTF"), 500, 230);
     QVBoxLayout *v = shadedColumn(QMargins(20, 18, 20, 16), 14);
     auto *picture =
         artwork::picture(QStringLiteral("imgEsporta01"), QStringLiteral("esporta_rtf"), QSize(460, 150), this);

@@ -16,8 +16,7 @@ namespace opusteca {
 TfrmStampaLibro::TfrmStampaLibro(Program &app, QWidget *opener)
     : DialogScreen(app, opener, QStringLiteral("TfrmStampaLibro")), m_repDocumento(bookcard::build())
 {
-    setWindowTitle(QStringLiteral(" Stampa scheda libro"));
-    setFixedClientSize(364, 287);
+    setCaptionAndSize(QStringLiteral(" Stampa scheda libro"), 364, 287);
     // Over the book screen rather than the middle of the display.
     if (QWidget *over = app.booksWindow(); over && over->isVisible())
         move(over->frameGeometry().center() - QPoint(width() / 2, height() / 2));

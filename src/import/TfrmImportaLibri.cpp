@@ -100,8 +100,7 @@ QString &lastFolder()
 TfrmImportaLibri::TfrmImportaLibri(Program &app, QWidget *opener)
     : DialogScreen(app, opener, QStringLiteral("TfrmImportaLibri"))
 {
-    setWindowTitle(QStringLiteral(" Importa un catalogo esistente nell'archivio libri"));
-    setFixedClientSize(960, 660);
+    setCaptionAndSize(QStringLiteral(" Importa un catalogo esistente nell'archivio libri"), 960, 660);
 
     QVBoxLayout *v = gradientColumn(QMargins(12, 10, 12, 10), 8);
     QWidget *background = v->parentWidget();

@@ -27,8 +27,9 @@ DialogScreen::DialogScreen(Program &app, QWidget *opener, const QString &classNa
 
 QString DialogScreen::callerTag() const { return text::trimmed(m_lblMemory->text()); }
 
-void DialogScreen::setFixedClientSize(int width, int height)
+void DialogScreen::setCaptionAndSize(const QString &caption, int width, int height)
 {
+    setWindowTitle(caption);
     setFixedSize(width, height);
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();

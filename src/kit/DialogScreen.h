@@ -31,8 +31,8 @@ public:
     QLabel *lblMemory() const { return m_lblMemory; }
 
 protected:
-    // Fixed size, centred on the display.
-    void setFixedClientSize(int width, int height);
+    // The caption in the title bar; a fixed size, centred on the display.
+    void setCaptionAndSize(const QString &caption, int width, int height);
     // Push buttons must not react to Enter typed in a field of the screen; a
     // focused button is still pressed by Enter, as on every desktop.
     void disableDefaultButtons();

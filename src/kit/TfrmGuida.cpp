@@ -32,8 +32,7 @@ void HelpText::setText(const QString &text)
 
 TfrmGuida::TfrmGuida(Program &app, QWidget *opener) : DialogScreen(app, opener, QStringLiteral("TfrmGuida"))
 {
-    setWindowTitle(QStringLiteral(" Guida all'utilizzo del software"));
-    setFixedClientSize(670, 572);
+    setCaptionAndSize(QStringLiteral(" Guida all'utilizzo del software"), 670, 572);
 
     auto *background = GradientBackground::fill(this, style::helpWindow);
     auto *centre = new QGridLayout(background);

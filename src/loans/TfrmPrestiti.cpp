@@ -51,8 +51,7 @@ const char *const kPeriodNotKeptWarning = "opustecaLoanPeriodNotKeptTold";
 TfrmPrestiti::TfrmPrestiti(Program &app, QWidget *opener)
     : DialogScreen(app, opener, QStringLiteral("TfrmPrestiti")), m_model(new LoanTableModel(this))
 {
-    setWindowTitle(QStringLiteral(" Libri in prestito"));
-    setFixedClientSize(940, 600);
+    setCaptionAndSize(QStringLiteral(" Libri in prestito"), 940, 600);
     QVBoxLayout *v = shadedColumn(QMargins(14, 12, 14, 10), 8);
     CommandPicture *cmdGuida =
         loanui::addHeader(v, this, QStringLiteral("prestiti"), QStringLiteral("Libri in prestito"),

@@ -40,8 +40,7 @@ const char *const kChartFiles[] = {"Grafico_generi.png", "Grafico_lingue.png", "
 TfrmStatistiche::TfrmStatistiche(Program &app, QWidget *opener)
     : DialogScreen(app, opener, QStringLiteral("TfrmStatistiche"))
 {
-    setWindowTitle(QStringLiteral(" Statistiche dell'archivio"));
-    setFixedClientSize(1000, 620);
+    setCaptionAndSize(QStringLiteral(" Statistiche dell'archivio"), 1000, 620);
     QVBoxLayout *v = shadedColumn(QMargins(14, 12, 14, 10), 8);
     CommandPicture *cmdGuida = loanui::addHeader(
         v, this, QStringLiteral("statistiche"), QStringLiteral("Statistiche dell'archivio"),

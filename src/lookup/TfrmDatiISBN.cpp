@@ -28,8 +28,7 @@ QString captionOf(int field)
 
 TfrmDatiISBN::TfrmDatiISBN(Program &app, QWidget *opener) : DialogScreen(app, opener, QStringLiteral("TfrmDatiISBN"))
 {
-    setWindowTitle(QStringLiteral(" Dati del libro trovati in rete"));
-    setFixedClientSize(760, 430);
+    setCaptionAndSize(QStringLiteral(" Dati del libro trovati in rete"), 760, 430);
 
     QVBoxLayout *v = gradientColumn(QMargins(16, 12, 16, 14), 8);
     QWidget *background = v->parentWidget();

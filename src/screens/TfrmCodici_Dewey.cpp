@@ -44,8 +44,7 @@ QString deweyCaption() { return QStringLiteral(" Tabella Codici Dewey"); }
 TfrmCodici_Dewey::TfrmCodici_Dewey(Program &app, QWidget *opener)
     : DialogScreen(app, opener, QStringLiteral("TfrmCodici_Dewey"))
 {
-    setWindowTitle(deweyCaption());
-    setFixedClientSize(820, 660);
+    setCaptionAndSize(deweyCaption(), 820, 660);
     QVBoxLayout *v = shadedColumn(QMargins(16, 12, 16, 14), 6);
 
     auto *heading =

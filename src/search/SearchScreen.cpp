@@ -48,8 +48,7 @@ SearchScreen::SearchScreen(Program &app, QWidget *opener, SearchKind kind)
     : DialogScreen(app, opener, QString::fromLatin1(searchKind(kind).screenClass)), m_kind(searchKind(kind)),
       m_listReport(report::buildListReport(report::ListFooter::AfterList))
 {
-    setWindowTitle(m_kind.captionText());
-    setFixedClientSize(862, 560);
+    setCaptionAndSize(m_kind.captionText(), 862, 560);
     style::setDialogShade(this, style::dialogWindow);
 
     // The two panels share one place, 833 x 529 centred in the window. A stacked
