@@ -247,5 +247,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestBookCardPrint)
+OPUSTECA_PINNED_TEST_MAIN(TestBookCardPrint)
 #include "tst_book_card_print.moc"

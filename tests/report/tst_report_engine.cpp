@@ -533,5 +533,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestReportEngine)
+OPUSTECA_PINNED_TEST_MAIN(TestReportEngine)
 #include "tst_report_engine.moc"

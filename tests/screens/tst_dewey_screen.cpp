@@ -488,5 +488,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestDeweyScreen)
+OPUSTECA_PINNED_TEST_MAIN(TestDeweyScreen)
 #include "tst_dewey_screen.moc"

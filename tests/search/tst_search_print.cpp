@@ -190,5 +190,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestSearchPrint)
+OPUSTECA_PINNED_TEST_MAIN(TestSearchPrint)
 #include "tst_search_print.moc"

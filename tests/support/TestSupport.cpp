@@ -15,7 +15,18 @@
 #include <QTest>
 #include <QTimer>
 
+#include <ctime>
+
 namespace opusteca::test {
+
+void pinLocaleAndZone()
+{
+    qputenv("LC_ALL", "C.UTF-8");
+    qputenv("LANG", "C.UTF-8");
+    qunsetenv("LANGUAGE");
+    qputenv("TZ", "UTC");
+    tzset();
+}
 
 namespace {
 // Answers the boxes that turn modal while action runs: box k with answer(k), a

@@ -10,6 +10,11 @@
 
 namespace opusteca::test {
 
+// Pins the locale and time zone of the test program ("C.UTF-8", UTC) before Qt
+// reads them, so that a program checking printed dates and times holds on any
+// machine when it is run by hand too, not only under ctest's environment.
+void pinLocaleAndZone();
+
 // The message boxes that appeared while an action ran, each answered with one button.
 struct Boxes {
     QStringList texts;
@@ -78,3 +83,8 @@ struct RunningProgram {
 };
 
 } // namespace opusteca::test
+
+// QTEST_MAIN for a test program whose expectations depend on the locale.
+#define OPUSTECA_PINNED_TEST_MAIN(TestObject)                                                                          \
+    static const bool opustecaPinned = (opusteca::test::pinLocaleAndZone(), true);                                     \
+    QTEST_MAIN(TestObject)
