@@ -1,6 +1,7 @@
 #include "attach/core/AttachmentFolder.h"
 
 #include "store/Cp1252.h"
+#include "store/FileAccess.h"
 #include "store/Text.h"
 
 #include <QDateTime>
@@ -130,7 +131,9 @@ AttachmentFolder::CopyResult AttachmentFolder::copyIn(const QString &source, con
             break;
         }
     }
-    if (!out.commit()) return CopyResult::Failed;
+    // On the device before the copy takes its name: a card saved after a pick
+    // must not name a copy that a pulled stick or a power cut left empty.
+    if (!fileaccess::commit(out)) return CopyResult::Failed;
 
     // The copy carries the original's date, as a copy made by the file manager does.
     const QDateTime modified = sourceInfo.lastModified();

@@ -3,6 +3,7 @@
 #include "attach/core/AttachmentFolder.h"
 
 #include "store/Cp1252.h"
+#include "store/FileAccess.h"
 #include "support/Files.h"
 
 #include <QDateTime>
@@ -234,21 +235,28 @@ private slots:
     void aFailedCopyLeavesTheOldCopyWhole_data()
     {
         QTest::addColumn<QString>("source");
-        QTest::newRow("missing") << "nessuno/cover.jpg";
-        QTest::newRow("a folder") << "cartella";
+        QTest::addColumn<bool>("deviceRefuses"); // the flush to the device fails
+        QTest::newRow("missing") << "nessuno/cover.jpg" << false;
+        QTest::newRow("a folder") << "cartella" << false;
         // Opens, then fails on its first read: the copy is abandoned midway.
-        QTest::newRow("unreadable midway") << "/proc/self/mem";
+        QTest::newRow("unreadable midway") << "/proc/self/mem" << false;
+        QTest::newRow("the device refuses the data") << "nuovo/cover.jpg" << true;
     }
 
     void aFailedCopyLeavesTheOldCopyWhole()
     {
         QFETCH(QString, source);
+        QFETCH(bool, deviceRefuses);
         if (source.startsWith(QLatin1Char('/')) && !QFileInfo(source).isFile()) QSKIP("no such system file here");
         const QString path = source.startsWith(QLatin1Char('/')) ? source : dir->filePath(source);
         QDir().mkpath(dir->filePath(QStringLiteral("cartella")));
+        writeAll(dir->filePath(QStringLiteral("nuovo/cover.jpg")), bigContent());
         const AttachmentFolder folder(program());
         writeAll(attachments() + "/cover.jpg", "copia esistente");
-        QCOMPARE(folder.copyIn(path, QStringLiteral("cover.jpg")), AttachmentFolder::CopyResult::Failed);
+        fileaccess::setClosesFailForTesting(deviceRefuses);
+        const AttachmentFolder::CopyResult result = folder.copyIn(path, QStringLiteral("cover.jpg"));
+        fileaccess::setClosesFailForTesting(false);
+        QCOMPARE(result, AttachmentFolder::CopyResult::Failed);
         QCOMPARE(readAll(attachments() + "/cover.jpg"), QByteArray("copia esistente"));
         QCOMPARE(folderEntries(), QStringList{"cover.jpg"}); // no temporary file left behind
     }
