@@ -1,6 +1,7 @@
 #include "access/TfrmPassword.h"
 #include "app/Application.h"
 #include "app/FirstPaint.h"
+#include "app/WindowProbe.h"
 #include "store/LargeBlocks.h"
 
 #include <QApplication>
@@ -21,6 +22,7 @@ int main(int argc, char *argv[])
     if (qtItalian.load(QLocale(QLocale::Italian, QLocale::Italy), QStringLiteral("qtbase"), QStringLiteral("_"),
                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtItalian);
+    opusteca::WindowProbe::installFromEnvironment();
 
     // The login first: the other screens make their controls once it is on the screen.
     opusteca::Application app(QCoreApplication::applicationDirPath(), opusteca::Application::Contents::AfterLogin);
