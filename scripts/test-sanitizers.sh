@@ -5,7 +5,8 @@
 # CI runs this after the plain test command.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-./scripts/setup.sh clang libclang-rt-14-dev
+./scripts/setup.sh clang libclang-rt-14-dev xvfb openbox xdotool
+export OPUSTECA_REQUIRE_DISPLAY_CHECK=1
 # -O1 and line tables only: a quicker build that still names every line in a report.
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=clang++ \
       -DCMAKE_CXX_FLAGS_RELEASE="-O1 -gline-tables-only -DNDEBUG" \
