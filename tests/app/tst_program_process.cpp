@@ -262,6 +262,23 @@ QPoint buttonCentre(const QJsonObject &box, const QString &text)
     return {-1, -1};
 }
 
+// The message box on show: its caption, the start of its text, its buttons as
+// the user reads them (in any order) and the default one; then `answer` is clicked.
+void answerBox(Program &program, const QString &textStart, QStringList buttons, const QString &defaultButton,
+               const QString &answer)
+{
+    const QJsonObject box = program.waitShown(QStringLiteral("msgBox"));
+    QCOMPARE(box.value(QLatin1String("title")).toString(), QStringLiteral("Opusteca 2.0"));
+    QVERIFY(box.value(QLatin1String("text")).toString().startsWith(textStart));
+    QStringList texts = buttonTexts(box);
+    texts.sort();
+    buttons.sort();
+    QCOMPARE(texts, buttons);
+    QCOMPARE(shownText(box.value(QLatin1String("default")).toString()), defaultButton);
+    QVERIFY(program.click(buttonCentre(box, answer)));
+    QVERIFY(program.waitHidden(QStringLiteral("msgBox")));
+}
+
 } // namespace
 
 class TestProgramProcess : public QObject {
@@ -301,30 +318,18 @@ private slots:
 
         // Duplica on a card never saved: a warning, OK and Cancel.
         QVERIFY(program.clickControl(books, QStringLiteral("cmdDuplica")));
-        const QJsonObject warning = program.waitShown(QStringLiteral("msgBox"));
-        QCOMPARE(warning.value(QLatin1String("title")).toString(), QStringLiteral("Opusteca 2.0"));
-        QVERIFY(
-            warning.value(QLatin1String("text")).toString().startsWith(QStringLiteral("Attenzione: la duplicazione")));
-        QStringList texts = buttonTexts(warning);
-        texts.sort();
-        QCOMPARE(texts, (QStringList{QStringLiteral("Annulla"), QStringLiteral("OK")}));
-        QCOMPARE(shownText(warning.value(QLatin1String("default")).toString()), QStringLiteral("OK"));
-        QVERIFY(program.click(buttonCentre(warning, QStringLiteral("Annulla"))));
-        QVERIFY(program.waitHidden(QStringLiteral("msgBox")));
+        answerBox(program, QStringLiteral("Attenzione: la duplicazione"),
+                  {QStringLiteral("OK"), QStringLiteral("Annulla")}, QStringLiteral("OK"), QStringLiteral("Annulla"));
+        if (QTest::currentTestFailed()) return;
 
         // Esporta archivio, then its export: a confirmation, Yes and No; No writes nothing.
         QVERIFY(program.clickControl(books, QStringLiteral("cmdEsporta")));
         const QJsonObject exportScreen = program.waitShown(QStringLiteral("TfrmExpLibri"));
         QVERIFY(!exportScreen.isEmpty());
         QVERIFY(program.clickControl(exportScreen, QStringLiteral("cmdEsporta")));
-        const QJsonObject ask = program.waitShown(QStringLiteral("msgBox"));
-        QCOMPARE(ask.value(QLatin1String("title")).toString(), QStringLiteral("Opusteca 2.0"));
-        texts = buttonTexts(ask);
-        texts.sort();
-        QCOMPARE(texts, (QStringList{QStringLiteral("No"), QStringLiteral("Sì")}));
-        QCOMPARE(shownText(ask.value(QLatin1String("default")).toString()), QStringLiteral("Sì"));
-        QVERIFY(program.click(buttonCentre(ask, QStringLiteral("No"))));
-        QVERIFY(program.waitHidden(QStringLiteral("msgBox")));
+        answerBox(program, QStringLiteral("L'esportazione dei dati in Excel"),
+                  {QStringLiteral("Sì"), QStringLiteral("No")}, QStringLiteral("Sì"), QStringLiteral("No"));
+        if (QTest::currentTestFailed()) return;
         QVERIFY(program.running());
         const QStringList written =
             QDir(program.folder()).entryList({QStringLiteral("*.xls"), QStringLiteral("*.xml")}, QDir::Files);
