@@ -1,5 +1,7 @@
 #include "store/LargeBlocks.h"
 
+// Defines __GLIBC__ where the C library is the GNU one; the test below needs it.
+#include <cstdlib>
 #if defined(__GLIBC__)
 #include <malloc.h>
 #endif
