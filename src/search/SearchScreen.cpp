@@ -218,6 +218,9 @@ void SearchScreen::btnCercaClick()
 {
     QStringList texts;
     for (QLineEdit *e : std::as_const(m_filters)) texts << e->text();
+    // A list shown before goes now, not once the new one is built: two lists
+    // of a large archive would be in memory at once.
+    m_lines->setLines({}, {});
     // A large archive takes a while: the wait cursor at once, and the window
     // painted while the search's threads read (keys and clicks wait their turn).
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
