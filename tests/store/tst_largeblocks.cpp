@@ -2,6 +2,8 @@
 
 #include <QTest>
 
+#include <algorithm>
+
 #include <cstdlib>
 #if defined(__GLIBC__)
 #include <malloc.h>
@@ -21,6 +23,9 @@ class tst_LargeBlocks : public QObject {
     Q_OBJECT
 private slots:
     void largeBlockTakenFromTheSystem();
+    void growingBlockKeepsItsBytes_data();
+    void growingBlockKeepsItsBytes();
+    void growingBlockMoved();
 };
 
 // Kept out of the optimiser's reach, so each block is really taken.
@@ -44,6 +49,55 @@ void tst_LargeBlocks::largeBlockTakenFromTheSystem()
     std::free(g_block);
     QVERIFY2(during >= before + (1 << 20), qPrintable(QStringLiteral("%1 -> %2").arg(before).arg(during)));
 #endif
+}
+
+void tst_LargeBlocks::growingBlockKeepsItsBytes_data()
+{
+    // Sizes on both sides of where a block leaves the C library for the
+    // system, and of its huge pages.
+    QTest::addColumn<QList<qsizetype>>("sizes");
+    const qsizetype mib = 1024 * 1024;
+    QTest::newRow("small") << QList<qsizetype>{1, 100, 70 * 1024};
+    QTest::newRow("into the system's") << QList<qsizetype>{1000, 2 * mib - 1, 2 * mib + 1, 9 * mib};
+    QTest::newRow("large at once") << QList<qsizetype>{33 * mib + 5, 70 * mib};
+    QTest::newRow("asked again for less") << QList<qsizetype>{3 * mib, 1, 3 * mib};
+}
+
+void tst_LargeBlocks::growingBlockKeepsItsBytes()
+{
+    QFETCH(QList<qsizetype>, sizes);
+    const auto byteAt = [](qsizetype i) { return char(i * 7 + i / 4093); };
+    memory::GrowingBlock block;
+    qsizetype filled = 0;
+    for (qsizetype size : sizes) {
+        block.reserve(size_t(size));
+        QVERIFY(block.capacity() >= size_t(size));
+        for (qsizetype i = 0; i < filled; ++i)
+            if (block.data()[i] != byteAt(i)) QFAIL(qPrintable(QStringLiteral("byte %1 lost at %2").arg(i).arg(size)));
+        for (qsizetype i = filled; i < size; ++i) block.data()[i] = byteAt(i);
+        filled = std::max(filled, size);
+    }
+    block.release();
+    QCOMPARE(block.capacity(), size_t(0));
+    QVERIFY(!block.data());
+}
+
+void tst_LargeBlocks::growingBlockMoved()
+{
+    memory::GrowingBlock a;
+    a.reserve(3 * 1024 * 1024);
+    a.data()[0] = 'x';
+    memory::GrowingBlock b(std::move(a));
+    QVERIFY(!a.data());
+    QCOMPARE(a.capacity(), size_t(0));
+    QCOMPARE(b.data()[0], 'x');
+    memory::GrowingBlock c;
+    c.reserve(10);
+    c = std::move(b);
+    QCOMPARE(c.data()[0], 'x');
+    a.reserve(5); // a moved-from block is usable
+    a.data()[4] = 'y';
+    QCOMPARE(a.data()[4], 'y');
 }
 
 QTEST_APPLESS_MAIN(tst_LargeBlocks)

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <limits>
 #include <new>
+#include <stdexcept>
 
 namespace opusteca::linesort {
 namespace {
@@ -38,10 +39,6 @@ const std::array<quint8, 256> &ranks()
 // comparing words compares the folded characters in order.
 constexpr int kCharsPerWord = 8;
 
-// The lines' first room is small (a search with few matches needs no more);
-// it doubles as it fills.
-constexpr qsizetype kFirstBlock = 64 * 1024;
-
 inline int compareKeys(const quint64 *a, const quint64 *b, int words)
 {
     for (int w = 0; w < words; ++w)
@@ -67,25 +64,22 @@ bool less(QStringView a, QStringView b)
 
 char *SortedLines::reserve(qsizetype maxBytes)
 {
-    if (m_capacity - m_used < maxBytes) {
-        // Offsets are 32-bit: a part of 4 GiB of lines would not fit in memory anyway.
-        const qsizetype wanted = std::max({kFirstBlock, 2 * m_capacity, m_used + maxBytes});
-        if (wanted > qsizetype(std::numeric_limits<quint32>::max())) throw std::bad_alloc();
-        // Not cleared: every byte of a line is written before it is committed.
-        char *grown = static_cast<char *>(std::realloc(m_bytes.get(), size_t(wanted)));
-        if (!grown) throw std::bad_alloc();
-        (void)m_bytes.release();
-        m_bytes.reset(grown);
-        m_capacity = wanted;
-    }
-    return m_bytes.get() + m_used;
+    // An empty line takes a byte all the same, so that no two lines share an
+    // offset: the offset then says which of two lines was added first.
+    const qsizetype room = std::max<qsizetype>(maxBytes, 1);
+    // Offsets are 32-bit: a part of 4 GiB of lines would not fit in memory anyway.
+    if (m_used + room > qsizetype(std::numeric_limits<quint32>::max())) throw std::bad_alloc();
+    m_bytes.reserve(size_t(m_used + room));
+    return m_bytes.data() + m_used;
 }
 
 void SortedLines::commit(qsizetype bytes, quint32 order)
 {
+    if (quint64(bytes) > ResultLines::Line::kMaxSize) throw std::bad_alloc();
     const std::array<quint8, 256> &rank = ranks();
-    const auto *p = reinterpret_cast<const unsigned char *>(m_bytes.get() + m_used);
-    Keyed k;
+    const auto *p = reinterpret_cast<const unsigned char *>(m_bytes.data() + m_used);
+    m_keys.reserve(size_t(m_count + 1) * sizeof(Keyed));
+    Keyed &k = keys()[m_count];
     for (int w = 0; w < kKeyWords; ++w) {
         quint64 v = 0;
         for (int c = 0; c < kCharsPerWord; ++c) {
@@ -98,9 +92,9 @@ void SortedLines::commit(qsizetype bytes, quint32 order)
     }
     k.offset = quint32(m_used);
     k.size = quint32(bytes);
-    k.order = order;
-    m_keys.append(k);
-    m_used += bytes;
+    ++m_count;
+    if (m_orders.empty() || m_orders.back().order != order) m_orders.push_back({quint32(m_used), order});
+    m_used += std::max<qsizetype>(bytes, 1);
 }
 
 void SortedLines::append(QByteArrayView line, quint32 order)
@@ -124,10 +118,17 @@ int SortedLines::compare(const Keyed &a, const char *bytesA, const Keyed &b, con
     return a.size == b.size ? 0 : (a.size < b.size ? -1 : 1);
 }
 
+quint32 SortedLines::orderAt(quint32 offset) const
+{
+    const auto after = std::upper_bound(m_orders.begin(), m_orders.end(), offset,
+                                        [](quint32 o, const OrderStart &s) { return o < s.offset; });
+    return after == m_orders.begin() ? 0 : std::prev(after)->order;
+}
+
 void SortedLines::sort()
 {
-    const char *bytes = m_bytes.get();
-    std::sort(m_keys.begin(), m_keys.end(), [bytes](const Keyed &x, const Keyed &y) {
+    const char *bytes = m_bytes.data();
+    std::sort(keys(), keys() + m_count, [bytes](const Keyed &x, const Keyed &y) {
         // Most pairs differ in their keys; only equal keys look at the lines.
         if (const int c = compareKeys(x.key, y.key, kKeyWords)) return c < 0;
         const int c = compare(x, bytes, y, bytes);
@@ -143,16 +144,20 @@ ResultLines SortedLines::take()
 
 ResultLines SortedLines::merge(std::span<SortedLines> parts)
 {
+    using Line = ResultLines::Line;
+    // A line says its part in a few bits: far more than there are threads.
+    if (parts.size() > size_t(Line::kMaxBlocks)) throw std::length_error("too many parts to merge");
     auto data = std::make_shared<ResultLines::Data>();
-    size_t total = 0;
-    for (const SortedLines &p : parts) total += size_t(p.m_keys.size());
-    data->lines.reserve(total);
+    qsizetype total = 0;
+    for (const SortedLines &p : parts) total += p.m_count;
+    data->lines.reserve(size_t(total) * sizeof(Line));
+    Line *out = reinterpret_cast<Line *>(data->lines.data());
     std::vector<const Keyed *> next, end;
     std::vector<const char *> bytes;
     for (SortedLines &p : parts) {
-        next.push_back(p.m_keys.constData());
-        end.push_back(p.m_keys.constData() + p.m_keys.size());
-        bytes.push_back(p.m_bytes.get());
+        next.push_back(p.keys());
+        end.push_back(p.keys() + p.m_count);
+        bytes.push_back(p.m_bytes.data());
     }
     const size_t n = parts.size();
     for (;;) {
@@ -164,19 +169,22 @@ ResultLines SortedLines::merge(std::span<SortedLines> parts)
                 const Keyed &b = *next[best];
                 const Keyed &k = *next[i];
                 const int c = compare(k, bytes[i], b, bytes[best]);
-                if (c > 0 || (c == 0 && k.order >= b.order)) continue;
+                if (c > 0 || (c == 0 && parts[i].orderAt(k.offset) >= parts[best].orderAt(b.offset))) continue;
             }
             best = i;
         }
         if (best == n) break;
         const Keyed &k = *next[best]++;
-        data->lines.push_back({bytes[best] + k.offset, qsizetype(k.size)});
+        *out++ = {k.offset, Line::sizeAndBlock(k.size, int(best))};
     }
     for (SortedLines &p : parts) {
-        if (p.m_bytes) data->blocks.push_back(std::move(p.m_bytes));
-        p.m_keys = QList<Keyed>();
-        p.m_used = p.m_capacity = 0;
+        // Every part's block stays, even empty: a line names its block by its part.
+        data->blocks.push_back(std::move(p.m_bytes));
+        p.m_keys.release();
+        p.m_count = p.m_used = 0;
+        p.m_orders = {};
     }
+    data->count = total;
     ResultLines result;
     if (total > 0) result.d = std::move(data);
     return result;

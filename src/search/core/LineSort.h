@@ -7,6 +7,7 @@
 
 #include <span>
 #include <utility>
+#include <vector>
 
 namespace opusteca::linesort {
 
@@ -30,18 +31,16 @@ public:
     // (the literal a kind's lines all begin with); they decide nothing.
     explicit SortedLines(qsizetype skip = 0) : m_skip(skip) {}
     // A moved-from object is empty and can be used again.
-    SortedLines(SortedLines &&other) noexcept
-        : m_skip(other.m_skip), m_keys(std::move(other.m_keys)), m_bytes(std::move(other.m_bytes)),
-          m_used(std::exchange(other.m_used, 0)), m_capacity(std::exchange(other.m_capacity, 0))
-    {
-    }
+    SortedLines(SortedLines &&other) noexcept { *this = std::move(other); }
     SortedLines &operator=(SortedLines &&other) noexcept
     {
         m_skip = other.m_skip;
         m_keys = std::move(other.m_keys);
+        m_count = std::exchange(other.m_count, 0);
         m_bytes = std::move(other.m_bytes);
         m_used = std::exchange(other.m_used, 0);
-        m_capacity = std::exchange(other.m_capacity, 0);
+        m_orders = std::move(other.m_orders);
+        other.m_orders.clear();
         return *this;
     }
 
@@ -52,7 +51,7 @@ public:
     void commit(qsizetype bytes, quint32 order = 0);
     void append(QByteArrayView line, quint32 order = 0);
 
-    qsizetype size() const { return qsizetype(m_keys.size()); }
+    qsizetype size() const { return m_count; }
     // Puts this object's lines in order, equal lines in the order they were added.
     void sort();
     // The lines in order, equal lines in the order they were added.
@@ -64,21 +63,29 @@ public:
 
 private:
     static constexpr int kKeyWords = 3;
+    // 32 bytes a line: the key, and where the line is.
     struct Keyed {
         quint64 key[kKeyWords];
-        quint32 offset; // in m_bytes; also settles equal lines of one object
+        quint32 offset; // in m_bytes; lines added later lie further on
         quint32 size;
+    };
+    // Where the lines of an order begin: the order of a line is that of the
+    // last such start at or before it.
+    struct OrderStart {
+        quint32 offset;
         quint32 order;
     };
     // Below zero when a's line goes first, above when b's does, zero when equal.
     static int compare(const Keyed &a, const char *bytesA, const Keyed &b, const char *bytesB);
+    quint32 orderAt(quint32 offset) const;
+    Keyed *keys() const { return reinterpret_cast<Keyed *>(m_keys.data()); }
 
     qsizetype m_skip;
-    // Both grow by reallocation, in place where the allocator can.
-    QList<Keyed> m_keys;
-    ResultLines::Bytes m_bytes; // the lines, one after another
+    memory::GrowingBlock m_keys; // m_count Keyed
+    qsizetype m_count = 0;
+    memory::GrowingBlock m_bytes; // the lines, one after another
     qsizetype m_used = 0;
-    qsizetype m_capacity = 0;
+    std::vector<OrderStart> m_orders;
 };
 
 } // namespace opusteca::linesort

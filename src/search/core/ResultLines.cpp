@@ -3,6 +3,7 @@
 #include "store/Cp1252.h"
 
 #include <algorithm>
+#include <limits>
 #include <new>
 
 namespace opusteca {
@@ -17,15 +18,20 @@ ResultLines ResultLines::fromTexts(const QStringList &lines)
         encoded.push_back(cp1252::encode(l));
         total += size_t(encoded.back().size());
     }
+    if (total > std::numeric_limits<quint32>::max()) throw std::bad_alloc();
     auto data = std::make_shared<Data>();
-    char *at = static_cast<char *>(std::malloc(std::max<size_t>(total, 1)));
-    if (!at) throw std::bad_alloc();
-    data->blocks.emplace_back(at);
+    Bytes &block = data->blocks.emplace_back();
+    block.reserve(total);
+    data->lines.reserve(size_t(lines.size()) * sizeof(Line));
+    auto *line = reinterpret_cast<Line *>(data->lines.data());
+    quint32 at = 0;
     for (const QByteArray &e : encoded) {
-        std::copy(e.cbegin(), e.cend(), at);
-        data->lines.push_back({at, e.size()});
-        at += e.size();
+        if (quint32(e.size()) > Line::kMaxSize) throw std::bad_alloc();
+        std::copy(e.cbegin(), e.cend(), block.data() + at);
+        *line++ = {at, Line::sizeAndBlock(quint32(e.size()), 0)};
+        at += quint32(e.size());
     }
+    data->count = lines.size();
     r.d = std::move(data);
     return r;
 }

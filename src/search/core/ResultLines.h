@@ -1,9 +1,10 @@
 #pragma once
+#include "store/LargeBlocks.h"
+
 #include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 
-#include <cstdlib>
 #include <memory>
 #include <vector>
 
@@ -26,13 +27,13 @@ public:
     // stored as '?'.
     static ResultLines fromTexts(const QStringList &lines);
 
-    qsizetype size() const { return d ? qsizetype(d->lines.size()) : 0; }
+    qsizetype size() const { return d ? d->count : 0; }
     bool isEmpty() const { return size() == 0; }
     // Line i (0 <= i < size()) as stored, and as text.
     QByteArrayView bytes(qsizetype i) const
     {
-        const Line &l = d->lines[size_t(i)];
-        return {l.data, l.size};
+        const Line &l = d->line(i);
+        return {d->blocks[l.block()].data() + l.offset, qsizetype(l.size())};
     }
     QString text(qsizetype i) const;
     // Every line as text, in order.
@@ -40,19 +41,23 @@ public:
 
 private:
     friend class linesort::SortedLines;
+    // Where a line is: 8 bytes a line, since a list may have a million.
     struct Line {
-        const char *data;
-        qsizetype size;
+        static constexpr int kBlockBits = 8;
+        static constexpr quint32 kMaxSize = (quint32(1) << (32 - kBlockBits)) - 1;
+        static constexpr int kMaxBlocks = 1 << kBlockBits;
+        quint32 offset;    // in its block
+        quint32 sizeBlock; // the line's size, then its block's number in the high bits
+        quint32 size() const { return sizeBlock & kMaxSize; }
+        int block() const { return int(sizeBlock >> (32 - kBlockBits)); }
+        static quint32 sizeAndBlock(quint32 size, int block) { return size | quint32(block) << (32 - kBlockBits); }
     };
-    struct Free {
-        void operator()(char *p) const { std::free(p); }
-    };
-    // Taken with malloc and grown with realloc, which can grow a large block
-    // without copying it.
-    using Bytes = std::unique_ptr<char, Free>;
+    using Bytes = memory::GrowingBlock;
     struct Data {
         std::vector<Bytes> blocks; // where the lines' bytes are
-        std::vector<Line> lines;
+        Bytes lines;               // count Lines, in list order
+        qsizetype count = 0;
+        const Line &line(qsizetype i) const { return reinterpret_cast<const Line *>(lines.data())[i]; }
     };
     std::shared_ptr<const Data> d;
 };
