@@ -10,7 +10,7 @@ export OPUSTECA_REQUIRE_DISPLAY_CHECK=1
 # -O1 and line tables only: a quicker build that still names every line in a report.
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=clang++ \
       -DCMAKE_CXX_FLAGS_RELEASE="-O1 -gline-tables-only -DNDEBUG" \
-      -DOPUSTECA_SANITIZE=ON -DOPUSTECA_BUILD_TESTS=ON -DOPUSTECA_BUILD_FUZZ=ON "$@" >/dev/null
+      -DOPUSTECA_SANITIZE=ON -DOPUSTECA_BUILD_TESTS=ON -DOPUSTECA_BUILD_FUZZ=ON -DOPUSTECA_PCH=OFF "$@" >/dev/null
 cmake --build build-asan --parallel
 export QT_QPA_PLATFORM="offscreen:configfile=$PWD/tests/data/offscreen.json"
 ctest --test-dir build-asan --output-on-failure --timeout 600 -j2
