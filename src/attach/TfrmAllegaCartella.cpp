@@ -31,6 +31,9 @@ namespace {
 const QString kOverwrite =
     QStringLiteral("Attenzione: nella cartella dei documenti allegati è presente un file con lo stesso nome.\r\n\r\n"
                    "Si vuole sovrascrivere il file esistente?");
+const QString kNotCopied =
+    QStringLiteral("Attenzione: non è stato possibile copiare il file nella cartella dei documenti allegati.\r\n\r\n"
+                   "Il file non è stato allegato.");
 const QString kNotBareName =
     QStringLiteral("Attenzione: il nome del file allegato non è valido.\r\n\r\n"
                    "E' possibile aprire soltanto un file presente nella cartella dei documenti allegati.");
@@ -224,15 +227,23 @@ void TfrmAllegaCartella::btnSfogliaClick(int i)
     // The card stores only what the code page holds: the copy takes that name, so
     // the stored name finds it again after a save.
     QLineEdit *file = m_slots[i].file;
+    const QString before = file->text();
     file->setText(AttachmentFolder::storableName(
         source.fileName(), m_fileCapacity > 0 ? m_fileCapacity : std::numeric_limits<int>::max()));
     file->setCursorPosition(0);
 
-    // From here on any failure is silent: the slot keeps the picked name.
     const AttachmentFolder folder(app().programFolder());
-    if (!folder.ensureExists()) return;
-    if (folder.contains(file->text()) && !msg::confirm(this, kOverwrite)) return;
-    folder.copyIn(source.absoluteFilePath(), file->text());
+    const bool folderMade = folder.ensureExists();
+    // No: the slot keeps the picked name, which now designates the copy already there.
+    if (folderMade && folder.contains(file->text()) && !msg::confirm(this, kOverwrite)) return;
+    if (folderMade && folder.copyIn(source.absoluteFilePath(), file->text()) != AttachmentFolder::CopyResult::Failed)
+        return;
+    // A slot naming a copy that was never made would pass for an attachment
+    // until the day it is needed: the slot goes back to what it held, and the
+    // user is told.
+    file->setText(before);
+    file->setCursorPosition(0);
+    msg::warning(this, kNotCopied);
 }
 
 void TfrmAllegaCartella::btnApriClick(int i)

@@ -28,6 +28,9 @@ namespace {
 const QString kOverwrite =
     QStringLiteral("Attenzione: nella cartella dei documenti allegati è presente un file con lo stesso nome.\r\n\r\n"
                    "Si vuole sovrascrivere il file esistente?");
+const QString kNotCopied =
+    QStringLiteral("Attenzione: non è stato possibile copiare il file nella cartella dei documenti allegati.\r\n\r\n"
+                   "Il file non è stato allegato.");
 const QString kNotBareName =
     QStringLiteral("Attenzione: il nome del file allegato non è valido.\r\n\r\n"
                    "E' possibile aprire soltanto un file presente nella cartella dei documenti allegati.");
@@ -359,19 +362,46 @@ private slots:
         QCOMPARE(readAll(attachments() + "/seconda.pdf"), QByteArray("%PDF-1.4"));
     }
 
-    void aFolderThatCannotBeMadeIsSilent()
+    // The slot never names a copy that was not made: it goes back to what it held
+    // and the user is told, whatever stopped the copy.
+    void aCopyThatFailsIsReported_data()
     {
+        QTest::addColumn<QString>("obstacle");
+        QTest::newRow("the attachments folder is a file") << "file";
+        QTest::newRow("a folder of the picked name") << "folder";
+        QTest::newRow("a link of the picked name leading outside") << "link";
+    }
+    void aCopyThatFailsIsReported()
+    {
+        QFETCH(QString, obstacle);
         open(QStringLiteral("TfrmLibri"));
-        program->folder.write(QStringLiteral("Documenti_Allegati"), "un file, non una cartella");
+        label(QStringLiteral("lblFile01"))->setText(QStringLiteral("prima.pdf"));
+        const QString outside = program->folder.file(QStringLiteral("fuori.png"));
+        writeAll(outside, "fuori");
+        if (obstacle == QLatin1String("file")) {
+            program->folder.write(QStringLiteral("Documenti_Allegati"), "un file, non una cartella");
+        } else {
+            QVERIFY(QDir().mkpath(attachments()));
+            if (obstacle == QLatin1String("folder"))
+                QVERIFY(QDir().mkpath(attachments() + "/foto.png"));
+            else
+                QVERIFY(QFile::link(outside, attachments() + "/foto.png"));
+        }
         const QString source = userFile(QStringLiteral("foto.png"), "png");
         QVERIFY(withAttachScreen([&](QWidget *dlg) {
-            QCOMPARE(browse(dlg, 1, source).count(), 0);
-            QCOMPARE(edit(dlg, "txtFile01")->text(), QStringLiteral("foto.png"));
-            QVERIFY(button(dlg, "btnApri01")->isEnabled());
+            const Boxes boxes = browse(dlg, 1, source);
+            // A name already there asks first; Yes, and the copy fails.
+            QCOMPARE(boxes.texts.value(boxes.count() - 1), kNotCopied);
+            QCOMPARE(boxes.icons.value(boxes.count() - 1), QMessageBox::Warning);
+            QCOMPARE(boxes.count(), obstacle == QLatin1String("file") ? 1 : 2);
+            QCOMPARE(edit(dlg, "txtFile01")->text(), QStringLiteral("prima.pdf"));
             button(dlg, "btnApplica")->click();
         }));
-        QCOMPARE(label(QStringLiteral("lblFile01"))->text(), QStringLiteral("foto.png"));
-        QCOMPARE(program->folder.read(QStringLiteral("Documenti_Allegati")), QByteArray("un file, non una cartella"));
+        QCOMPARE(label(QStringLiteral("lblFile01"))->text(), QStringLiteral("prima.pdf"));
+        if (obstacle == QLatin1String("file"))
+            QCOMPARE(program->folder.read(QStringLiteral("Documenti_Allegati")),
+                     QByteArray("un file, non una cartella"));
+        QCOMPARE(readAll(outside), QByteArray("fuori"));
     }
 
     void apriOpensOnlyAFileOfTheFolder_data()
