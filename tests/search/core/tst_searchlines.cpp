@@ -230,8 +230,10 @@ private slots:
     {
         QTest::addColumn<int>("seed");
         QTest::addColumn<int>("parts");
+        QTest::addColumn<int>("prefix"); // 0: empty lines too, and lines of one letter tie across case
         for (int seed : {4, 5})
-            for (int parts : {1, 2, 3, 4}) QTest::addRow("seed %d, %d parts", seed, parts) << seed << parts;
+            for (int parts : {1, 2, 3, 4}) QTest::addRow("seed %d, %d parts", seed, parts) << seed << parts << 5;
+        for (int parts : {2, 4}) QTest::addRow("seed 6, %d parts, no prefix", parts) << 6 << parts << 0;
     }
     void partsMergedAgreeWithTheComparison()
     {
@@ -241,8 +243,9 @@ private slots:
         // lines must still come in the order of the pieces.
         QFETCH(int, seed);
         QFETCH(int, parts);
-        const qsizetype skip = 5;
-        const QStringList lines = randomLines(seed, int(skip));
+        QFETCH(int, prefix);
+        const qsizetype skip = prefix;
+        const QStringList lines = randomLines(seed, prefix);
         std::vector<linesort::SortedLines> gathered;
         for (int i = 0; i < parts; ++i) gathered.emplace_back(skip);
         const qsizetype piece = 40;
