@@ -94,6 +94,19 @@ void GrowingBlock::grow(std::size_t bytes)
     m_capacity = wanted;
 }
 
+void GrowingBlock::discardFront(std::size_t bytes)
+{
+#if OPUSTECA_MAP_BLOCKS
+    if (!m_mapped) return;
+    const std::size_t whole = std::min(bytes, m_capacity) / kHugePage * kHugePage;
+    if (whole <= m_discarded) return;
+    (void)madvise(m_data + m_discarded, whole - m_discarded, MADV_DONTNEED);
+    m_discarded = whole;
+#else
+    (void)bytes;
+#endif
+}
+
 void GrowingBlock::release()
 {
 #if OPUSTECA_MAP_BLOCKS
@@ -104,6 +117,7 @@ void GrowingBlock::release()
         std::free(m_data);
     m_data = nullptr;
     m_capacity = 0;
+    m_discarded = 0;
     m_mapped = false;
 }
 

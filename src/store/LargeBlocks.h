@@ -28,7 +28,7 @@ public:
     ~GrowingBlock() { release(); }
     GrowingBlock(GrowingBlock &&other) noexcept
         : m_data(std::exchange(other.m_data, nullptr)), m_capacity(std::exchange(other.m_capacity, 0)),
-          m_mapped(std::exchange(other.m_mapped, false))
+          m_discarded(std::exchange(other.m_discarded, 0)), m_mapped(std::exchange(other.m_mapped, false))
     {
     }
     GrowingBlock &operator=(GrowingBlock &&other) noexcept
@@ -37,6 +37,7 @@ public:
             release();
             m_data = std::exchange(other.m_data, nullptr);
             m_capacity = std::exchange(other.m_capacity, 0);
+            m_discarded = std::exchange(other.m_discarded, 0);
             m_mapped = std::exchange(other.m_mapped, false);
         }
         return *this;
@@ -53,13 +54,19 @@ public:
     }
     // Gives the memory back; the block is empty.
     void release();
+    // Says that the first `bytes` will not be read again: where the block is
+    // mapped by itself, the whole huge pages among them go back to the system
+    // at once. A block filled once and read from its start can so shrink as
+    // it is read. Reading them afterwards gives no defined bytes.
+    void discardFront(std::size_t bytes);
 
 private:
     void grow(std::size_t bytes);
 
     char *m_data = nullptr;
     std::size_t m_capacity = 0;
-    bool m_mapped = false; // taken from the system by this class
+    std::size_t m_discarded = 0; // the first bytes already given back
+    bool m_mapped = false;       // taken from the system by this class
 };
 
 } // namespace opusteca::memory

@@ -26,6 +26,7 @@ private slots:
     void growingBlockKeepsItsBytes_data();
     void growingBlockKeepsItsBytes();
     void growingBlockMoved();
+    void discardedFrontLeavesTheRest();
 };
 
 // Kept out of the optimiser's reach, so each block is really taken.
@@ -98,6 +99,25 @@ void tst_LargeBlocks::growingBlockMoved()
     a.reserve(5); // a moved-from block is usable
     a.data()[4] = 'y';
     QCOMPARE(a.data()[4], 'y');
+}
+
+void tst_LargeBlocks::discardedFrontLeavesTheRest()
+{
+    // A block read from its start gives back what it has read: whatever goes,
+    // the bytes not yet read stay, also once the block grows again.
+    const size_t mib = 1024 * 1024;
+    const auto byteAt = [](size_t i) { return char(i * 13 + i / 4099); };
+    memory::GrowingBlock block;
+    block.reserve(9 * mib);
+    for (size_t i = 0; i < 9 * mib; ++i) block.data()[i] = byteAt(i);
+    for (size_t read : {size_t(1000), 2 * mib, 3 * mib + 5, 3 * mib, 7 * mib + 1}) {
+        block.discardFront(read);
+        for (size_t i = read; i < 9 * mib; i += 997)
+            if (block.data()[i] != byteAt(i)) QFAIL(qPrintable(QStringLiteral("byte %1 lost").arg(i)));
+    }
+    block.reserve(40 * mib);
+    for (size_t i = 7 * mib + 1; i < 9 * mib; ++i)
+        if (block.data()[i] != byteAt(i)) QFAIL(qPrintable(QStringLiteral("byte %1 lost in growing").arg(i)));
 }
 
 QTEST_APPLESS_MAIN(tst_LargeBlocks)

@@ -160,7 +160,13 @@ ResultLines SortedLines::merge(std::span<SortedLines> parts)
         bytes.push_back(p.m_bytes.data());
     }
     const size_t n = parts.size();
-    for (;;) {
+    // The records read so far are not needed again: their memory goes back as
+    // the index grows, so the two are never both whole.
+    constexpr qsizetype kDiscardEvery = 64 * 1024;
+    for (qsizetype done = 0;; ++done) {
+        if (done % kDiscardEvery == kDiscardEvery - 1)
+            for (size_t i = 0; i < n; ++i)
+                parts[i].m_keys.discardFront(size_t(next[i] - parts[i].keys()) * sizeof(Keyed));
         // The part whose head goes first; on equal lines and orders, the earlier part.
         size_t best = n;
         for (size_t i = 0; i < n; ++i) {

@@ -104,14 +104,17 @@ void runThread(const SearchKindDef &kind, const FilterSet &filters, const ScanOp
     try {
         std::unique_ptr<RecordSource> source = open();
         bool ok = source != nullptr;
-        const ScanBuffer buffer(kind.layout().recordSize, blockBytes);
-        // Pieces are taken in file order, so each thread's lines come in file
-        // order too, and the piece number orders equal lines across threads.
-        for (qint64 p; ok && !pieces.failed && (p = pieces.next++) < pieces.count;) {
-            const qint64 first = p * pieces.records;
-            // The last piece reads on to the end of the file, as a single reading would.
-            const qint64 end = p + 1 < pieces.count ? first + pieces.records : -1;
-            ok = source->setRange(first, end) && collect(kind, filters, *source, buffer, lines, quint32(p));
+        {
+            // Let go before the sort, which is when the search holds the most.
+            const ScanBuffer buffer(kind.layout().recordSize, blockBytes);
+            // Pieces are taken in file order, so each thread's lines come in file
+            // order too, and the piece number orders equal lines across threads.
+            for (qint64 p; ok && !pieces.failed && (p = pieces.next++) < pieces.count;) {
+                const qint64 first = p * pieces.records;
+                // The last piece reads on to the end of the file, as a single reading would.
+                const qint64 end = p + 1 < pieces.count ? first + pieces.records : -1;
+                ok = source->setRange(first, end) && collect(kind, filters, *source, buffer, lines, quint32(p));
+            }
         }
         if (source && !source->close()) ok = false;
         outcome.ok = ok;
