@@ -2,37 +2,75 @@
 
 #include "export/core/SpreadsheetWriter.h"
 #include "store/Cp1252.h"
+#include "store/LargeBlocks.h"
 #include "store/Record.h"
 #include "store/RecordFile.h"
 #include "store/Text.h"
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <climits>
+#include <condition_variable>
 #include <cstring>
+#include <mutex>
+#include <system_error>
+#include <thread>
 
 namespace opusteca {
 
 // Rows packed one after another: per export column a length byte and the
-// trimmed text bytes. No field shown in a grid holds more than 250 bytes, and a
-// row never straddles two blocks.
+// trimmed text bytes. No field shown in a grid holds more than 250 bytes. Each
+// reading thread packs its rows into blocks of its own, which grow in place (in
+// huge pages where the system has them: a million books' text is otherwise
+// handed over 4 KiB at a time); a row is found by its block and its offset.
 struct PreviewModel::Blocks {
-    static constexpr qsizetype kSize = 1 << 20;
-    std::vector<std::unique_ptr<char[]>> blocks;
-    qsizetype used = kSize;
+    std::vector<memory::GrowingBlock> blocks;
+    const char *at(quint64 where) const { return blocks[size_t(where >> 32)].data() + (where & 0xFFFFFFFFu); }
+};
 
-    char *reserve(qsizetype bytes, quint64 &at)
+namespace {
+
+// What one reading thread packs: its blocks, in the order it filled them.
+struct Packer {
+    // A block stops growing at 1 GiB, well inside the 32-bit offsets of a row.
+    static constexpr std::size_t kBlockLimit = std::size_t(1) << 30;
+    std::vector<memory::GrowingBlock> blocks;
+    std::size_t used = 0;
+    qint64 textBytes = 0;
+
+    // Packs the record's cells; returns where the row starts (block index
+    // among this packer's blocks, offset).
+    quint64 pack(const ExportKind &kind, const char *record, qsizetype rowMax)
     {
-        if (used + bytes > kSize) {
-            blocks.emplace_back(new char[kSize]);
+        const RecordLayout &layout = *kind.layout;
+        if (blocks.empty() || used + std::size_t(rowMax) > kBlockLimit) {
+            blocks.emplace_back();
             used = 0;
         }
-        at = (quint64(blocks.size() - 1) << 32) | quint64(used);
-        char *p = blocks.back().get() + used;
-        used += bytes;
-        return p;
+        memory::GrowingBlock &block = blocks.back();
+        block.reserve(used + std::size_t(rowMax));
+        char *const start = block.data() + used;
+        char *p = start;
+        for (const ExportColumn &c : kind.columns) {
+            const FieldDef &f = layout.fields[size_t(c.field)];
+            const QByteArrayView t =
+                text::trimmed(field::rawText(record + f.offset, layout.kind, std::min(f.capacity, 255)));
+            *p++ = char(t.size());
+            std::memcpy(p, t.data(), size_t(t.size()));
+            p += t.size();
+            textBytes += t.size();
+        }
+        const quint64 at = (quint64(blocks.size() - 1) << 32) | quint64(used);
+        used += std::size_t(p - start);
+        return at;
     }
-    const char *at(quint64 where) const { return blocks[size_t(where >> 32)].get() + (where & 0xFFFFFFFFu); }
 };
+
+constexpr qint64 kReadBytes = 2 << 20;
+constexpr int kMaxThreads = 4;
+
+} // namespace
 
 PreviewModel::PreviewModel(const ExportKind &kind, QObject *parent)
     : QAbstractTableModel(parent), m_kind(kind), m_blocks(std::make_unique<Blocks>())
@@ -41,7 +79,14 @@ PreviewModel::PreviewModel(const ExportKind &kind, QObject *parent)
 
 PreviewModel::~PreviewModel() = default;
 
-bool PreviewModel::fill(const QString &programFolder, const std::function<void()> &whileReading)
+int PreviewModel::fillThreads(qint64 fileBytes)
+{
+    const int cores = int(std::thread::hardware_concurrency());
+    if (cores < 2) return 1;
+    return int(std::clamp<qint64>(fileBytes / kReadBytes / 2, 1, std::min(cores, kMaxThreads)));
+}
+
+bool PreviewModel::fill(const QString &programFolder, const std::function<void()> &whileReading, int threads)
 {
     const RecordLayout &layout = *m_kind.layout;
     RecordFile file(layout.recordSize);
@@ -53,37 +98,114 @@ bool PreviewModel::fill(const QString &programFolder, const std::function<void()
     // it paint.
     const int rows = int(std::min<qint64>(count, INT_MAX));
     std::vector<quint64> rowAt(size_t(rows), kBlankRow);
-    auto blocks = std::make_unique<Blocks>();
-    qint64 textBytes = 0;
-
-    const qint64 perRead = std::max<qint64>(1, (2 << 20) / layout.recordSize);
-    std::unique_ptr<char[]> buffer(new char[size_t(perRead * layout.recordSize)]);
+    const qint64 perRead = std::max<qint64>(1, kReadBytes / layout.recordSize);
+    const qint64 pieces = (rows + perRead - 1) / perRead;
+    if (threads <= 0) threads = fillThreads(qint64(rows) * layout.recordSize);
+    threads = int(std::clamp<qint64>(threads, 1, pieces));
     const qsizetype rowMax = qsizetype(m_kind.columns.size()) * 256;
-    bool ok = true;
-    int row = 0;
-    while (ok && row < rows) {
-        qint64 got = 0;
-        ok = file.readBlock(buffer.get(), std::min<qint64>(perRead, rows - row), got);
-        for (qint64 i = 0; i < got; ++i, ++row) {
-            const char *record = buffer.get() + i * layout.recordSize;
-            quint64 at = 0;
-            char *start = blocks->reserve(rowMax, at);
-            char *p = start;
-            for (const ExportColumn &c : m_kind.columns) {
-                const FieldDef &f = layout.fields[size_t(c.field)];
-                const QByteArrayView t =
-                    text::trimmed(field::rawText(record + f.offset, layout.kind, std::min(f.capacity, 255)));
-                *p++ = char(t.size());
-                std::memcpy(p, t.data(), size_t(t.size()));
-                p += t.size();
-                textBytes += t.size();
+
+    // The file is read in pieces of one read each; a thread takes the next
+    // piece when it has packed one. A read that fails stops the reading at
+    // that piece: the rows before it stay, as a reading in one go would leave them.
+    std::vector<Packer> packers(static_cast<size_t>(threads));
+    std::vector<int> packedBy(static_cast<size_t>(pieces), -1);
+    std::atomic<qint64> nextPiece{0};
+    std::atomic<qint64> firstFailedRow{rows};
+    const auto readPieces = [&](int t, RecordFile &from) {
+        std::unique_ptr<char[]> buffer(new char[size_t(perRead * layout.recordSize)]);
+        for (;;) {
+            const qint64 piece = nextPiece.fetch_add(1);
+            if (piece >= pieces || piece * perRead >= firstFailedRow.load()) return;
+            const qint64 first = piece * perRead;
+            const qint64 wanted = std::min<qint64>(perRead, rows - first);
+            qint64 got = 0;
+            const bool ok = from.seek(first) && from.readBlock(buffer.get(), wanted, got);
+            packedBy[size_t(piece)] = t;
+            for (qint64 i = 0; i < got; ++i)
+                rowAt[size_t(first + i)] =
+                    packers[size_t(t)].pack(m_kind, buffer.get() + i * layout.recordSize, rowMax);
+            if (!ok || got < wanted) {
+                qint64 seen = firstFailedRow.load();
+                while (first + got < seen && !firstFailedRow.compare_exchange_weak(seen, first + got)) {
+                }
+                return;
             }
-            // Give back what the row did not use.
-            blocks->used -= rowMax - (p - start);
-            rowAt[size_t(row)] = at;
+            // One thread on its own lets the caller in after each read.
+            if (threads == 1 && whileReading) whileReading();
         }
-        if (whileReading) whileReading();
+    };
+
+    if (threads == 1) {
+        readPieces(0, file);
+    } else {
+        // Each thread reads through an opening of its own; the calling thread
+        // waits, letting whileReading in about every 40 ms.
+        std::vector<std::unique_ptr<RecordFile>> openings;
+        std::mutex m;
+        std::condition_variable finished;
+        int running = 0;
+        std::vector<std::thread> started;
+        for (int t = 0; t < threads; ++t) {
+            auto opening = std::make_unique<RecordFile>(layout.recordSize);
+            if (!opening->openIn(programFolder, layout.fileName)) continue; // the others read its pieces
+            RecordFile &from = *opening;
+            openings.push_back(std::move(opening));
+            try {
+                const std::lock_guard<std::mutex> lock(m);
+                started.emplace_back([&, t] {
+                    readPieces(t, from);
+                    const std::lock_guard<std::mutex> done(m);
+                    --running;
+                    finished.notify_one();
+                });
+                ++running;
+            } catch (const std::system_error &) {
+                break; // no more threads to be had: fewer read the pieces
+            }
+        }
+        if (started.empty()) readPieces(0, file);
+        for (;;) {
+            if (whileReading) whileReading();
+            std::unique_lock<std::mutex> lock(m);
+            if (finished.wait_for(lock, std::chrono::milliseconds(40), [&] { return running == 0; })) break;
+        }
+        for (std::thread &t : started) t.join();
+        for (auto &opening : openings) opening->close();
     }
+
+    // One list of blocks: each packer's after those of the packers before it.
+    auto blocks = std::make_unique<Blocks>();
+    std::vector<quint64> base(static_cast<size_t>(threads), 0);
+    qint64 textBytes = 0;
+    for (int t = 0; t < threads; ++t) {
+        base[size_t(t)] = quint64(blocks->blocks.size()) << 32;
+        for (memory::GrowingBlock &b : packers[size_t(t)].blocks) blocks->blocks.push_back(std::move(b));
+        textBytes += packers[size_t(t)].textBytes;
+    }
+    const qint64 readRows = firstFailedRow.load();
+    for (qint64 piece = 0; piece < pieces; ++piece) {
+        const qint64 first = piece * perRead;
+        const qint64 last = std::min<qint64>(first + perRead, rows);
+        for (qint64 r = first; r < last; ++r) {
+            quint64 &at = rowAt[size_t(r)];
+            if (r >= readRows)
+                at = kBlankRow; // read past a failure: not shown
+            else if (at != kBlankRow)
+                at += base[size_t(packedBy[size_t(piece)])];
+        }
+    }
+    if (readRows < rows) {
+        // What the rows past the failure held is not counted either.
+        textBytes = 0;
+        for (qint64 r = 0; r < readRows; ++r) {
+            const char *p = blocks->at(rowAt[size_t(r)]);
+            for (size_t c = 0; c < m_kind.columns.size(); ++c) {
+                textBytes += static_cast<unsigned char>(*p);
+                p += 1 + static_cast<unsigned char>(*p);
+            }
+        }
+    }
+
     beginResetModel();
     m_rows = rows;
     m_rowAt = std::move(rowAt);
@@ -91,7 +213,7 @@ bool PreviewModel::fill(const QString &programFolder, const std::function<void()
     m_edits.clear();
     m_textBytes = textBytes;
     endResetModel();
-    return ok;
+    return readRows == rows;
 }
 
 int PreviewModel::rowCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : m_rows; }

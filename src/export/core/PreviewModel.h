@@ -30,10 +30,16 @@ public:
     // Reads the kind's archive of the program folder, one row per whole record,
     // creating the file empty when it is missing. An empty archive leaves the
     // rows as they are. A failure ends the reading: the rows read so far stay.
-    // False on failure. whileReading, when given, is called after each block
-    // read (a screen keeps its windows painted with it); the rows on show change
-    // only once the reading is over.
-    bool fill(const QString &programFolder, const std::function<void()> &whileReading = {});
+    // False on failure. A large archive is read by several threads at once
+    // (threads: how many; 0 lets the file's size and the machine decide), with
+    // the same rows as one reading would give. whileReading, when given, is
+    // called on the calling thread while the reading goes on (a screen keeps
+    // its windows painted with it): after each block read by a single thread,
+    // about every 40 ms while several read. The rows on show change only once
+    // the reading is over.
+    bool fill(const QString &programFolder, const std::function<void()> &whileReading = {}, int threads = 0);
+    // How many threads fill() reads a file of that size with on this machine.
+    static int fillThreads(qint64 fileBytes);
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;

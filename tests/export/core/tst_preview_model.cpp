@@ -63,6 +63,7 @@ private slots:
     void emptyOrMissingArchive_data();
     void emptyOrMissingArchive();
     void damagedArchive();
+    void rowsChangeOnlyOnceReadWhole_data();
     void rowsChangeOnlyOnceReadWhole();
     void authorFields();
     void typedCellsStayBesideTheArchive();
@@ -149,26 +150,56 @@ void TestPreviewModel::damagedArchive()
     QCOMPARE(QFileInfo(dir.filePath(QStringLiteral("Libri.pro"))).size(), file.size());
 }
 
+void TestPreviewModel::rowsChangeOnlyOnceReadWhole_data()
+{
+    QTest::addColumn<int>("threads");
+    QTest::newRow("one reading") << 1;
+    QTest::newRow("two threads") << 2;
+    QTest::newRow("three threads") << 3;
+}
+
 void TestPreviewModel::rowsChangeOnlyOnceReadWhole()
 {
     // Several read blocks' worth of books: the grid goes on showing what it
     // showed while each block is read, and then shows them all at once.
+    QFETCH(int, threads);
     QTemporaryDir dir;
     const int perBlock = (2 << 20) / bookLayout().recordSize;
     const int count = PreviewModel::kRowsPerTurn + 5;
     QByteArray file;
-    for (int i = 0; i < count; ++i) file += book(QStringLiteral("T%1").arg(i), QStringLiteral("A"), {}, false).bytes();
+    for (int i = 0; i < count; ++i)
+        file += book(QStringLiteral("T%1").arg(i), QStringLiteral("A%1").arg(i % 7), {}, false).bytes();
     writeArchive(dir.path(), "Libri.pro", file);
     PreviewModel model(exportKind(ExportArchive::Books));
     int resets = 0;
     QList<int> rowsSeen;
     connect(&model, &QAbstractItemModel::modelReset, this, [&] { ++resets; });
-    QVERIFY(model.fill(dir.path(), [&] {
-        rowsSeen << model.rowCount();
-        QCOMPARE(model.text(0, 1), QString());
-    }));
-    const int blocks = (count + perBlock - 1) / perBlock;
-    QCOMPARE(rowsSeen, QList<int>(blocks, PreviewModel::kInitialRows));
+    QVERIFY(model.fill(
+        dir.path(),
+        [&] {
+            rowsSeen << model.rowCount();
+            QCOMPARE(model.text(0, 1), QString());
+        },
+        threads));
+    // One reading lets the caller in after each block; several, while they read.
+    if (threads == 1) {
+        const int blocks = (count + perBlock - 1) / perBlock;
+        QCOMPARE(rowsSeen, QList<int>(blocks, PreviewModel::kInitialRows));
+    } else {
+        QVERIFY(!rowsSeen.isEmpty());
+        QCOMPARE(rowsSeen, QList<int>(rowsSeen.size(), PreviewModel::kInitialRows));
+    }
+    // Every cell as one reading gives it, in file order.
+    PreviewModel one(exportKind(ExportArchive::Books));
+    QVERIFY(one.fill(dir.path(), {}, 1));
+    QCOMPARE(model.storedTextBytes(), one.storedTextBytes());
+    for (int r = 0; r < count; ++r)
+        for (int c = 0; c < model.columnCount(); ++c)
+            if (model.text(r, c) != one.text(r, c))
+                QFAIL(qPrintable(QStringLiteral("row %1, column %2: %3 instead of %4")
+                                     .arg(r)
+                                     .arg(c)
+                                     .arg(model.text(r, c), one.text(r, c))));
     QCOMPARE(resets, 1);
     QCOMPARE(model.rowCount(), count);
     const int title = column(exportKind(ExportArchive::Books), libro::Titolo);
