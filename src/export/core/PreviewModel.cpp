@@ -6,15 +6,12 @@
 #include "store/Record.h"
 #include "store/RecordFile.h"
 #include "store/Text.h"
+#include "store/ThreadsAside.h"
 
 #include <algorithm>
 #include <atomic>
-#include <chrono>
 #include <climits>
-#include <condition_variable>
 #include <cstring>
-#include <mutex>
-#include <system_error>
 #include <thread>
 
 namespace opusteca {
@@ -138,39 +135,16 @@ bool PreviewModel::fill(const QString &programFolder, const std::function<void()
     if (threads == 1) {
         readPieces(0, file);
     } else {
-        // Each thread reads through an opening of its own; the calling thread
-        // waits, letting whileReading in about every 40 ms.
-        std::vector<std::unique_ptr<RecordFile>> openings;
-        std::mutex m;
-        std::condition_variable finished;
-        int running = 0;
-        std::vector<std::thread> started;
-        for (int t = 0; t < threads; ++t) {
-            auto opening = std::make_unique<RecordFile>(layout.recordSize);
-            if (!opening->openIn(programFolder, layout.fileName)) continue; // the others read its pieces
-            RecordFile &from = *opening;
-            openings.push_back(std::move(opening));
-            try {
-                const std::lock_guard<std::mutex> lock(m);
-                started.emplace_back([&, t] {
-                    readPieces(t, from);
-                    const std::lock_guard<std::mutex> done(m);
-                    --running;
-                    finished.notify_one();
-                });
-                ++running;
-            } catch (const std::system_error &) {
-                break; // no more threads to be had: fewer read the pieces
-            }
-        }
-        if (started.empty()) readPieces(0, file);
-        for (;;) {
-            if (whileReading) whileReading();
-            std::unique_lock<std::mutex> lock(m);
-            if (finished.wait_for(lock, std::chrono::milliseconds(40), [&] { return running == 0; })) break;
-        }
-        for (std::thread &t : started) t.join();
-        for (auto &opening : openings) opening->close();
+        // Each thread reads through an opening of its own (one that cannot be
+        // opened leaves its pieces to the others); the calling thread waits,
+        // letting whileReading in about every 40 ms.
+        threads::runAside(
+            threads,
+            [&](int t) {
+                RecordFile opening(layout.recordSize);
+                if (opening.openIn(programFolder, layout.fileName)) readPieces(t, opening);
+            },
+            whileReading);
     }
 
     // One list of blocks: each packer's after those of the packers before it.
@@ -182,7 +156,11 @@ bool PreviewModel::fill(const QString &programFolder, const std::function<void()
         for (memory::GrowingBlock &b : packers[size_t(t)].blocks) blocks->blocks.push_back(std::move(b));
         textBytes += packers[size_t(t)].textBytes;
     }
-    const qint64 readRows = firstFailedRow.load();
+    // Pieces are taken in file order: one no thread took (none could open the
+    // file) ends the rows read, as a failed read does.
+    qint64 readRows = firstFailedRow.load();
+    for (qint64 piece = 0; piece < pieces && piece * perRead < readRows; ++piece)
+        if (packedBy[size_t(piece)] < 0) readRows = piece * perRead;
     for (qint64 piece = 0; piece < pieces; ++piece) {
         const qint64 first = piece * perRead;
         const qint64 last = std::min<qint64>(first + perRead, rows);

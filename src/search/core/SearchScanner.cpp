@@ -7,14 +7,12 @@
 #include "store/Cp1252.h"
 #include "store/Record.h"
 #include "store/Text.h"
+#include "store/ThreadsAside.h"
 
 #include <algorithm>
 #include <atomic>
-#include <chrono>
-#include <condition_variable>
 #include <cstring>
 #include <exception>
-#include <mutex>
 #include <system_error>
 #include <thread>
 #include <vector>
@@ -218,31 +216,7 @@ SearchResult searchInThreads(const SearchKindDef &kind, qint64 recordCount, int 
     } else {
         // Every piece is read by a thread of its own; the caller waits, giving
         // whileWaiting its turn at once and then at every wake-up.
-        std::mutex m;
-        std::condition_variable finished;
-        int running = 0;
-        for (int i = 0; i < threads; ++i) {
-            try {
-                const std::lock_guard<std::mutex> lock(m);
-                started.emplace_back([&, i] {
-                    run(i);
-                    const std::lock_guard<std::mutex> done(m);
-                    --running;
-                    finished.notify_one();
-                });
-                ++running;
-            } catch (const std::system_error &) {
-                break;
-            }
-        }
-        if (started.empty()) run(0);
-        ran = std::max<size_t>(started.size(), 1);
-        for (;;) {
-            whileWaiting();
-            std::unique_lock<std::mutex> lock(m);
-            if (finished.wait_for(lock, std::chrono::milliseconds(40), [&] { return running == 0; })) break;
-        }
-        for (std::thread &t : started) t.join();
+        ran = size_t(threads::runAside(threads, run, whileWaiting));
     }
 
     for (const ThreadOutcome &o : outcomes)
